@@ -1,0 +1,23 @@
+# GoogleTest is built from source in both builds, so the MinGW build gets a
+# copy compiled by the same cross compiler. Debian ships the sources in
+# /usr/src/googletest; elsewhere point GOOGLETEST_SOURCE_DIR at a checkout.
+set(MORV_TESTS_ENABLED OFF)
+if(MORV_BUILD_TESTS)
+  set(GOOGLETEST_SOURCE_DIR "/usr/src/googletest" CACHE PATH "GoogleTest source tree")
+  if(EXISTS "${GOOGLETEST_SOURCE_DIR}/CMakeLists.txt")
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+    add_subdirectory("${GOOGLETEST_SOURCE_DIR}" "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)
+    set(MORV_TESTS_ENABLED ON)
+  else()
+    find_package(GTest QUIET)
+    if(GTest_FOUND)
+      add_library(gtest_main ALIAS GTest::gtest_main)
+      add_library(gmock ALIAS GTest::gmock)
+      set(MORV_TESTS_ENABLED ON)
+    else()
+      message(STATUS "GoogleTest not found: building without tests")
+    endif()
+  endif()
+endif()

@@ -1,0 +1,24 @@
+#pragma once
+// Everything outside the program that its core may reach, in one bundle.
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/message_box.h"
+#include "platform/processes.h"
+#include "platform/program.h"
+#include "platform/registry.h"
+#include "platform/window_manager.h"
+
+namespace morv {
+
+struct Desktop {
+  WindowManager& windows;
+  Registry& registry;
+  Processes& processes;
+  MessageBoxes& boxes;
+  Clock& clock;
+  Locale& locale;
+  FileSystem& files;
+  Program& program;
+};
+
+}  // namespace morv
