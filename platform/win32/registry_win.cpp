@@ -1,0 +1,90 @@
+#include "platform/win32/registry_win.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/win32/unique_handle.h"
+
+namespace morv::win32 {
+namespace {
+
+HKEY Root(Hive hive) {
+  switch (hive) {
+    case Hive::ClassesRoot:
+      return HKEY_CLASSES_ROOT;
+    case Hive::CurrentUser:
+      return HKEY_CURRENT_USER;
+    case Hive::LocalMachine:
+      return HKEY_LOCAL_MACHINE;
+  }
+  return HKEY_CURRENT_USER;
+}
+
+RegStatus StatusOf(LONG error) {
+  switch (error) {
+    case ERROR_SUCCESS:
+      return RegStatus::Ok;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return RegStatus::NotFound;
+    case ERROR_ACCESS_DENIED:
+      return RegStatus::AccessDenied;
+    default:
+      return RegStatus::Failed;
+  }
+}
+
+}  // namespace
+
+RegStatus RegistryWin::createKey(Hive hive, const std::string& path) {
+  HKEY key = nullptr;
+  const LONG error = RegCreateKeyExA(Root(hive), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                     KEY_QUERY_VALUE, nullptr, &key, nullptr);
+  UniqueHkey owned(key);
+  return StatusOf(error);
+}
+
+RegRead RegistryWin::readString(Hive hive, const std::string& path, const std::string& name) {
+  HKEY key = nullptr;
+  LONG error = RegOpenKeyExA(Root(hive), path.c_str(), 0, KEY_QUERY_VALUE, &key);
+  if (error != ERROR_SUCCESS) return {StatusOf(error), {}};
+  UniqueHkey owned(key);
+
+  // The size can change between asking and reading (another program writing), and a
+  // stored string need not end in a NUL: read into a buffer one byte larger than
+  // asked for, retry while it grows, and cut at the first NUL ourselves.
+  std::vector<char> buffer;
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    DWORD type = 0;
+    DWORD size = 0;
+    error = RegQueryValueExA(key, name.c_str(), nullptr, &type, nullptr, &size);
+    if (error != ERROR_SUCCESS) return {StatusOf(error), {}};
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return {RegStatus::WrongType, {}};
+    buffer.assign(static_cast<size_t>(size) + 1, '\0');
+    DWORD got = size;
+    error = RegQueryValueExA(key, name.c_str(), nullptr, &type,
+                             reinterpret_cast<BYTE*>(buffer.data()), &got);
+    if (error == ERROR_MORE_DATA) continue;
+    if (error != ERROR_SUCCESS) return {StatusOf(error), {}};
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return {RegStatus::WrongType, {}};
+    std::string text(buffer.data(), got);
+    if (auto nul = text.find('\0'); nul != std::string::npos) text.resize(nul);
+    return {RegStatus::Ok, std::move(text)};
+  }
+  return {RegStatus::Failed, {}};
+}
+
+RegStatus RegistryWin::writeString(Hive hive, const std::string& path, const std::string& name,
+                                   const std::string& text) {
+  HKEY key = nullptr;
+  LONG error = RegCreateKeyExA(Root(hive), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                               KEY_SET_VALUE, nullptr, &key, nullptr);
+  if (error != ERROR_SUCCESS) return StatusOf(error);
+  UniqueHkey owned(key);
+  error = RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                         static_cast<DWORD>(text.size() + 1));
+  return StatusOf(error);
+}
+
+}  // namespace morv::win32

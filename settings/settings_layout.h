@@ -1,0 +1,29 @@
+#pragma once
+// Where every persisted setting lives.
+
+namespace morv::settings {
+
+// The settings key; callers spell it with and without the trailing backslash.
+inline constexpr char kKey[] = "SOFTWARE\\QUORVIX\\MORV";
+inline constexpr char kKeyWithSlash[] = "SOFTWARE\\QUORVIX\\MORV\\";
+
+inline constexpr char kSettingsSaved[] = "SettingsSaved";
+inline constexpr char kDate[] = "Date:";
+inline constexpr char kTime[] = "Time:";
+inline constexpr char kStartInTray[] = "StartInTray";
+inline constexpr char kWinAmpOnStart[] = "WinAmpOnStart";
+
+// Start with Windows.
+inline constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char kRunValue[] = "Morvane";
+inline constexpr char kRunPath[] = "c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE";
+// The same path behind a dash names no program: start-with-Windows switched off.
+inline constexpr char kRunPathOff[] = "-c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE";
+
+inline constexpr char kYes[] = "Yes";
+inline constexpr char kNo[] = "No";
+
+// The only value type the program writes.
+inline constexpr int kRegSz = 1;
+
+}  // namespace morv::settings
