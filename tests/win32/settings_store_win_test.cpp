@@ -14,7 +14,11 @@ namespace morv {
 namespace {
 
 using ::testing::HasSubstr;
-using ::testing::MatchesRegex;
+
+// reg.exe lists a value as four blanks, the name, four blanks, the type, four blanks, the data.
+::testing::Matcher<std::string> ListsString(const std::string& name, const std::string& data) {
+  return HasSubstr("\n    " + name + "    REG_SZ    " + data + "\r\n");
+}
 
 constexpr char kScratch[] = "SOFTWARE\\QUORVIX\\MORV-test";
 
@@ -56,12 +60,12 @@ TEST_F(SettingsStoreWinTest, WritesStringsThatRegExeReadsUnderTheSettingsKey) {
 
   const auto settingsKey = testing::RunProgram("reg query \"HKLM\\SOFTWARE\\QUORVIX\\MORV\"");
   EXPECT_EQ(settingsKey.exitCode, 0u) << settingsKey.text;
-  EXPECT_THAT(settingsKey.text, MatchesRegex("(.|\r|\n)*StartInTray +REG_SZ +No\r?\n(.|\r|\n)*"));
-  EXPECT_THAT(settingsKey.text, MatchesRegex("(.|\r|\n)*Time: +REG_SZ +7:05 AM\r?\n(.|\r|\n)*"));
+  EXPECT_THAT(settingsKey.text, ListsString("StartInTray", "No"));
+  EXPECT_THAT(settingsKey.text, ListsString("Time:", "7:05 AM"));
 
   const auto run = testing::RunProgram(
       "reg query \"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\" /v Morvane");
-  EXPECT_THAT(run.text, HasSubstr("REG_SZ    -c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE"));
+  EXPECT_THAT(run.text, ListsString("Morvane", settings::kRunPathOff));
 }
 
 TEST_F(SettingsStoreWinTest, MissingOddlyTypedUnterminatedAndHugeValues) {
@@ -112,7 +116,7 @@ TEST_F(SettingsStoreWinTest, AKeyThatRefusesWritesSendsThemToTheCurrentUser) {
   EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, kScratch, "WinAmpOnStart"), "Yes");
 
   const auto user = testing::RunProgram("reg query \"HKCU\\SOFTWARE\\QUORVIX\\MORV-test\"");
-  EXPECT_THAT(user.text, MatchesRegex("(.|\r|\n)*StartInTray +REG_SZ +Yes\r?\n(.|\r|\n)*"));
+  EXPECT_THAT(user.text, ListsString("StartInTray", "Yes"));
   const auto machine = testing::RunProgram("reg query \"HKLM\\SOFTWARE\\QUORVIX\\MORV-test\"");
   EXPECT_THAT(machine.text, ::testing::Not(HasSubstr("StartInTray")));
 }
