@@ -22,6 +22,29 @@ struct LocalDateTime {
   auto operator<=>(const LocalDateTime&) const = default;
 };
 
+// Local date-times as plain time points, for arithmetic across midnight and months.
+using LocalTimePoint = std::chrono::sys_time<std::chrono::milliseconds>;
+
+inline LocalTimePoint ToTimePoint(const LocalDateTime& t) {
+  using namespace std::chrono;
+  const sys_days day = year_month_day{year{t.date.year}, month{static_cast<unsigned>(t.date.month)},
+                                      std::chrono::day{static_cast<unsigned>(t.date.day)}};
+  return day + hours{t.hour} + minutes{t.minute} + seconds{t.second} + milliseconds{t.millisecond};
+}
+
+inline LocalDateTime FromTimePoint(LocalTimePoint point) {
+  using namespace std::chrono;
+  const sys_days day = floor<days>(point);
+  const year_month_day ymd{day};
+  const hh_mm_ss<milliseconds> time{point - day};
+  return {{static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
+           static_cast<int>(static_cast<unsigned>(ymd.day()))},
+          static_cast<int>(time.hours().count()),
+          static_cast<int>(time.minutes().count()),
+          static_cast<int>(time.seconds().count()),
+          static_cast<int>(time.subseconds().count())};
+}
+
 class Clock {
  public:
   virtual ~Clock() = default;

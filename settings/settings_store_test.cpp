@@ -28,7 +28,8 @@ TEST(YesNoTest, OnlyTheFirstThreeCharactersCountAndCaseMatters) {
 TEST(RegistryErrorBoxTest, IsCriticalWithTwoLinesAndOk) {
   const MessageBoxRequest box = RegistryErrorBox();
   EXPECT_EQ(box.title, "ERROR!");
-  EXPECT_EQ(box.text, "There was an error writing to the registry!\r\nPlease restart your computer!");
+  EXPECT_EQ(box.text,
+            "There was an error writing to the registry!\r\nPlease restart your computer!");
   EXPECT_EQ(box.icon, MbIcon::Critical);
   EXPECT_EQ(box.buttons, MbButtons::Ok);
 }
@@ -85,8 +86,8 @@ TEST_F(SettingsStoreTest, RefusedLocalMachineWritesLandUnderTheCurrentUser) {
 
 TEST_F(SettingsStoreTest, RunKeyFallsBackTheSameWay) {
   registry.fail(RegOp::Write, Hive::LocalMachine, "Morvane", RegStatus::AccessDenied);
-  EXPECT_TRUE(store.WriteSetting(Hive::LocalMachine, settings::kRunKey, "Morvane",
-                                 settings::kRunPath));
+  EXPECT_TRUE(
+      store.WriteSetting(Hive::LocalMachine, settings::kRunKey, "Morvane", settings::kRunPath));
   EXPECT_EQ(registry.value(Hive::CurrentUser, settings::kRunKey, "Morvane"), settings::kRunPath);
 }
 

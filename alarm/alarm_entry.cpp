@@ -1,0 +1,62 @@
+#include "alarm/alarm_texts.h"
+#include "alarm/alarm_time.h"
+#include "mainwindow/frm_main.h"
+
+namespace morv {
+
+void FrmMain::MonthView_DateClick(const CalendarDate& date) {
+  ui.MyTimer.setEnabled(false);
+  if (date < desktop_.clock.now().date) {
+    desktop_.boxes.show({"Date Selected Has Passed Already!",
+                         "You Cannot Choose A Date In The Past!", MbIcon::Critical, MbButtons::Ok});
+    ui.MonthView.setDate(StartupDate);
+  } else {
+    ui.cmdReset.setEnabled(true);
+    ui.lblDate.setCaption(desktop_.locale.shortDate(date));
+    alarm.AlarmDate = ui.lblDate.caption();
+    if (!alarm.AlarmTime.empty()) SetStatus(texts::Summary(ui.lblDate.caption(), alarm.AlarmTime));
+  }
+  ui.MyTimer.setEnabled(true);
+}
+
+void FrmMain::txtTime_Click() {
+  ui.MyTimer.setEnabled(false);
+  ui.txtTime.setReadOnly(false);
+  SetStatus(texts::kValidating);
+}
+
+void FrmMain::txtTime_Validate(bool& cancel) {
+  // Each message box below takes the focus from the time box; a leave caused by our
+  // own box must not validate a second time inside the first.
+  if (validating_) return;
+  validating_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{validating_};
+
+  ui.MyTimer.setEnabled(false);
+  const auto typed = ReadTypedTime(ui.txtTime.text());
+  if (!typed) {
+    const MbAnswer answer = desktop_.boxes.show(
+        {"Validation Results:", "Incorrect Format!  Click OK To Try Again, Cancel To Exit",
+         MbIcon::Exclamation, MbButtons::OkCancel, 1});
+    if (answer == MbAnswer::Ok) {
+      cancel = true;
+    } else {
+      ui.MyTimer.setEnabled(true);
+      SetStatus(texts::kReady);
+    }
+    return;
+  }
+
+  const MbAnswer am = desktop_.boxes.show({"AM/PM Query:", "Click 'Yes' For 'AM' and 'No' For 'PM'",
+                                           MbIcon::Question, MbButtons::YesNo, 1});
+  alarm.AlarmTime = AlarmTimeText(*typed, am == MbAnswer::Yes);
+  ui.txtTime.setText(alarm.AlarmTime);
+  SetStatus(alarm.AlarmDate.empty() ? texts::SummaryWithoutDate(alarm.AlarmTime)
+                                    : texts::Summary(ui.lblDate.caption(), alarm.AlarmTime));
+  ui.cmdSet.setFocus();
+}
+
+}  // namespace morv

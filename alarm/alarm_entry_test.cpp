@@ -1,0 +1,151 @@
+// Choosing the alarm date on the calendar and typing its time.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "alarm/alarm_texts.h"
+#include "tests/fakes/main_form_harness.h"
+
+namespace morv {
+namespace {
+
+using fakes::MainFormHarness;
+using ::testing::ElementsAre;
+
+class AlarmEntryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    h.d.clock.set({{2026, 12, 6}, 10, 41, 7});
+    h.form.Form_Load();
+    h.d.clock.pauses.clear();
+    h.ui.StatusBar1.setText("");
+  }
+  // Types into the box the way a user does: click, replace the text, leave.
+  bool TypeTime(const std::string& text) {
+    h.form.txtTime_Click();
+    h.ui.txtTime.setText(text);
+    bool cancel = false;
+    h.form.txtTime_Validate(cancel);
+    return cancel;
+  }
+
+  MainFormHarness h;
+};
+
+TEST_F(AlarmEntryTest, TodayAndLaterDaysAreTakenInShortDateForm) {
+  h.form.MonthView_DateClick({2026, 12, 6});
+  EXPECT_EQ(h.form.alarm.AlarmDate, "12/6/2026");
+  EXPECT_EQ(h.ui.lblDate.caption(), "12/6/2026");
+  EXPECT_TRUE(h.ui.cmdReset.enabled());
+  EXPECT_EQ(h.ui.StatusBar1.text(), "") << "no time yet: the status panel stays as it was";
+  EXPECT_TRUE(h.ui.MyTimer.enabled());
+
+  TypeTime("07:05");
+  h.form.MonthView_DateClick({2027, 1, 31});
+  EXPECT_EQ(h.form.alarm.AlarmDate, "1/31/2027");
+  EXPECT_EQ(h.ui.StatusBar1.text(),
+            "Alarm Settings: OFF  Date: 1/31/2027 Time: 7:05 AM ALARM IS SET.");
+  EXPECT_TRUE(h.ui.MyTimer.enabled());
+}
+
+TEST_F(AlarmEntryTest, APastDayIsRefusedAndTheCalendarGoesBackToTheStartDay) {
+  h.form.MonthView_DateClick({2026, 12, 9});
+  h.ui.MonthView.setDate({2026, 12, 5});
+  h.form.MonthView_DateClick({2026, 12, 5});
+
+  ASSERT_EQ(h.d.boxes.shown.size(), 1u);
+  EXPECT_EQ(h.d.boxes.shown[0].title, "Date Selected Has Passed Already!");
+  EXPECT_EQ(h.d.boxes.shown[0].text, "You Cannot Choose A Date In The Past!");
+  EXPECT_EQ(h.d.boxes.shown[0].icon, MbIcon::Critical);
+  EXPECT_EQ(h.ui.MonthView.date(), (CalendarDate{2026, 12, 6}));
+  EXPECT_EQ(h.form.alarm.AlarmDate, "12/9/2026") << "the earlier choice stands";
+  EXPECT_EQ(h.ui.lblDate.caption(), "12/9/2026");
+  EXPECT_TRUE(h.ui.MyTimer.enabled());
+}
+
+TEST_F(AlarmEntryTest, ClickingTheTimeBoxOpensItForEditing) {
+  ASSERT_TRUE(h.ui.txtTime.readOnly());
+  h.form.txtTime_Click();
+  EXPECT_FALSE(h.ui.txtTime.readOnly());
+  EXPECT_FALSE(h.ui.MyTimer.enabled()) << "the clock must not overwrite what is typed";
+  EXPECT_EQ(h.ui.StatusBar1.text(), "Validating Input. . .");
+}
+
+TEST_F(AlarmEntryTest, AValidTimeAsksAmOrPmAndBecomesTheAlarmTime) {
+  EXPECT_FALSE(TypeTime("07:05"));
+  ASSERT_EQ(h.d.boxes.shown.size(), 1u);
+  const MessageBoxRequest& question = h.d.boxes.shown[0];
+  EXPECT_EQ(question.title, "AM/PM Query:");
+  EXPECT_EQ(question.text, "Click 'Yes' For 'AM' and 'No' For 'PM'");
+  EXPECT_EQ(question.icon, MbIcon::Question);
+  EXPECT_EQ(question.buttons, MbButtons::YesNo);
+  EXPECT_EQ(question.defaultButton, 1);
+
+  EXPECT_EQ(h.form.alarm.AlarmTime, "7:05 AM");
+  EXPECT_EQ(h.ui.txtTime.text(), "7:05 AM");
+  EXPECT_EQ(h.ui.StatusBar1.text(),
+            "Alarm Settings: OFF  Date: No Date Selected Yet. Time: 7:05 AM ALARM NOT SET.");
+  EXPECT_EQ(h.ui.focus.owner, "cmdSet");
+  EXPECT_FALSE(h.ui.MyTimer.enabled()) << "the box keeps showing the accepted time";
+  h.advance(std::chrono::seconds(5));
+  EXPECT_EQ(h.ui.txtTime.text(), "7:05 AM");
+
+  h.form.MonthView_DateClick({2026, 12, 7});
+  h.d.boxes.answers = {MbAnswer::No};
+  TypeTime("12:30");
+  EXPECT_EQ(h.form.alarm.AlarmTime, "12:30 PM");
+  EXPECT_EQ(h.ui.StatusBar1.text(),
+            "Alarm Settings: OFF  Date: 12/7/2026 Time: 12:30 PM ALARM IS SET.");
+}
+
+TEST_F(AlarmEntryTest, AFormatErrorKeepsTheFocusOnOkAndLetsGoOnCancel) {
+  TypeTime("07:05");
+  h.d.boxes.shown.clear();
+
+  h.d.boxes.answers = {MbAnswer::Ok};
+  EXPECT_TRUE(TypeTime("13:00"));
+  ASSERT_EQ(h.d.boxes.shown.size(), 1u) << "no AM/PM question after a format error";
+  EXPECT_EQ(h.d.boxes.shown[0].title, "Validation Results:");
+  EXPECT_EQ(h.d.boxes.shown[0].text, "Incorrect Format!  Click OK To Try Again, Cancel To Exit");
+  EXPECT_EQ(h.d.boxes.shown[0].icon, MbIcon::Exclamation);
+  EXPECT_EQ(h.d.boxes.shown[0].buttons, MbButtons::OkCancel);
+  EXPECT_FALSE(h.ui.MyTimer.enabled());
+  EXPECT_EQ(h.form.alarm.AlarmTime, "7:05 AM");
+
+  h.d.boxes.answers = {MbAnswer::Cancel};
+  EXPECT_FALSE(TypeTime("00:30"));
+  EXPECT_TRUE(h.ui.MyTimer.enabled());
+  EXPECT_EQ(h.ui.StatusBar1.text(), "Ready.");
+  EXPECT_EQ(h.form.alarm.AlarmTime, "7:05 AM");
+}
+
+TEST_F(AlarmEntryTest, LeavingWithoutTypingValidatesTheClockText) {
+  h.advance(std::chrono::seconds(1));  // the clock writes 10:41:08 AM
+  h.form.txtTime_Click();
+  bool cancel = false;
+  h.form.txtTime_Validate(cancel);
+  EXPECT_EQ(h.form.alarm.AlarmTime, "10:41 AM");
+
+  h.d.clock.set({{2026, 12, 6}, 21, 41, 7});
+  h.ui.MyTimer.setEnabled(true);
+  h.advance(std::chrono::seconds(1));  // 9:41:08 PM: the hour field reads "9:"
+  h.d.boxes.answers = {MbAnswer::Ok};
+  h.form.txtTime_Click();
+  h.form.txtTime_Validate(cancel);
+  EXPECT_TRUE(cancel);
+  EXPECT_EQ(h.d.boxes.shown.back().title, "Validation Results:");
+}
+
+TEST_F(AlarmEntryTest, AFocusLossWhileItsOwnBoxIsOpenDoesNotValidateAgain) {
+  h.d.boxes.whileOpen = [this](const MessageBoxRequest&) {
+    bool cancel = false;
+    h.form.txtTime_Validate(cancel);  // the box took the focus from the time box
+  };
+  TypeTime("07:05");
+  EXPECT_THAT(h.d.boxes.titles(), ElementsAre("AM/PM Query:"));
+  h.d.boxes.whileOpen = nullptr;
+  TypeTime("08:15");
+  EXPECT_EQ(h.form.alarm.AlarmTime, "8:15 AM") << "the guard is released after each leave";
+}
+
+}  // namespace
+}  // namespace morv

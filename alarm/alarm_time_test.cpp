@@ -1,0 +1,63 @@
+#include "alarm/alarm_time.h"
+
+#include <gtest/gtest.h>
+
+namespace morv {
+namespace {
+
+std::string Entered(const std::string& typed, bool am = true) {
+  const auto time = ReadTypedTime(typed);
+  return time ? AlarmTimeText(*time, am) : "format error";
+}
+
+TEST(TypedTimeTest, AcceptsTwoDigitHoursAndReadsByPosition) {
+  EXPECT_EQ(Entered("07:05"), "7:05 AM");
+  EXPECT_EQ(Entered("12:00", false), "12:00 PM");
+  EXPECT_EQ(Entered("10:30"), "10:30 AM");
+  EXPECT_EQ(Entered("  07:05  "), "7:05 AM") << "outer blanks are removed first";
+  EXPECT_EQ(Entered("07:5"), "7:05 AM") << "a one-digit minute";
+  EXPECT_EQ(Entered("0730"), "7:00 AM") << "character 3 is skipped, the minute is '0'";
+  EXPECT_EQ(Entered("07:30pm", false), "7:30 PM") << "text after the minute is ignored";
+  EXPECT_EQ(Entered("7 :05"), "7:05 AM") << "a digit followed by a blank";
+  EXPECT_EQ(Entered("10:41:07 AM"), "10:41 AM") << "the clock text with a two-digit hour";
+}
+
+TEST(TypedTimeTest, RejectsWhatCannotBeAnAlarmTime) {
+  for (const char* typed : {"7:05", "9:41:07 AM", "13:00", "07:60", "", "   ", "07:", "ab:cd",
+                            "07:x5", "00:30", "00:00", "-1:30", "07:-5", "1.:30"}) {
+    EXPECT_EQ(Entered(typed), "format error") << '"' << typed << '"';
+  }
+}
+
+TEST(ClockTextTest, IsTwelveHourWithoutLeadingZero) {
+  EXPECT_EQ(ClockText({{2026, 12, 6}, 0, 5, 9}), "12:05:09 AM");
+  EXPECT_EQ(ClockText({{2026, 12, 6}, 9, 41, 7}), "9:41:07 AM");
+  EXPECT_EQ(ClockText({{2026, 12, 6}, 12, 0, 30}), "12:00:30 PM");
+  EXPECT_EQ(ClockText({{2026, 12, 6}, 22, 41, 7}), "10:41:07 PM");
+}
+
+TEST(ClockKeyTest, MatchesTheAlarmTimeForm) {
+  EXPECT_EQ(ClockKeyOf("12:00:30 PM"), "12:00 PM");
+  EXPECT_EQ(ClockKeyOf("9:05:00 AM"), "9:05 AM");
+  EXPECT_EQ(ClockKeyOf("7:5:09 AM"), "7:05 AM");
+  EXPECT_EQ(ClockKeyOf("10:05:59 PM"), "10:05 PM");
+  // Whatever the box holds, building the key never reads past its end.
+  EXPECT_EQ(ClockKeyOf(""), ": ");
+  EXPECT_EQ(ClockKeyOf("9"), "9: 9");
+}
+
+TEST(ClockKeyTest, EveryMinuteOfTheDayMeetsItsAlarmTime) {
+  for (int hour = 0; hour < 24; ++hour) {
+    for (int minute = 0; minute < 60; ++minute) {
+      const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
+      const auto typed = ReadTypedTime((hour12 < 10 ? "0" : "") + std::to_string(hour12) + ":" +
+                                       (minute < 10 ? "0" : "") + std::to_string(minute));
+      ASSERT_TRUE(typed);
+      EXPECT_EQ(ClockKeyOf(ClockText({{2026, 1, 1}, hour, minute, 59})),
+                AlarmTimeText(*typed, hour < 12));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace morv

@@ -1,0 +1,62 @@
+#include <chrono>
+
+#include "alarm/alarm_texts.h"
+#include "alarm/alarm_time.h"
+#include "mainwindow/frm_main.h"
+#include "winamp/winamp_access.h"
+#include "winamp/winamp_program.h"
+
+namespace morv {
+namespace {
+
+using namespace std::chrono_literals;
+
+WindowHandle HandleOf(const std::string& text) {
+  WindowHandle handle = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return 0;
+    handle = handle * 10 + static_cast<WindowHandle>(c - '0');
+  }
+  return handle;
+}
+
+}  // namespace
+
+void FrmMain::MyTimer_Timer() {
+  const LocalDateTime now = desktop_.clock.now();
+  ui.txtTime.setText(ClockText(now));
+  alarm.ClockKey = ui.txtTime.text();
+  alarm.ClockKey = ClockKeyOf(alarm.ClockKey);
+
+  WinampWindow = desktop_.windows.findWindow(winamp::kWindowClass);
+  ui.mnuCloseWinAmp.setEnabled(WinampWindow != 0);
+
+  // The armed alarm's player was closed behind our back: bring it back, hidden.
+  if (!alarm.PlayerHandle.empty() && desktop_.windows.findWindow(winamp::kWindowClass) == 0 &&
+      !alarm.ArmedMark.empty()) {
+    const bool started =
+        desktop_.processes.startProgram(winamp::kProgramPath, WindowStyle::MinimizedFocus) ==
+        StartResult::Started;
+    alarm.PlayerHandle = std::to_string(desktop_.windows.findWindow(winamp::kWindowClass));
+    desktop_.windows.showWindow(HandleOf(alarm.PlayerHandle), ShowCommand::Hide);
+    // Waiting for a player that could not be started would only freeze the window
+    // two seconds of every three; the next tick tries again.
+    if (started) desktop_.clock.sleep(2000ms);
+  }
+
+  const bool due = alarm.AlarmDate == desktop_.locale.shortDate(now.date) &&
+                   alarm.AlarmTime == alarm.ClockKey && alarm.FiredMark.empty();
+  if (!due) return;
+  if (WinampIsPlaying(desktop_, winamp::kWindowClass) == winamp::kPlaying) return;
+
+  WinampPlay(desktop_, winamp::kWindowClass, true);
+  desktop_.clock.sleep(2000ms);
+  WinampSetVolume(desktop_, winamp::kAlarmVolume, winamp::kWindowClass);
+  alarm.PlayingMark = kPlaying;
+  ui.mnuCloseWinAmp.setCaption(texts::kSnooze);
+  ui.cmdSet.setCaption(texts::kSnooze);
+  alarm.FiredMark = kFired;
+  SetStatus(texts::kBanner);
+}
+
+}  // namespace morv

@@ -1,0 +1,64 @@
+#pragma once
+// The main window: its state and the handlers of its controls. The handlers are
+// defined in the folders of the subsystems they belong to.
+#include <string>
+
+#include "alarm/alarm_record.h"
+#include "mainwindow/main_form_controls.h"
+#include "platform/desktop.h"
+#include "settings/settings_store.h"
+
+namespace morv {
+
+class FrmMain {
+ public:
+  FrmMain(Desktop& desktop, MainFormControls& controls);
+  FrmMain(const FrmMain&) = delete;
+  FrmMain& operator=(const FrmMain&) = delete;
+
+  // mainwindow/form_load.cpp
+  void Form_Load();
+
+  // alarm/alarm_entry.cpp
+  void MonthView_DateClick(const CalendarDate& date);
+  void txtTime_Click();
+  // Focus is leaving the time box; `cancel` set keeps it there.
+  void txtTime_Validate(bool& cancel);
+
+  // alarm/arming.cpp
+  void cmdSet_Click();
+  void mnuSetAlarm_Click();
+  void cmdReset_Click();
+
+  // alarm/clock_tick.cpp
+  void MyTimer_Timer();
+
+  // mainwindow/start_in_tray.cpp
+  void mnuStartInSystemTray_Click();
+
+  // startup/close_query.cpp
+  void cmdExit_Click();
+  void mnuExit_Click();
+  void Form_QueryUnload(bool& cancel);
+  // Asks for the window to be closed. Returns only when the close was refused: an
+  // accepted close ends the program inside the call.
+  void RequestClose();
+
+  MainFormControls& ui;
+  AlarmRecord alarm;
+  // The day the window loaded; the calendar returns to it.
+  CalendarDate StartupDate;
+  // Set while the load sent the window to the tray, until the start-up has seen it.
+  std::string Tag;
+  // The status text the load leaves for the start-up to show (cmdMin2Tray's Tag).
+  std::string StartupStatusText;
+
+ private:
+  void SetStatus(const std::string& text) { ui.StatusBar1.setText(text); }
+
+  Desktop& desktop_;
+  SettingsStore RegistryDB;
+  bool validating_ = false;
+};
+
+}  // namespace morv

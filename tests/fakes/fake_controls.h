@@ -1,0 +1,153 @@
+#pragma once
+// Controls that only remember what they were told, and which of them has the focus.
+#include <chrono>
+#include <string>
+
+#include "platform/controls.h"
+#include "platform/tray_icon.h"
+#include "tests/fakes/fake_clock.h"
+
+namespace morv::fakes {
+
+struct Focus {
+  std::string owner;  // the name of the control holding the focus
+};
+
+class FakeButton : public Button {
+ public:
+  FakeButton(std::string name, Focus& focus) : name_(std::move(name)), focus_(focus) {}
+  bool enabled() const override { return enabled_; }
+  void setEnabled(bool on) override { enabled_ = on; }
+  void setFocus() override { focus_.owner = name_; }
+  std::string caption() const override { return caption_; }
+  void setCaption(const std::string& text) override { caption_ = text; }
+  std::string toolTip() const override { return tip_; }
+  void setToolTip(const std::string& text) override { tip_ = text; }
+
+ private:
+  std::string name_;
+  Focus& focus_;
+  bool enabled_ = true;
+  std::string caption_, tip_;
+};
+
+class FakeTextBox : public TextBox {
+ public:
+  explicit FakeTextBox(Focus& focus) : focus_(focus) {}
+  bool enabled() const override { return enabled_; }
+  void setEnabled(bool on) override { enabled_ = on; }
+  void setFocus() override { focus_.owner = "txtTime"; }
+  std::string text() const override { return text_; }
+  void setText(const std::string& text) override { text_ = text; }
+  bool readOnly() const override { return readOnly_; }
+  void setReadOnly(bool on) override { readOnly_ = on; }
+
+ private:
+  Focus& focus_;
+  bool enabled_ = true, readOnly_ = false;
+  std::string text_;
+};
+
+class FakeCalendar : public MonthCalendar {
+ public:
+  bool enabled() const override { return enabled_; }
+  void setEnabled(bool on) override { enabled_ = on; }
+  void setFocus() override {}
+  CalendarDate date() const override { return date_; }
+  void setDate(const CalendarDate& date) override { date_ = date; }
+
+ private:
+  bool enabled_ = true;
+  CalendarDate date_;
+};
+
+class FakeLabel : public Label {
+ public:
+  std::string caption() const override { return caption_; }
+  void setCaption(const std::string& text) override { caption_ = text; }
+
+ private:
+  std::string caption_;
+};
+
+class FakeStatusPanel : public StatusPanel {
+ public:
+  std::string text() const override { return text_; }
+  void setText(const std::string& text) override { text_ = text; }
+
+ private:
+  std::string text_;
+};
+
+class FakeMenuItem : public MenuItem {
+ public:
+  std::string caption() const override { return caption_; }
+  void setCaption(const std::string& text) override { caption_ = text; }
+  bool checked() const override { return checked_; }
+  void setChecked(bool on) override { checked_ = on; }
+  bool enabled() const override { return enabled_; }
+  void setEnabled(bool on) override { enabled_ = on; }
+
+ private:
+  std::string caption_;
+  bool checked_ = false, enabled_ = true;
+};
+
+// Counts its next tick from when it was last started, on the virtual clock.
+class FakeTimer : public Timer {
+ public:
+  explicit FakeTimer(FakeClock& clock) : clock_(clock) {}
+  std::chrono::milliseconds interval() const override { return interval_; }
+  void setInterval(std::chrono::milliseconds interval) override {
+    interval_ = interval;
+    if (enabled_) nextDue = clock_.time + interval_;
+  }
+  bool enabled() const override { return enabled_; }
+  void setEnabled(bool on) override {
+    if (on && !enabled_) nextDue = clock_.time + interval_;
+    enabled_ = on;
+  }
+
+  LocalTimePoint nextDue{};
+
+ private:
+  FakeClock& clock_;
+  std::chrono::milliseconds interval_{0};
+  bool enabled_ = false;
+};
+
+class FakeTrayIcon : public TrayIcon {
+ public:
+  bool iconVisible() const override { return visible_; }
+  void setIconVisible(bool on) override { visible_ = on; }
+  std::string toolTipText() const override { return tip_; }
+  void setToolTipText(const std::string& text) override { tip_ = text; }
+  int iconIndex() const override { return index_; }
+  void setIconIndex(int index) override { index_ = index; }
+
+ private:
+  bool visible_ = false;
+  std::string tip_;
+  int index_ = 1;
+};
+
+class FakeFormWindow : public FormWindow {
+ public:
+  explicit FakeFormWindow(WindowHandle handle) : handle_(handle) {}
+  WindowHandle handle() const override { return handle_; }
+  std::string caption() const override { return caption_; }
+  void setCaption(const std::string& text) override { caption_ = text; }
+  bool visible() const override { return visible_; }
+  void show() override { visible_ = true; }
+  void hide() override { visible_ = false; }
+  void setMousePointer(MousePointer pointer) override { pointer_ = pointer; }
+  MousePointer mousePointer() const { return pointer_; }
+
+ private:
+  WindowHandle handle_;
+  std::string caption_;
+  bool visible_ = false;
+  MousePointer pointer_ = MousePointer::Default;
+};
+
+}  // namespace morv::fakes

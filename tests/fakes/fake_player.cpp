@@ -1,0 +1,56 @@
+#include "tests/fakes/fake_player.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/window_manager.h"
+
+namespace morv::fakes {
+
+FakePlayer& FakePlayers::launch(int state, std::chrono::milliseconds delay) {
+  FakeWindow& window = windows_.add("Winamp v1.x", "Winamp");
+  window.appearsAt = clock_.time + delay;
+  FakePlayer& player = all.emplace_back();
+  player.handle = window.handle;
+  player.state = state;
+  FakeWindowManager* windows = &windows_;
+  window.onMessage = [&player, windows](unsigned message, std::uintptr_t w,
+                                        std::intptr_t l) -> std::intptr_t {
+    if (message == kWmUser && l == 104) {
+      player.heard.push_back("isplaying");
+      return player.state;
+    }
+    if (message == kWmUser && l == 122) {
+      player.volume = static_cast<int>(w);
+      player.heard.push_back("volume " + std::to_string(w));
+      return 0;
+    }
+    if (message == kWmCommand && w == 40045) {
+      player.heard.push_back("play");
+      player.state = 1;
+      return 0;
+    }
+    if (message == kWmCommand && w == 40001) {
+      player.heard.push_back("quit");
+      if (!player.ignoreQuit) windows->remove(player.handle);
+      return 0;
+    }
+    return 0;
+  };
+  return player;
+}
+
+void FakePlayers::serve(FakeProcesses& processes, std::string path,
+                        std::chrono::milliseconds delay) {
+  processes.onStart = [this, path, delay](const ProgramStart& start) {
+    auto lower = [](std::string text) {
+      std::transform(text.begin(), text.end(), text.begin(),
+                     [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+      return text;
+    };
+    if (lower(start.path) == lower(path)) launch(0, delay);
+    return StartResult::Started;
+  };
+}
+
+}  // namespace morv::fakes

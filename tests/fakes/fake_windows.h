@@ -1,0 +1,82 @@
+#pragma once
+// Top-level windows of other programs, with the replies they give to messages.
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/window_manager.h"
+#include "tests/fakes/fake_clock.h"
+
+namespace morv::fakes {
+
+struct FakeWindow {
+  WindowHandle handle = 0;
+  std::string className;
+  std::string text;
+  bool visible = true;
+  bool minimized = false;
+  bool hung = false;           // a bounded send times out
+  bool acceptsPosts = true;    // false: every post fails
+  LocalTimePoint appearsAt{};  // not found before this time
+  WindowHandle above = 0;      // the window directly above it
+  std::function<std::intptr_t(unsigned, std::uintptr_t, std::intptr_t)> onMessage;
+};
+
+struct SentMessage {
+  WindowHandle to;
+  unsigned message;
+  std::uintptr_t wParam;
+  std::intptr_t lParam;
+  bool posted;
+};
+
+class FakeWindowManager : public WindowManager {
+ public:
+  explicit FakeWindowManager(FakeClock& clock) : clock_(clock) {}
+
+  FakeWindow& add(const std::string& className, const std::string& text = "");
+  void remove(WindowHandle handle);
+  FakeWindow* window(WindowHandle handle);
+  int count(const std::string& className);
+
+  WindowHandle findWindow(const std::string& className,
+                          const std::optional<std::string>& text) override;
+  std::intptr_t sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                            std::intptr_t lParam) override;
+  std::optional<std::intptr_t> sendMessageTimeout(WindowHandle window, unsigned message,
+                                                  std::uintptr_t wParam, std::intptr_t lParam,
+                                                  std::chrono::milliseconds timeout) override;
+  bool postMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                   std::intptr_t lParam) override;
+  bool showWindow(WindowHandle window, ShowCommand command) override;
+  bool setForegroundWindow(WindowHandle window) override;
+  WindowHandle windowAbove(WindowHandle window) override;
+  bool openIcon(WindowHandle window) override;
+  bool closeWindow(WindowHandle window) override;
+  MenuHandle systemMenu(WindowHandle window) override;
+  std::uint32_t menuItemId(MenuHandle menu, int position) override;
+  bool modifyMenu(MenuHandle menu, std::uint32_t item, std::uint32_t flags, std::uintptr_t newId,
+                  const std::string& caption) override;
+
+  std::vector<SentMessage> messages;
+  std::vector<std::pair<WindowHandle, ShowCommand>> shows;
+  WindowHandle foreground = 0;
+  int lookups = 0;
+
+  // The window menu every window has: Restore, Move, Size, Minimize, Maximize, a
+  // separator, Close. Emptied to stand for a window without one.
+  std::vector<std::uint32_t> systemMenuIds{0xF120, 0xF010, 0xF000, 0xF020, 0xF030, 0, 0xF060};
+  std::vector<std::string> systemMenuCaptions{"&Restore",  "&Move", "&Size", "Mi&nimize",
+                                              "Ma&ximize", "",      "&Close"};
+  std::vector<bool> systemMenuGrayed = std::vector<bool>(7, false);
+
+ private:
+  bool exists(const FakeWindow& window) const;
+
+  FakeClock& clock_;
+  std::deque<FakeWindow> windows_;
+  WindowHandle next_ = 0x10010;
+};
+
+}  // namespace morv::fakes

@@ -1,0 +1,29 @@
+#pragma once
+// The main window on a fake desktop, with its timer driven by the virtual clock.
+#include <chrono>
+
+#include "mainwindow/frm_main.h"
+#include "mainwindow/main_form_design.h"
+#include "settings/settings_layout.h"
+#include "tests/fakes/fake_desktop.h"
+#include "tests/fakes/fake_main_form.h"
+
+namespace morv::fakes {
+
+struct MainFormHarness {
+  MainFormHarness();
+
+  // Moves the clock on by `duration`, running every tick that falls due; like
+  // WM_TIMER, ticks missed while a tick blocked come as one.
+  void advance(std::chrono::milliseconds duration);
+  // Moves the clock to `at` (which must not lie behind it), ticking on the way.
+  void advanceTo(const LocalDateTime& at);
+  // The options a first start leaves behind.
+  void storeOption(const char* name, const char* value);
+
+  FakeDesktop d;
+  FakeMainForm ui{d.clock};
+  FrmMain form{d.desktop, ui.controls};
+};
+
+}  // namespace morv::fakes
