@@ -1,0 +1,179 @@
+#include "platform/win32/controls_win.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace morv::win32 {
+namespace {
+
+// Disabling the control that holds the focus would leave the keyboard nowhere;
+// hand the focus on to the next control a Tab would reach.
+void EnableKeepingFocus(HWND control, bool on) {
+  if (!on && GetFocus() == control) {
+    HWND next = GetNextDlgTabItem(GetParent(control), control, FALSE);
+    if (next && next != control) SetFocus(next);
+  }
+  EnableWindow(control, on ? TRUE : FALSE);
+}
+
+}  // namespace
+
+std::string WindowText(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  std::vector<char> text(static_cast<size_t>(length) + 2, '\0');
+  const int got = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
+  return std::string(text.data(), got > 0 ? static_cast<size_t>(got) : 0);
+}
+
+ToolTips::ToolTips(HWND owner)
+    : owner_(owner),
+      tips_(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
+                            nullptr, GetModuleHandleA(nullptr), nullptr)) {
+  SendMessageA(tips_, TTM_SETMAXTIPWIDTH, 0, 400);
+}
+
+void ToolTips::set(HWND control, const std::string& text) {
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof(tool);
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = owner_;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = const_cast<char*>(text.c_str());
+  // Adding a tool that exists only fails; updating one that does not is ignored.
+  if (!SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
+    SendMessageA(tips_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+bool ButtonWin::enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+void ButtonWin::setEnabled(bool on) { EnableKeepingFocus(hwnd_, on); }
+void ButtonWin::setFocus() { SetFocus(hwnd_); }
+std::string ButtonWin::caption() const { return WindowText(hwnd_); }
+void ButtonWin::setCaption(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+void ButtonWin::setToolTip(const std::string& text) {
+  tip_ = text;
+  tips_.set(hwnd_, text);
+}
+
+bool TextBoxWin::enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+void TextBoxWin::setEnabled(bool on) { EnableKeepingFocus(hwnd_, on); }
+void TextBoxWin::setFocus() { SetFocus(hwnd_); }
+std::string TextBoxWin::text() const { return WindowText(hwnd_); }
+void TextBoxWin::setText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+bool TextBoxWin::readOnly() const { return (GetWindowLongA(hwnd_, GWL_STYLE) & ES_READONLY) != 0; }
+void TextBoxWin::setReadOnly(bool on) { SendMessageA(hwnd_, EM_SETREADONLY, on ? TRUE : FALSE, 0); }
+
+std::string LabelWin::caption() const { return WindowText(hwnd_); }
+void LabelWin::setCaption(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+
+bool MonthCalendarWin::enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
+void MonthCalendarWin::setEnabled(bool on) { EnableKeepingFocus(hwnd_, on); }
+void MonthCalendarWin::setFocus() { SetFocus(hwnd_); }
+
+CalendarDate MonthCalendarWin::date() const {
+  SYSTEMTIME t{};
+  SendMessageA(hwnd_, MCM_GETCURSEL, 0, reinterpret_cast<LPARAM>(&t));
+  return {t.wYear, t.wMonth, t.wDay};
+}
+
+void MonthCalendarWin::setDate(const CalendarDate& date) {
+  SYSTEMTIME t{};
+  t.wYear = static_cast<WORD>(date.year);
+  t.wMonth = static_cast<WORD>(date.month);
+  t.wDay = static_cast<WORD>(date.day);
+  SendMessageA(hwnd_, MCM_SETCURSEL, 0, reinterpret_cast<LPARAM>(&t));
+}
+
+void StatusPanelWin::setText(const std::string& text) {
+  text_ = text;
+  SendMessageA(hwnd_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text_.c_str()));
+}
+
+int ProgressBarWin::value() const {
+  return static_cast<int>(SendMessageA(hwnd_, PBM_GETPOS, 0, 0));
+}
+void ProgressBarWin::setValue(int value) { SendMessageA(hwnd_, PBM_SETPOS, value, 0); }
+int ProgressBarWin::maximum() const {
+  return static_cast<int>(SendMessageA(hwnd_, PBM_GETRANGE, FALSE, 0));
+}
+void ProgressBarWin::setMaximum(int maximum) { SendMessageA(hwnd_, PBM_SETRANGE32, 0, maximum); }
+
+MenuItemWin MenuItemWin::Command(HMENU menu, UINT id, std::string shortcut) {
+  return MenuItemWin(menu, id, MF_BYCOMMAND, nullptr, std::move(shortcut));
+}
+
+MenuItemWin MenuItemWin::TopLevel(HWND owner, UINT position) {
+  return MenuItemWin(GetMenu(owner), position, MF_BYPOSITION, owner, {});
+}
+
+UINT MenuItemWin::state() const { return GetMenuState(menu_, item_, by_); }
+
+std::string MenuItemWin::caption() const {
+  char text[256] = {};
+  GetMenuStringA(menu_, item_, text, sizeof(text), by_);
+  std::string caption = text;
+  if (auto tab = caption.find('\t'); tab != std::string::npos) caption.resize(tab);
+  return caption;
+}
+
+void MenuItemWin::setCaption(const std::string& text) {
+  std::string shown = shortcut_.empty() ? text : text + "\t" + shortcut_;
+  MENUITEMINFOA info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_STRING;
+  info.dwTypeData = shown.data();
+  SetMenuItemInfoA(menu_, item_, by_ == MF_BYPOSITION, &info);
+  if (bar_) DrawMenuBar(bar_);
+}
+
+bool MenuItemWin::checked() const { return (state() & MF_CHECKED) != 0; }
+
+void MenuItemWin::setChecked(bool on) {
+  CheckMenuItem(menu_, item_, by_ | (on ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool MenuItemWin::enabled() const { return (state() & (MF_GRAYED | MF_DISABLED)) == 0; }
+
+void MenuItemWin::setEnabled(bool on) {
+  EnableMenuItem(menu_, item_, by_ | (on ? MF_ENABLED : MF_GRAYED));
+  if (bar_) DrawMenuBar(bar_);
+}
+
+void TimerWin::setInterval(std::chrono::milliseconds interval) {
+  interval_ = interval;
+  if (enabled_) SetTimer(owner_, id_, static_cast<UINT>(interval_.count()), nullptr);
+}
+
+void TimerWin::setEnabled(bool on) {
+  if (on == enabled_) return;  // a running timer keeps its countdown
+  enabled_ = on;
+  if (on) {
+    SetTimer(owner_, id_, static_cast<UINT>(interval_.count()), nullptr);
+  } else {
+    KillTimer(owner_, id_);
+    // A tick that fell due just before the stop may already wait in the queue.
+    MSG stale;
+    while (PeekMessageA(&stale, owner_, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+    }
+  }
+}
+
+std::string FormWindowWin::caption() const { return WindowText(hwnd_); }
+void FormWindowWin::setCaption(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+bool FormWindowWin::visible() const { return IsWindowVisible(hwnd_) != FALSE; }
+
+void FormWindowWin::show() {
+  ShowWindow(hwnd_, SW_SHOW);
+  SetForegroundWindow(hwnd_);
+}
+
+void FormWindowWin::hide() { ShowWindow(hwnd_, SW_HIDE); }
+
+void FormWindowWin::setMousePointer(MousePointer pointer) {
+  pointer_ = pointer;
+  SetCursor(LoadCursor(nullptr, pointer == MousePointer::Hourglass ? IDC_WAIT : IDC_ARROW));
+}
+
+}  // namespace morv::win32

@@ -1,0 +1,168 @@
+#pragma once
+// The forms' controls over real Win32 windows and menus.
+#include <windows.h>
+
+#include <string>
+
+#include "platform/controls.h"
+
+namespace morv::win32 {
+
+// One tooltip window per form; each control registers itself as a tool.
+class ToolTips {
+ public:
+  explicit ToolTips(HWND owner);
+  void set(HWND control, const std::string& text);
+  HWND handle() const { return tips_; }
+
+ private:
+  HWND owner_;
+  HWND tips_;
+};
+
+std::string WindowText(HWND window);
+
+class ButtonWin : public Button {
+ public:
+  ButtonWin(HWND button, ToolTips& tips) : hwnd_(button), tips_(tips) {}
+  HWND hwnd() const { return hwnd_; }
+  bool enabled() const override;
+  void setEnabled(bool on) override;
+  void setFocus() override;
+  std::string caption() const override;
+  void setCaption(const std::string& text) override;
+  std::string toolTip() const override { return tip_; }
+  void setToolTip(const std::string& text) override;
+
+ private:
+  HWND hwnd_;
+  ToolTips& tips_;
+  std::string tip_;
+};
+
+class TextBoxWin : public TextBox {
+ public:
+  explicit TextBoxWin(HWND edit) : hwnd_(edit) {}
+  HWND hwnd() const { return hwnd_; }
+  bool enabled() const override;
+  void setEnabled(bool on) override;
+  void setFocus() override;
+  std::string text() const override;
+  void setText(const std::string& text) override;
+  bool readOnly() const override;
+  void setReadOnly(bool on) override;
+
+ private:
+  HWND hwnd_;
+};
+
+class LabelWin : public Label {
+ public:
+  explicit LabelWin(HWND label) : hwnd_(label) {}
+  HWND hwnd() const { return hwnd_; }
+  std::string caption() const override;
+  void setCaption(const std::string& text) override;
+
+ private:
+  HWND hwnd_;
+};
+
+class MonthCalendarWin : public MonthCalendar {
+ public:
+  explicit MonthCalendarWin(HWND calendar) : hwnd_(calendar) {}
+  HWND hwnd() const { return hwnd_; }
+  bool enabled() const override;
+  void setEnabled(bool on) override;
+  void setFocus() override;
+  CalendarDate date() const override;
+  void setDate(const CalendarDate& date) override;
+
+ private:
+  HWND hwnd_;
+};
+
+class StatusPanelWin : public StatusPanel {
+ public:
+  explicit StatusPanelWin(HWND statusBar) : hwnd_(statusBar) {}
+  HWND hwnd() const { return hwnd_; }
+  std::string text() const override { return text_; }
+  void setText(const std::string& text) override;
+
+ private:
+  HWND hwnd_;
+  std::string text_;
+};
+
+class ProgressBarWin : public ProgressBar {
+ public:
+  explicit ProgressBarWin(HWND bar) : hwnd_(bar) {}
+  int value() const override;
+  void setValue(int value) override;
+  int maximum() const override;
+  void setMaximum(int maximum) override;
+
+ private:
+  HWND hwnd_;
+};
+
+// An item of a menu, found by its command identifier; or a top-level menu of the
+// window's menu bar, found by its position there. The shortcut is shown behind a tab.
+class MenuItemWin : public MenuItem {
+ public:
+  static MenuItemWin Command(HMENU menu, UINT id, std::string shortcut = {});
+  static MenuItemWin TopLevel(HWND owner, UINT position);
+
+  std::string caption() const override;
+  void setCaption(const std::string& text) override;
+  bool checked() const override;
+  void setChecked(bool on) override;
+  bool enabled() const override;
+  void setEnabled(bool on) override;
+  UINT id() const { return item_; }
+
+ private:
+  MenuItemWin(HMENU menu, UINT item, UINT byWhat, HWND bar, std::string shortcut)
+      : menu_(menu), item_(item), by_(byWhat), bar_(bar), shortcut_(std::move(shortcut)) {}
+  UINT state() const;
+
+  HMENU menu_;
+  UINT item_;
+  UINT by_;   // MF_BYCOMMAND or MF_BYPOSITION
+  HWND bar_;  // the window whose menu bar must be redrawn, for top-level menus
+  std::string shortcut_;
+};
+
+class TimerWin : public Timer {
+ public:
+  TimerWin(HWND owner, UINT_PTR id) : owner_(owner), id_(id) {}
+  std::chrono::milliseconds interval() const override { return interval_; }
+  void setInterval(std::chrono::milliseconds interval) override;
+  bool enabled() const override { return enabled_; }
+  void setEnabled(bool on) override;
+  UINT_PTR id() const { return id_; }
+
+ private:
+  HWND owner_;
+  UINT_PTR id_;
+  std::chrono::milliseconds interval_{1000};
+  bool enabled_ = false;
+};
+
+class FormWindowWin : public FormWindow {
+ public:
+  explicit FormWindowWin(HWND window) : hwnd_(window) {}
+  WindowHandle handle() const override { return reinterpret_cast<WindowHandle>(hwnd_); }
+  std::string caption() const override;
+  void setCaption(const std::string& text) override;
+  bool visible() const override;
+  void show() override;
+  void hide() override;
+  void setMousePointer(MousePointer pointer) override;
+  MousePointer mousePointer() const { return pointer_; }
+
+ private:
+  HWND hwnd_;
+  MousePointer pointer_ = MousePointer::Default;
+};
+
+}  // namespace morv::win32

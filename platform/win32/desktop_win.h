@@ -1,0 +1,93 @@
+#pragma once
+// The real desktop: each service a thin layer over the Windows API.
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include "platform/desktop.h"
+#include "platform/win32/registry_win.h"
+
+namespace morv::win32 {
+
+class WindowManagerWin : public WindowManager {
+ public:
+  WindowHandle findWindow(const std::string& className,
+                          const std::optional<std::string>& text) override;
+  std::intptr_t sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                            std::intptr_t lParam) override;
+  std::optional<std::intptr_t> sendMessageTimeout(WindowHandle window, unsigned message,
+                                                  std::uintptr_t wParam, std::intptr_t lParam,
+                                                  std::chrono::milliseconds timeout) override;
+  bool postMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                   std::intptr_t lParam) override;
+  bool showWindow(WindowHandle window, ShowCommand command) override;
+  bool setForegroundWindow(WindowHandle window) override;
+  WindowHandle windowAbove(WindowHandle window) override;
+  bool openIcon(WindowHandle window) override;
+  bool closeWindow(WindowHandle window) override;
+  MenuHandle systemMenu(WindowHandle window) override;
+  std::uint32_t menuItemId(MenuHandle menu, int position) override;
+  bool modifyMenu(MenuHandle menu, std::uint32_t item, std::uint32_t flags, std::uintptr_t newId,
+                  const std::string& caption) override;
+};
+
+class ProcessesWin : public Processes {
+ public:
+  StartResult startProgram(const std::string& path, WindowStyle style) override;
+  StartResult startCommandLine(const std::string& commandLine, WindowStyle style) override;
+};
+
+class MessageBoxesWin : public MessageBoxes {
+ public:
+  MbAnswer show(const MessageBoxRequest& request) override;
+  // The window boxes belong to while it is shown; without one they stand alone.
+  void setOwner(HWND owner) { owner_ = owner; }
+
+ private:
+  HWND owner_ = nullptr;
+};
+
+class ClockWin : public Clock {
+ public:
+  LocalDateTime now() override;
+  void sleep(std::chrono::milliseconds duration) override;
+};
+
+class LocaleWin : public Locale {
+ public:
+  std::string shortDate(const CalendarDate& date) override;
+};
+
+class FileSystemWin : public FileSystem {
+ public:
+  bool folderExists(const std::string& path) override;
+  bool fileExists(const std::string& path) override;
+  std::string systemFolder() override;
+  std::string programFolder() override;
+};
+
+class ProgramWin : public Program {
+ public:
+  [[noreturn]] void end() override;
+  void doEvents() override;
+  // Runs just before the process ends, e.g. to take the tray icon away.
+  void atEnd(std::function<void()> action) { atEnd_.push_back(std::move(action)); }
+
+ private:
+  std::vector<std::function<void()>> atEnd_;
+};
+
+struct DesktopWin {
+  WindowManagerWin windows;
+  RegistryWin registry;
+  ProcessesWin processes;
+  MessageBoxesWin boxes;
+  ClockWin clock;
+  LocaleWin locale;
+  FileSystemWin files;
+  ProgramWin program;
+  Desktop desktop{windows, registry, processes, boxes, clock, locale, files, program};
+};
+
+}  // namespace morv::win32

@@ -1,0 +1,57 @@
+#pragma once
+// The main window as a real Win32 window: its controls, menus, shortcuts and the
+// dispatch of their events to the form's handlers.
+#include <windows.h>
+
+#include <memory>
+
+#include "mainwindow/frm_main.h"
+#include "platform/win32/controls_win.h"
+#include "platform/win32/desktop_win.h"
+#include "platform/win32/tray_icon_win.h"
+#include "platform/win32/unique_handle.h"
+
+namespace morv::win32 {
+
+class MainFormWin {
+ public:
+  // Creates the window hidden, in its design-time state; the load has not run yet.
+  MainFormWin(DesktopWin& desktop, HINSTANCE instance, HWND owner);
+  ~MainFormWin();
+  MainFormWin(const MainFormWin&) = delete;
+  MainFormWin& operator=(const MainFormWin&) = delete;
+
+  FrmMain& form() { return *form_; }
+  HWND hwnd() const { return window_.get(); }
+  // Shortcut keys and keyboard navigation; true when the message was used up.
+  bool preTranslate(MSG& message);
+
+ private:
+  struct Controls;
+
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK TimeBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR id, DWORD_PTR self);
+  LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT timeBox(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
+  void onCommand(UINT id, UINT code, bool fromShortcut);
+  bool commandAvailable(UINT id) const;
+  void validateTimeBox();
+  void createChildren(HINSTANCE instance);
+  void createMenus();
+  void layOut();
+
+  DesktopWin& desktop_;
+  UniqueHwnd window_;
+  UniqueHmenu optionsHolder_;  // holds the Options menu, which is never on the menu bar
+  UniqueHaccel shortcuts_;
+  UniqueHfont uiFont_, timeFont_, statusFont_;
+  std::unique_ptr<ToolTips> tips_;
+  std::unique_ptr<TrayIconWin> tray_;
+  std::unique_ptr<Controls> controls_;
+  std::unique_ptr<MainFormControls> ui_;
+  std::unique_ptr<FrmMain> form_;
+  bool focusByKeyboard_ = false;
+};
+
+}  // namespace morv::win32

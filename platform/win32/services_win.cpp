@@ -1,0 +1,169 @@
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/win32/desktop_win.h"
+#include "platform/win32/unique_handle.h"
+
+namespace morv::win32 {
+namespace {
+
+WORD ShowCommandOf(WindowStyle style) {
+  switch (style) {
+    case WindowStyle::NormalFocus:
+      return SW_SHOWNORMAL;
+    case WindowStyle::MinimizedFocus:
+      return SW_SHOWMINIMIZED;
+    case WindowStyle::MinimizedNoFocus:
+      return SW_SHOWMINNOACTIVE;
+    case WindowStyle::MaximizedFocus:
+      return SW_SHOWMAXIMIZED;
+  }
+  return SW_SHOWNORMAL;
+}
+
+StartResult Start(const char* application, std::string commandLine, WindowStyle style) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = ShowCommandOf(style);
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessA(application, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info)) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+               ? StartResult::FileNotFound
+               : StartResult::Failed;
+  }
+  UniqueProcessHandle process(info.hProcess);
+  UniqueProcessHandle thread(info.hThread);
+  return StartResult::Started;
+}
+
+}  // namespace
+
+StartResult ProcessesWin::startProgram(const std::string& path, WindowStyle style) {
+  // The program is named outright, so blanks in its path cannot split it.
+  return Start(path.c_str(), "\"" + path + "\"", style);
+}
+
+StartResult ProcessesWin::startCommandLine(const std::string& commandLine, WindowStyle style) {
+  return Start(nullptr, commandLine, style);
+}
+
+MbAnswer MessageBoxesWin::show(const MessageBoxRequest& request) {
+  UINT flags = MB_SETFOREGROUND;
+  switch (request.buttons) {
+    case MbButtons::Ok:
+      flags |= MB_OK;
+      break;
+    case MbButtons::OkCancel:
+      flags |= MB_OKCANCEL;
+      break;
+    case MbButtons::YesNo:
+      flags |= MB_YESNO;
+      break;
+  }
+  switch (request.icon) {
+    case MbIcon::None:
+      break;
+    case MbIcon::Critical:
+      flags |= MB_ICONHAND;
+      break;
+    case MbIcon::Question:
+      flags |= MB_ICONQUESTION;
+      break;
+    case MbIcon::Exclamation:
+      flags |= MB_ICONEXCLAMATION;
+      break;
+    case MbIcon::Information:
+      flags |= MB_ICONASTERISK;
+      break;
+  }
+  if (request.defaultButton == 2) flags |= MB_DEFBUTTON2;
+  // A hidden owner (the window sits in the tray) would hide nothing but would also
+  // keep the box out of the taskbar: then the box stands alone, on top.
+  HWND owner = owner_ && IsWindowVisible(owner_) ? owner_ : nullptr;
+  if (!owner) flags |= MB_TASKMODAL | MB_TOPMOST;
+  switch (MessageBoxA(owner, request.text.c_str(), request.title.c_str(), flags)) {
+    case IDCANCEL:
+      return MbAnswer::Cancel;
+    case IDYES:
+      return MbAnswer::Yes;
+    case IDNO:
+      return MbAnswer::No;
+    default:
+      return MbAnswer::Ok;
+  }
+}
+
+LocalDateTime ClockWin::now() {
+  SYSTEMTIME t{};
+  GetLocalTime(&t);
+  return {{t.wYear, t.wMonth, t.wDay}, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+
+void ClockWin::sleep(std::chrono::milliseconds duration) {
+  Sleep(static_cast<DWORD>(duration.count()));
+}
+
+std::string LocaleWin::shortDate(const CalendarDate& date) {
+  SYSTEMTIME t{};
+  t.wYear = static_cast<WORD>(date.year);
+  t.wMonth = static_cast<WORD>(date.month);
+  t.wDay = static_cast<WORD>(date.day);
+  char text[128] = {};
+  if (GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, text, sizeof(text)) == 0) {
+    return std::to_string(date.month) + "/" + std::to_string(date.day) + "/" +
+           std::to_string(date.year);
+  }
+  return text;
+}
+
+bool FileSystemWin::folderExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool FileSystemWin::fileExists(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::string FileSystemWin::systemFolder() {
+  char path[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryA(path, MAX_PATH);
+  return std::string(path, length < MAX_PATH ? length : 0);
+}
+
+std::string FileSystemWin::programFolder() {
+  std::vector<char> path(MAX_PATH);
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      std::string full(path.data(), length);
+      const auto slash = full.find_last_of("\\/");
+      return slash == std::string::npos ? std::string() : full.substr(0, slash);
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+void ProgramWin::end() {
+  for (auto& action : atEnd_) action();
+  ExitProcess(0);
+}
+
+void ProgramWin::doEvents() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+}  // namespace morv::win32
