@@ -1,6 +1,6 @@
 // Morvane's entry point.
-#include <commctrl.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include "platform/win32/desktop_win.h"
 #include "platform/win32/main_form_win.h"
