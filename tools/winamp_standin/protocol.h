@@ -1,0 +1,27 @@
+#pragma once
+// The few window messages the alarm clock uses to drive the player, as the real
+// player understands them. The stand-in answers exactly these.
+#include <windows.h>
+
+namespace morv::standin {
+
+inline constexpr char kWindowClass[] = "Winamp v1.x";
+inline constexpr char kWindowTitle[] = "Winamp stand-in";
+
+// WM_USER requests: the request code travels in lParam.
+inline constexpr LPARAM kIpcIsPlaying = 104;
+inline constexpr LPARAM kIpcSetVolume = 122;
+
+// WM_COMMAND identifiers (wParam), the same as the player's own buttons.
+inline constexpr WORD kCommandQuit = 40001;
+inline constexpr WORD kCommandPlay = 40045;
+inline constexpr WORD kCommandPause = 40046;
+inline constexpr WORD kCommandStop = 40047;
+
+// The values the playing-state request replies with.
+enum class PlayState : int { kStopped = 0, kPlaying = 1, kPaused = 3 };
+
+inline constexpr int kMaxVolume = 255;
+inline constexpr int kDefaultVolume = 200;
+
+}  // namespace morv::standin
