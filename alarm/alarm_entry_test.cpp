@@ -14,7 +14,7 @@ using ::testing::ElementsAre;
 class AlarmEntryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    h.d.clock.set({{2026, 12, 6}, 10, 41, 7});
+    h.setTime({{2026, 12, 6}, 10, 41, 7});
     h.form.Form_Load();
     h.d.clock.pauses.clear();
     h.ui.StatusBar1.setText("");
@@ -125,7 +125,7 @@ TEST_F(AlarmEntryTest, LeavingWithoutTypingValidatesTheClockText) {
   h.form.txtTime_Validate(cancel);
   EXPECT_EQ(h.form.alarm.AlarmTime, "10:41 AM");
 
-  h.d.clock.set({{2026, 12, 6}, 21, 41, 7});
+  h.setTime({{2026, 12, 6}, 21, 41, 7});
   h.ui.MyTimer.setEnabled(true);
   h.advance(std::chrono::seconds(1));  // 9:41:08 PM: the hour field reads "9:"
   h.d.boxes.answers = {MbAnswer::Ok};

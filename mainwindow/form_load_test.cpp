@@ -28,7 +28,7 @@ class FormLoadTest : public ::testing::Test {
 };
 
 TEST_F(FormLoadTest, WithNothingSavedBothOptionsEndUncheckedAndEnabled) {
-  h.d.clock.set({{2027, 3, 4}, 8, 0, 0});
+  h.setTime({{2027, 3, 4}, 8, 0, 0});
   ASSERT_FALSE(Load());
   EXPECT_EQ(h.ui.form.caption(), "Morvane(tm)  1.44");
   EXPECT_FALSE(h.ui.mnuStartInSystemTray.checked());

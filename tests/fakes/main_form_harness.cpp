@@ -15,6 +15,20 @@ void MainFormHarness::storeOption(const char* name, const char* value) {
   d.registry.setString(Hive::LocalMachine, settings::kKey, name, value);
 }
 
+void MainFormHarness::setTime(const LocalDateTime& at) {
+  d.clock.set(at);
+  if (ui.MyTimer.enabled()) ui.MyTimer.nextDue = d.clock.time + ui.MyTimer.interval();
+}
+
+void MainFormHarness::enterAlarm(const CalendarDate& day, const std::string& typed, bool am) {
+  form.MonthView_DateClick(day);
+  form.txtTime_Click();
+  ui.txtTime.setText(typed);
+  d.boxes.answers.push_back(am ? MbAnswer::Yes : MbAnswer::No);
+  bool cancel = false;
+  form.txtTime_Validate(cancel);
+}
+
 void MainFormHarness::advance(std::chrono::milliseconds duration) {
   const LocalTimePoint until = d.clock.time + duration;
   FakeTimer& timer = ui.MyTimer;

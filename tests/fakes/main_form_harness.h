@@ -18,6 +18,10 @@ struct MainFormHarness {
   void advance(std::chrono::milliseconds duration);
   // Moves the clock to `at` (which must not lie behind it), ticking on the way.
   void advanceTo(const LocalDateTime& at);
+  // Sets the clock; a running timer counts its next tick from here.
+  void setTime(const LocalDateTime& at);
+  // Chooses the day on the calendar and types the time, answering the AM/PM question.
+  void enterAlarm(const CalendarDate& day, const std::string& typed, bool am = true);
   // The options a first start leaves behind.
   void storeOption(const char* name, const char* value);
 

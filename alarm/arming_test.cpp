@@ -1,0 +1,196 @@
+// The arm button's three paths and the Clear button, over the alarm's states.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "alarm/alarm_texts.h"
+#include "tests/fakes/main_form_harness.h"
+#include "winamp/winamp_access.h"
+
+namespace morv {
+namespace {
+
+using fakes::MainFormHarness;
+using fakes::RegOp;
+using ::testing::ElementsAre;
+using namespace std::chrono_literals;
+
+constexpr char kPlayerPath[] = "c:\\Program Files\\WinAmp\\WinAmp.exe";
+
+class ArmingTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WinampWindow = 0;
+    WinampLastReply = 0;
+    h.setTime({{2026, 12, 6}, 6, 0, 0});
+    h.form.Form_Load();
+  }
+  void EnterAlarm() { h.enterAlarm({2026, 12, 6}, "07:05"); }
+  void ResetRecords() {
+    h.d.registry.calls.clear();
+    h.d.clock.pauses.clear();
+    h.d.boxes.shown.clear();
+  }
+
+  MainFormHarness h;
+};
+
+TEST_F(ArmingTest, APressWithHalfAnAlarmOnlyComplains) {
+  h.form.MonthView_DateClick({2026, 12, 6});
+  h.form.cmdSet_Click();
+  ASSERT_EQ(h.d.boxes.shown.size(), 1u);
+  EXPECT_EQ(h.d.boxes.shown[0].title, "Alarm Not Set!");
+  EXPECT_EQ(h.d.boxes.shown[0].text, "You Must Set The Alarm Before You Can Activate It!");
+  EXPECT_EQ(h.d.boxes.shown[0].icon, MbIcon::Exclamation);
+  EXPECT_EQ(h.form.alarm.ArmedMark, "");
+  EXPECT_TRUE(h.d.processes.starts.empty());
+  EXPECT_FALSE(h.ui.MyTimer.enabled()) << "the clock stays frozen";
+  const std::string frozen = h.ui.txtTime.text();
+  h.advance(3s);
+  EXPECT_EQ(h.ui.txtTime.text(), frozen);
+}
+
+TEST_F(ArmingTest, ArmingLocksTheEntryAndHidesTheStartedPlayer) {
+  EnterAlarm();
+  ResetRecords();
+  h.form.cmdSet_Click();
+
+  EXPECT_EQ(h.form.alarm.ArmedMark, "Set");
+  EXPECT_EQ(h.ui.txtTime.text(), "7:05 AM");
+  for (bool enabled : {h.ui.txtTime.enabled(), h.ui.MonthView.enabled(), h.ui.cmdReset.enabled(),
+                       h.ui.mnuSetAlarm.enabled(), h.ui.mnuStartInSystemTray.enabled()}) {
+    EXPECT_FALSE(enabled);
+  }
+  EXPECT_EQ(h.ui.cmdSet.caption(), "Turn &Off");
+  EXPECT_EQ(h.ui.cmdSet.toolTip(), "Turn The Alarm OFF.");
+  EXPECT_EQ(h.ui.StatusBar1.text(),
+            "Alarm Settings: ON  Date: 12/6/2026 Time: 7:05 AM ALARM IS SET");
+  EXPECT_EQ(h.ui.SysTray.iconIndex(), 1);
+  EXPECT_TRUE(h.ui.MyTimer.enabled());
+
+  // Start in tray flipped on: the Run value first, then the option.
+  EXPECT_TRUE(h.ui.mnuStartInSystemTray.checked());
+  EXPECT_THAT(h.d.registry.writes(),
+              ElementsAre("write HKLM SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run Morvane = "
+                          "c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE",
+                          "write HKLM SOFTWARE\\QUORVIX\\MORV StartInTray = Yes"));
+
+  ASSERT_EQ(h.d.processes.starts.size(), 1u);
+  EXPECT_EQ(h.d.processes.starts[0].path, kPlayerPath);
+  EXPECT_EQ(h.d.processes.starts[0].style, WindowStyle::MinimizedFocus);
+  EXPECT_THAT(h.d.clock.pauses, ElementsAre(5000ms));
+  const auto player = h.d.players.all.at(0).handle;
+  EXPECT_EQ(h.form.alarm.PlayerHandle, std::to_string(player));
+  EXPECT_FALSE(h.d.windows.window(player)->visible);
+}
+
+TEST_F(ArmingTest, StopThenDisarmThenArmAgain) {
+  EnterAlarm();
+  h.form.cmdSet_Click();
+  auto& player = h.d.players.all.at(0);
+  ResetRecords();
+
+  h.form.cmdSet_Click();  // "Turn &Off": the stop path
+  EXPECT_THAT(player.heard, ElementsAre("volume 28", "quit"));
+  EXPECT_EQ(h.d.windows.count("Winamp v1.x"), 0);
+  EXPECT_EQ(h.form.alarm.PlayerHandle, "");
+  EXPECT_EQ(h.form.alarm.ArmedMark, "Set");
+  EXPECT_EQ(h.ui.cmdSet.caption(), "Turn &On");
+  EXPECT_EQ(h.ui.StatusBar1.text(),
+            "Alarm Settings: OFF  Date: 12/6/2026 Time: 7:05 AM ALARM IS SET");
+  for (bool enabled : {h.ui.txtTime.enabled(), h.ui.MonthView.enabled(), h.ui.cmdReset.enabled(),
+                       h.ui.mnuSetAlarm.enabled(), h.ui.mnuStartInSystemTray.enabled()}) {
+    EXPECT_TRUE(enabled);
+  }
+  EXPECT_FALSE(h.ui.MyTimer.enabled());
+  EXPECT_TRUE(h.d.registry.writes().empty()) << "the stop path leaves start-in-tray alone";
+
+  h.form.cmdSet_Click();  // the disarm path
+  EXPECT_EQ(h.form.alarm.ArmedMark, "");
+  EXPECT_EQ(h.ui.cmdSet.caption(), "Turn &On");
+  EXPECT_EQ(h.ui.cmdSet.toolTip(), "Accept Settings And Turn Alarm On.");
+  EXPECT_EQ(h.ui.SysTray.iconIndex(), 2);
+  EXPECT_TRUE(h.ui.MyTimer.enabled());
+  EXPECT_FALSE(h.ui.mnuStartInSystemTray.checked());
+  EXPECT_THAT(h.d.registry.writes(),
+              ElementsAre("write HKLM SOFTWARE\\QUORVIX\\MORV StartInTray = No",
+                          "write HKLM SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run Morvane = "
+                          "-c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE"));
+  EXPECT_EQ(h.d.processes.starts.size(), 1u);
+
+  h.form.mnuSetAlarm_Click();  // the tray's "Se&t Alarm" arms like the button
+  EXPECT_EQ(h.form.alarm.ArmedMark, "Set");
+  EXPECT_EQ(h.d.processes.starts.size(), 2u);
+}
+
+TEST_F(ArmingTest, APlayerWindowThatNeverCameStillLeadsToTheStopPath) {
+  h.d.processes.onStart = [](const fakes::ProgramStart&) { return StartResult::Started; };
+  EnterAlarm();
+  h.form.cmdSet_Click();
+  EXPECT_EQ(h.form.alarm.PlayerHandle, "0");
+  h.form.cmdSet_Click();
+  EXPECT_EQ(h.form.alarm.PlayerHandle, "");
+  EXPECT_EQ(h.form.alarm.ArmedMark, "Set") << "it was the stop path, not the disarm";
+}
+
+TEST_F(ArmingTest, APlayerThatCannotBeStartedEndsTheProgram) {
+  h.d.processes.onStart = [](const fakes::ProgramStart&) { return StartResult::FileNotFound; };
+  EnterAlarm();
+  EXPECT_TRUE(h.d.ends([&] { h.form.cmdSet_Click(); }));
+  ASSERT_FALSE(h.d.boxes.shown.empty());
+  EXPECT_EQ(h.d.boxes.shown.back().title, "MORV");
+  EXPECT_EQ(h.d.boxes.shown.back().text,
+            "WinAmp Could Not Be Loaded, And Therefore The Alarm Could Not Execute!");
+  EXPECT_EQ(h.d.boxes.shown.back().icon, MbIcon::Critical);
+}
+
+TEST_F(ArmingTest, ClearEmptiesTheAlarmButNotItsArmedMark) {
+  h.storeOption(settings::kSettingsSaved, "Yes");
+  h.storeOption(settings::kDate, "1/1/2027");
+  EnterAlarm();
+  h.form.cmdSet_Click();
+  h.form.cmdSet_Click();  // stopped
+  h.ui.MonthView.setDate({2026, 12, 31});
+  ResetRecords();
+
+  h.form.cmdReset_Click();
+  EXPECT_EQ(h.form.alarm.AlarmDate, "");
+  EXPECT_EQ(h.form.alarm.AlarmTime, "");
+  EXPECT_EQ(h.ui.lblDate.caption(), "");
+  EXPECT_EQ(h.ui.txtTime.text(), "");
+  EXPECT_EQ(h.ui.StatusBar1.text(), "Ready.");
+  EXPECT_EQ(h.ui.SysTray.iconIndex(), 1);
+  EXPECT_EQ(h.ui.SysTray.toolTipText(), "Alarm Is Not Set.  Awaiting Selection.");
+  EXPECT_FALSE(h.ui.cmdReset.enabled());
+  EXPECT_EQ(h.ui.MonthView.date(), (CalendarDate{2026, 12, 6}));
+  EXPECT_EQ(h.ui.focus.owner, "cmdSet");
+  EXPECT_EQ(h.form.alarm.ArmedMark, "Set");
+  EXPECT_THAT(h.d.registry.writes(),
+              ElementsAre("write HKLM SOFTWARE\\QUORVIX\\MORV SettingsSaved = No"));
+  EXPECT_EQ(h.d.registry.value(Hive::LocalMachine, settings::kKey, settings::kDate), "1/1/2027");
+
+  h.form.cmdSet_Click();
+  EXPECT_EQ(h.form.alarm.ArmedMark, "") << "armed mark still set: the press disarms";
+  EXPECT_EQ(h.d.processes.starts.size(), 1u);
+}
+
+TEST_F(ArmingTest, ClearWritesOnlyOverASavedYes) {
+  for (const char* saved : {"No", "yes", ""}) {
+    h.storeOption(settings::kSettingsSaved, saved);
+    ResetRecords();
+    h.form.cmdReset_Click();
+    EXPECT_TRUE(h.d.registry.writes().empty()) << saved;
+  }
+  h.d.registry.fail(RegOp::Read, Hive::LocalMachine, "", RegStatus::Failed);
+  h.form.cmdReset_Click();
+  EXPECT_TRUE(h.d.boxes.shown.empty()) << "Clear reports nothing";
+}
+
+TEST_F(ArmingTest, ARefusedStartInTrayWriteShowsTheErrorAndAsksToClose) {
+  EnterAlarm();
+  h.d.registry.fail(RegOp::Write, Hive::LocalMachine, "", RegStatus::Failed);
+  EXPECT_TRUE(h.d.ends([&] { h.form.cmdSet_Click(); }));
+  EXPECT_EQ(h.d.boxes.shown.back().title, "ERROR!");
+}
+
+}  // namespace
+}  // namespace morv

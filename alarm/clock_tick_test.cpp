@@ -1,0 +1,152 @@
+// The one-second tick: the clock display, the player's presence, restarts and firing.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/fakes/main_form_harness.h"
+#include "winamp/winamp_access.h"
+
+namespace morv {
+namespace {
+
+using fakes::MainFormHarness;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using namespace std::chrono_literals;
+
+constexpr char kBanner[] =
+    "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! "
+    "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!!";
+
+class ClockTickTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WinampWindow = 0;
+    WinampLastReply = 0;
+    h.setTime({{2026, 12, 6}, 7, 0, 0});
+    h.form.Form_Load();
+  }
+  void ArmFor(const std::string& typed) {
+    h.enterAlarm({2026, 12, 6}, typed);
+    h.form.cmdSet_Click();
+  }
+  fakes::FakePlayer& Player() { return h.d.players.all.back(); }
+
+  MainFormHarness h;
+};
+
+TEST_F(ClockTickTest, ShowsTheTimeAndFollowsThePlayersPresence) {
+  h.advance(1s);
+  EXPECT_EQ(h.ui.txtTime.text(), "7:00:02 AM") << "the load paused a second first";
+  EXPECT_EQ(h.form.alarm.ClockKey, "7:00 AM");
+  EXPECT_FALSE(h.ui.mnuCloseWinAmp.enabled());
+
+  auto& player = h.d.players.launch();
+  h.advance(1s);
+  EXPECT_TRUE(h.ui.mnuCloseWinAmp.enabled());
+  EXPECT_EQ(WinampWindow, player.handle);
+  EXPECT_THAT(player.heard, IsEmpty()) << "outside firing the tick sends the player nothing";
+  h.d.players.closeByUser(player);
+  h.advance(1s);
+  EXPECT_FALSE(h.ui.mnuCloseWinAmp.enabled());
+}
+
+TEST_F(ClockTickTest, FiresOnceInTheAlarmMinute) {
+  ArmFor("07:05");
+  h.advanceTo({{2026, 12, 6}, 7, 4, 59, 500});
+  EXPECT_THAT(Player().heard, IsEmpty());
+  h.d.clock.pauses.clear();
+
+  h.advance(1s);
+  EXPECT_THAT(Player().heard, ElementsAre("isplaying", "play", "volume 255"));
+  EXPECT_THAT(h.d.clock.pauses, ElementsAre(2000ms));
+  EXPECT_EQ(h.form.alarm.FiredMark, "!");
+  EXPECT_EQ(h.form.alarm.PlayingMark, "Playing");
+  EXPECT_EQ(h.ui.cmdSet.caption(), "Snoo&ze");
+  EXPECT_EQ(h.ui.mnuCloseWinAmp.caption(), "Snoo&ze");
+  EXPECT_EQ(h.ui.StatusBar1.text(), kBanner);
+
+  h.advance(2min);
+  EXPECT_THAT(Player().heard, ElementsAre("isplaying", "play", "volume 255"));
+  EXPECT_EQ(h.ui.StatusBar1.text(), kBanner) << "the banner stays until something rewrites it";
+  EXPECT_NE(h.ui.txtTime.text(), "7:05 AM") << "the clock goes on while ringing";
+
+  h.form.cmdSet_Click();  // "Snoo&ze" takes the stop path
+  EXPECT_THAT(Player().heard, ElementsAre("isplaying", "play", "volume 255", "volume 28", "quit"));
+  EXPECT_EQ(h.ui.cmdSet.caption(), "Turn &On");
+  EXPECT_EQ(h.form.alarm.FiredMark, "");
+}
+
+TEST_F(ClockTickTest, APlayingPlayerIsLeftAloneAndAPausedOneIsPressed) {
+  ArmFor("07:05");
+  Player().state = 1;
+  h.advanceTo({{2026, 12, 6}, 7, 6, 1});
+  EXPECT_THAT(Player().heard, ::testing::Each("isplaying"));
+  EXPECT_EQ(h.form.alarm.FiredMark, "") << "missed for today";
+
+  MainFormHarness paused;
+  paused.setTime({{2026, 12, 6}, 7, 0, 0});
+  paused.form.Form_Load();
+  paused.enterAlarm({2026, 12, 6}, "07:05");
+  paused.form.cmdSet_Click();
+  paused.d.players.all.back().state = 3;
+  paused.advanceTo({{2026, 12, 6}, 7, 5, 30});
+  EXPECT_THAT(paused.d.players.all.back().heard, ElementsAre("isplaying", "play", "volume 255"));
+}
+
+TEST_F(ClockTickTest, OnlyTheAlarmDayAndMinuteAreDue) {
+  h.enterAlarm({2026, 12, 7}, "07:05");
+  h.ui.MyTimer.setEnabled(true);
+  h.advanceTo({{2026, 12, 6}, 7, 6, 0});
+  EXPECT_EQ(h.form.alarm.FiredMark, "");
+  h.advanceTo({{2026, 12, 6}, 19, 5, 30});
+  EXPECT_EQ(h.form.alarm.FiredMark, "") << "7:05 PM is not 7:05 AM";
+  h.advanceTo({{2026, 12, 7}, 7, 5, 1});
+  EXPECT_EQ(h.form.alarm.FiredMark, "!");
+}
+
+TEST_F(ClockTickTest, ASetButUnarmedAlarmRingsWithoutAPlayer) {
+  h.enterAlarm({2026, 12, 6}, "07:05");
+  h.ui.MyTimer.setEnabled(true);
+  h.advanceTo({{2026, 12, 6}, 7, 5, 1});
+  EXPECT_EQ(h.ui.StatusBar1.text(), kBanner);
+  EXPECT_EQ(h.ui.cmdSet.caption(), "Snoo&ze");
+  EXPECT_TRUE(h.d.windows.messages.empty());
+
+  h.form.cmdSet_Click();  // nothing armed: the press arms
+  EXPECT_EQ(h.form.alarm.ArmedMark, "Set");
+  EXPECT_EQ(h.d.processes.starts.size(), 1u);
+  h.advanceTo({{2026, 12, 6}, 7, 5, 50});
+  EXPECT_THAT(Player().heard, IsEmpty()) << "fired already: not again before a stop";
+}
+
+TEST_F(ClockTickTest, AVanishedPlayerIsStartedAgainWhileArmed) {
+  ArmFor("07:05");
+  h.advance(1s);
+  h.d.players.closeByUser(Player());
+  h.d.clock.pauses.clear();
+  h.advance(1s);
+  ASSERT_EQ(h.d.processes.starts.size(), 2u);
+  EXPECT_EQ(h.d.processes.starts[1].style, WindowStyle::MinimizedFocus);
+  EXPECT_EQ(h.form.alarm.PlayerHandle, std::to_string(Player().handle));
+  EXPECT_FALSE(h.d.windows.window(Player().handle)->visible);
+  EXPECT_THAT(h.d.clock.pauses, ElementsAre(2000ms));
+
+  // A player that cannot be started again is tried each second, without the wait.
+  h.d.players.closeByUser(Player());
+  h.d.processes.onStart = [](const fakes::ProgramStart&) { return StartResult::FileNotFound; };
+  h.d.clock.pauses.clear();
+  h.advance(3s);
+  EXPECT_EQ(h.form.alarm.PlayerHandle, "0");
+  EXPECT_THAT(h.d.clock.pauses, IsEmpty());
+}
+
+TEST_F(ClockTickTest, NoRestartOnceTheAlarmIsStoppedOrDisarmed) {
+  ArmFor("07:05");
+  h.form.cmdSet_Click();  // stop: the player is closed on purpose
+  h.ui.MyTimer.setEnabled(true);
+  h.advance(3s);
+  EXPECT_EQ(h.d.processes.starts.size(), 1u);
+}
+
+}  // namespace
+}  // namespace morv
