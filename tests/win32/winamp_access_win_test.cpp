@@ -1,0 +1,120 @@
+// The player protocol over real cross-process messages, against the stand-in player.
+#include <windows.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "platform/win32/desktop_win.h"
+#include "tests/fakes/fake_services.h"
+#include "tests/win32/standin_player.h"
+#include "winamp/winamp_access.h"
+
+namespace morv {
+namespace {
+
+using testing::Named;
+using testing::ReadPlayerLog;
+using ::testing::SizeIs;
+using testing::StandInPlayer;
+
+constexpr char kClass[] = "Winamp v1.x";
+
+class WinampAccessWinTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WinampWindow = 0;
+    WinampLastReply = 0;
+    log = testing::FreshLogPath("winamp-access");
+  }
+  std::map<std::string, std::string> With(std::map<std::string, std::string> more = {}) {
+    more["WINAMP_STANDIN_LOG"] = log;
+    return more;
+  }
+  static double Seconds(ULONGLONG since) { return (GetTickCount64() - since) / 1000.0; }
+
+  win32::DesktopWin real;
+  fakes::FakeMessageBoxes boxes;  // a real box would wait for a user
+  Desktop desktop{real.windows, real.registry, real.processes, boxes,
+                  real.clock,   real.locale,   real.files,     real.program};
+  std::string log;
+};
+
+TEST_F(WinampAccessWinTest, PlayingStateRepliesComeBackUnchanged) {
+  EXPECT_EQ(WinampIsPlaying(desktop, kClass), 0) << "no player yet";
+  {
+    StandInPlayer stopped(With());
+    ASSERT_TRUE(stopped.window());
+    EXPECT_EQ(WinampIsPlaying(desktop, kClass), 0);
+    EXPECT_EQ(WinampWindow, reinterpret_cast<WindowHandle>(stopped.window()));
+  }
+  {
+    StandInPlayer playing(With({{"WINAMP_STANDIN_STATE", "playing"}}));
+    EXPECT_EQ(WinampIsPlaying(desktop, kClass), 1);
+  }
+  {
+    StandInPlayer paused(With({{"WINAMP_STANDIN_STATE", "paused"}}));
+    EXPECT_EQ(WinampIsPlaying(desktop, kClass), 3);
+  }
+}
+
+TEST_F(WinampAccessWinTest, VolumeAndPlayReachThePlayerOnce) {
+  WinampLastReply = 42;
+  WinampSetVolume(desktop, 255, kClass);
+  EXPECT_EQ(WinampLastReply, 42) << "no player: the last reply stays";
+  EXPECT_EQ(WinampWindow, 0u);
+
+  StandInPlayer player(With());
+  WinampSetVolume(desktop, 28, kClass);
+  WinampPlay(desktop, kClass, true);
+  EXPECT_EQ(WinampLastReply, 1) << "the post was queued";
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_EQ(WinampIsPlaying(desktop, kClass), 1) << "the posted Play has been handled";
+
+  const auto lines = ReadPlayerLog(log);
+  ASSERT_THAT(Named(lines, "SETVOLUME"), SizeIs(1));
+  EXPECT_EQ(Named(lines, "SETVOLUME")[0].wParam, 28u);
+  EXPECT_THAT(Named(lines, "PLAY"), SizeIs(1));
+}
+
+TEST_F(WinampAccessWinTest, OneCloseEndsEveryPlayer) {
+  StandInPlayer first(With());
+  StandInPlayer second(With());
+  ASSERT_TRUE(first.window() && second.window());
+  WinampClose(desktop, kClass);
+  EXPECT_EQ(FindWindowA(kClass, nullptr), nullptr);
+  EXPECT_EQ(WinampWindow, 0u);
+  EXPECT_TRUE(first.waitForExit(5000));
+  EXPECT_TRUE(second.waitForExit(5000));
+  EXPECT_THAT(Named(ReadPlayerLog(log), "QUIT"), SizeIs(::testing::Ge(2u)));
+}
+
+TEST_F(WinampAccessWinTest, APlayerThatIgnoresQuitIsGivenUpWithinTheBound) {
+  StandInPlayer stubborn(With({{"WINAMP_STANDIN_IGNORE_QUIT", "1"}}));
+  ASSERT_TRUE(stubborn.window());
+  const ULONGLONG start = GetTickCount64();
+  WinampClose(desktop, kClass);
+  EXPECT_GE(Seconds(start), 9.5);
+  EXPECT_LT(Seconds(start), 13.0);
+  EXPECT_TRUE(IsWindow(stubborn.window()));
+}
+
+TEST_F(WinampAccessWinTest, APostToAStaleHandleIsReportedAfterFiveSeconds) {
+  {
+    StandInPlayer player(With());
+    WinampIsPlaying(desktop, kClass);
+    PostMessageA(player.window(), WM_COMMAND, 40001, 0);
+    ASSERT_TRUE(player.waitForExit(5000));
+  }
+  ASSERT_NE(WinampWindow, 0u) << "the handle of the player that has just gone";
+  const ULONGLONG start = GetTickCount64();
+  WinampPostCommand(desktop, 40045);
+  EXPECT_GE(Seconds(start), 5.0);
+  EXPECT_LT(Seconds(start), 7.0);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "Couldn't queue message for 5 seconds: 40045");
+  EXPECT_EQ(boxes.shown[0].title, "MORV");
+  EXPECT_EQ(WinampLastReply, 0);
+}
+
+}  // namespace
+}  // namespace morv
