@@ -249,14 +249,14 @@ int64_t Agent::barrier() const {
   return value;
 }
 
-void Agent::hook(DWORD threadId) {
+void Agent::prepare(DWORD threadId) {
   if (std::find(hooked_.begin(), hooked_.end(), threadId) != hooked_.end()) return;
   call(agent::Op::kInstallHook, threadId);
   hooked_.push_back(threadId);
 }
 
 bool Agent::settle(DWORD threadId, milliseconds timeout) {
-  hook(threadId);
+  prepare(threadId);
   const int64_t number = ++nextBarrier_;
   if (!PostThreadMessageW(threadId, marker_, static_cast<WPARAM>(agent::Marker::kBarrier),
                           static_cast<LPARAM>(number))) {
@@ -271,7 +271,7 @@ bool Agent::settle(DWORD threadId, milliseconds timeout) {
 }
 
 void Agent::postModifiers(DWORD threadId, uint32_t bits) {
-  hook(threadId);
+  prepare(threadId);
   if (!PostThreadMessageW(threadId, marker_, static_cast<WPARAM>(agent::Marker::kModifiers),
                           bits)) {
     throw DriverError("cannot post to thread " + std::to_string(threadId) + " of process " +

@@ -31,6 +31,9 @@ class Agent {
   // call: so the posted input has been handled, or a modal loop it started is running. False
   // when that takes longer than `timeout` (the program is busy).
   bool settle(DWORD threadId, std::chrono::milliseconds timeout);
+  // Puts the marker hook on the thread now rather than at the first settle: input posted
+  // before a failed hook installation would otherwise take effect without being awaited.
+  void prepare(DWORD threadId);
   // Queues a change of the thread's Ctrl/Shift/Alt state (agent::ModifierBits) in line with
   // posted key messages.
   void postModifiers(DWORD threadId, uint32_t bits);
@@ -40,7 +43,6 @@ class Agent {
  private:
   explicit Agent(DWORD pid);
   void load();
-  void hook(DWORD threadId);
   bool alive() const;
   uintptr_t remoteExport(const char* name) const;
   int64_t barrier() const;

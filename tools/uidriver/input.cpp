@@ -12,13 +12,6 @@ namespace {
 
 using std::chrono::milliseconds;
 
-void post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!PostMessageW(hwnd, message, wParam, lParam)) {
-    throw DriverError("cannot post message " + std::to_string(message) + " to " +
-                      describeWindow(hwnd) + " (error " + std::to_string(GetLastError()) + ")");
-  }
-}
-
 LPARAM pointParam(int x, int y) {
   return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(x)),
                     static_cast<WORD>(static_cast<SHORT>(y)));
@@ -50,6 +43,47 @@ bool isExtendedKey(UINT key) {
   }
 }
 
+// The input of one action, awaited on the window's thread even when the input destroys the
+// window (a key that closes a menu, a click that ends a dialog).
+class Batch {
+ public:
+  Batch(HWND window, std::string_view action, milliseconds settle)
+      : window_(window), settle_(settle) {
+    requireUsable(window, action);
+    pid_ = processOf(window);
+    thread_ = threadOf(window);
+    // Loaded before anything is posted: an action whose wait cannot work fails without effect.
+    if (settle_.count() > 0) Agent::of(pid_).prepare(thread_);
+  }
+
+  void post(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!PostMessageW(window_, message, wParam, lParam)) {
+      throw DriverError("cannot post message " + std::to_string(message) + " to " +
+                        describeWindow(window_) + " (error " + std::to_string(GetLastError()) +
+                        ")");
+    }
+  }
+
+  // A release may find the window gone, closed by the press it follows: it was handled then.
+  void postRelease(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!PostMessageW(window_, message, wParam, lParam) && IsWindow(window_)) {
+      post(message, wParam, lParam);
+    }
+  }
+
+  void postModifiers(uint32_t bits) { Agent::of(pid_).postModifiers(thread_, bits); }
+
+  void finish() {
+    if (settle_.count() > 0) Agent::of(pid_).settle(thread_, settle_);
+  }
+
+ private:
+  HWND window_;
+  milliseconds settle_;
+  DWORD pid_ = 0;
+  DWORD thread_ = 0;
+};
+
 }  // namespace
 
 bool settle(HWND window, milliseconds timeout) {
@@ -58,10 +92,10 @@ bool settle(HWND window, milliseconds timeout) {
 }
 
 void clickAt(HWND window, int x, int y, milliseconds settleTime) {
-  requireUsable(window, "click");
-  post(window, WM_LBUTTONDOWN, MK_LBUTTON, pointParam(x, y));
-  post(window, WM_LBUTTONUP, 0, pointParam(x, y));
-  settle(window, settleTime);
+  Batch input(window, "click", settleTime);
+  input.post(WM_LBUTTONDOWN, MK_LBUTTON, pointParam(x, y));
+  input.postRelease(WM_LBUTTONUP, 0, pointParam(x, y));
+  input.finish();
 }
 
 void click(HWND control, milliseconds settleTime) {
@@ -71,40 +105,39 @@ void click(HWND control, milliseconds settleTime) {
 }
 
 void pressKey(HWND window, UINT virtualKey, Modifiers modifiers, milliseconds settleTime) {
-  requireUsable(window, "press a key in");
+  Batch input(window, "press a key in", settleTime);
   uint32_t bits = 0;
   if (modifiers.ctrl) bits |= agent::kCtrl;
   if (modifiers.shift) bits |= agent::kShift;
   if (modifiers.alt) bits |= agent::kAlt;
-  Agent& agent = Agent::of(processOf(window));
-  if (bits != 0) agent.postModifiers(threadOf(window), bits);
+  if (bits != 0) input.postModifiers(bits);
   const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
   LPARAM down = 1 | (static_cast<LPARAM>(scan & 0xFF) << 16);
   if (isExtendedKey(virtualKey)) down |= KF_EXTENDED << 16;
   if (modifiers.alt) down |= KF_ALTDOWN << 16;
   const LPARAM up = down | ((KF_REPEAT | KF_UP) << 16);
-  post(window, modifiers.alt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, down);
-  post(window, modifiers.alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey, up);
-  if (bits != 0) agent.postModifiers(threadOf(window), 0);
-  settle(window, settleTime);
+  input.post(modifiers.alt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, down);
+  input.postRelease(modifiers.alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey, up);
+  if (bits != 0) input.postModifiers(0);
+  input.finish();
 }
 
 void typeText(HWND edit, std::string_view text, milliseconds settleTime) {
-  requireUsable(edit, "type into");
   if (isReadOnly(edit)) {
     throw DriverError("cannot type into " + describeWindow(edit) + ": it is read-only");
   }
-  for (wchar_t unit : widen(text)) post(edit, WM_CHAR, unit, 1);
-  settle(edit, settleTime);
+  Batch input(edit, "type into", settleTime);
+  for (wchar_t unit : widen(text)) input.post(WM_CHAR, unit, 1);
+  input.finish();
 }
 
 void focusByPress(HWND control, milliseconds settleTime) {
-  requireUsable(control, "press the mouse on");
+  Batch input(control, "press the mouse on", settleTime);
   const POINT centre = centreOf(control);
-  post(control, WM_LBUTTONDOWN, MK_LBUTTON, pointParam(centre.x, centre.y));
+  input.post(WM_LBUTTONDOWN, MK_LBUTTON, pointParam(centre.x, centre.y));
   // Released left of and above the client area, so no click reaches the control.
-  post(control, WM_LBUTTONUP, 0, pointParam(-4, -4));
-  settle(control, settleTime);
+  input.postRelease(WM_LBUTTONUP, 0, pointParam(-4, -4));
+  input.finish();
 }
 
 }  // namespace morv::uidriver

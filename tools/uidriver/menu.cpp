@@ -24,7 +24,8 @@ std::vector<MenuItem> parse(const std::vector<char>& bytes) {
     MenuItem item;
     item.caption.assign(bytes.data() + offset, record.textBytes);
     offset += record.textBytes;
-    item.id = record.id;
+    // Windows reports the submenu's handle as the id of an item that opens one.
+    item.id = record.hasSubmenu ? 0 : record.id;
     item.checked = record.state & MF_CHECKED;
     item.grayed = record.state & MF_GRAYED;
     item.enabled = !(record.state & (MF_GRAYED | MF_DISABLED));

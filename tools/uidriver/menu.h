@@ -10,7 +10,7 @@ namespace morv::uidriver {
 
 struct MenuItem {
   std::string caption;  // as stored, with '&' and any "\tCtrl+K"
-  UINT id = 0;
+  UINT id = 0;          // the command id; 0 for an item that opens a submenu
   bool checked = false;
   bool enabled = true;  // neither grayed nor disabled
   bool grayed = false;

@@ -90,7 +90,10 @@ MessageBoxInfo waitForMessageBox(DWORD pid, std::string_view title, milliseconds
         HWND found = findBoxWindow(pid, title);
         return found != nullptr ? std::optional(found) : std::nullopt;
       },
-      timeout, "a message box titled '" + std::string(title) + "'", pid);
+      timeout,
+      title.empty() ? std::string("a message box")
+                    : "a message box titled '" + std::string(title) + "'",
+      pid);
   return read(box);
 }
 

@@ -122,7 +122,7 @@ void onButton(int id) {
       setStatus(L"Busy");
       UpdateWindow(g_status);
       logLine("busy start");
-      Sleep(3000);
+      Sleep(4000);
       setStatus(L"Ready");
       logLine("busy end");
       break;
