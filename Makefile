@@ -2,7 +2,7 @@
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PLAYER := build/windows/tools/winamp-standin.exe
 
-.PHONY: all deps native windows test test-native test-windows run screenshot clean
+.PHONY: all deps native windows test test-native test-windows run screenshot installer clean
 
 all: native windows
 
@@ -33,6 +33,11 @@ run: windows
 screenshot: windows
 	@scripts/install-deps imagemagick
 	scripts/winebed --player $(PLAYER) -- scripts/take-screenshot docs/main-window.png
+
+# The Windows installer, build/windows/morvane-setup.exe.
+installer: windows
+	@scripts/install-deps nsis
+	makensis -V2 -DBUILD_DIR=$(CURDIR)/build/windows installer/morvane.nsi
 
 clean:
 	rm -rf build/native build/windows

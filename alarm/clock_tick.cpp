@@ -44,8 +44,12 @@ void FrmMain::MyTimer_Timer() {
     if (started) desktop_.clock.sleep(2000ms);
   }
 
+  // Stopping the alarm clears its fired mark; without the second test a stop and a
+  // disarm inside the alarm minute would ring it again at once.
+  const std::string minute = alarm.AlarmDate + " " + alarm.ClockKey;
   const bool due = alarm.AlarmDate == desktop_.locale.shortDate(now.date) &&
-                   alarm.AlarmTime == alarm.ClockKey && alarm.FiredMark.empty();
+                   alarm.AlarmTime == alarm.ClockKey && alarm.FiredMark.empty() &&
+                   minute != rangAt_;
   if (!due) return;
   if (WinampIsPlaying(desktop_, winamp::kWindowClass) == winamp::kPlaying) return;
 
@@ -56,6 +60,7 @@ void FrmMain::MyTimer_Timer() {
   ui.mnuCloseWinAmp.setCaption(texts::kSnooze);
   ui.cmdSet.setCaption(texts::kSnooze);
   alarm.FiredMark = kFired;
+  rangAt_ = minute;
   SetStatus(texts::kBanner);
 }
 

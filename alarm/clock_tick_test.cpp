@@ -76,6 +76,21 @@ TEST_F(ClockTickTest, FiresOnceInTheAlarmMinute) {
   EXPECT_EQ(h.form.alarm.FiredMark, "");
 }
 
+TEST_F(ClockTickTest, StoppedAndDisarmedInsideItsMinuteItDoesNotRingAgain) {
+  ArmFor("07:05");
+  h.advanceTo({{2026, 12, 6}, 7, 5, 1});
+  h.form.cmdSet_Click();  // Snooze: stop
+  h.form.cmdSet_Click();  // disarm: the clock runs again
+  h.advance(20s);
+  EXPECT_EQ(h.ui.StatusBar1.text(),
+            "Alarm Settings: OFF  Date: 12/6/2026 Time: 7:05 AM ALARM IS SET");
+  EXPECT_EQ(h.ui.cmdSet.caption(), "Turn &On");
+  EXPECT_EQ(h.form.alarm.FiredMark, "");
+
+  h.advanceTo({{2026, 12, 7}, 7, 5, 1});
+  EXPECT_EQ(h.form.alarm.FiredMark, "") << "the alarm is for the 6th only";
+}
+
 TEST_F(ClockTickTest, APlayingPlayerIsLeftAloneAndAPausedOneIsPressed) {
   ArmFor("07:05");
   Player().state = 1;

@@ -59,6 +59,8 @@ class FrmMain {
   Desktop& desktop_;
   SettingsStore RegistryDB;
   bool validating_ = false;
+  // The day and minute the alarm last rang in.
+  std::string rangAt_;
 };
 
 }  // namespace morv

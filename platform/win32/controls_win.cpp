@@ -41,8 +41,10 @@ void ToolTips::set(HWND control, const std::string& text) {
   tool.hwnd = owner_;
   tool.uId = reinterpret_cast<UINT_PTR>(control);
   tool.lpszText = const_cast<char*>(text.c_str());
-  // Adding a tool that exists only fails; updating one that does not is ignored.
-  if (!SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool))) {
+  // Wine adds a second tool for a control that has one; the first would go on answering.
+  if (tools_.insert(control).second) {
+    SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  } else {
     SendMessageA(tips_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }

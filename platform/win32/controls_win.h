@@ -2,6 +2,7 @@
 // The forms' controls over real Win32 windows and menus.
 #include <windows.h>
 
+#include <set>
 #include <string>
 
 #include "platform/controls.h"
@@ -18,6 +19,7 @@ class ToolTips {
  private:
   HWND owner_;
   HWND tips_;
+  std::set<HWND> tools_;
 };
 
 std::string WindowText(HWND window);

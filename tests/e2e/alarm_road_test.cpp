@@ -1,0 +1,152 @@
+// One alarm, end to end: entered, armed, rung on the stand-in player, snoozed, disarmed.
+#include <windows.h>
+
+#include <cstdio>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/e2e/morvane_app.h"
+#include "tests/win32/standin_player.h"
+
+namespace morv::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::Named;
+using testing::ReadPlayerLog;
+
+constexpr char kBanner[] =
+    "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! "
+    "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!!";
+constexpr char kSettings[] = "HKLM\\SOFTWARE\\QUORVIX\\MORV";
+constexpr char kRun[] = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+struct AlarmMinute {
+  std::chrono::year_month_day day;
+  int hour;  // 0 to 23
+  int minute;
+};
+
+// A minute far enough ahead that entering and arming (five seconds of it waiting for
+// the player) are done before it starts.
+AlarmMinute NextUsableMinute() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  const auto today = std::chrono::sys_days{Today()};
+  const auto at = today + std::chrono::hours{now.wHour} + std::chrono::minutes{now.wMinute} +
+                  std::chrono::minutes{now.wSecond <= 35 ? 1 : 2};
+  const auto day = std::chrono::floor<std::chrono::days>(at);
+  const std::chrono::hh_mm_ss time{at - day};
+  return {std::chrono::year_month_day{day}, static_cast<int>(time.hours().count()),
+          static_cast<int>(time.minutes().count())};
+}
+
+std::string Typed(const AlarmMinute& alarm) {
+  char text[8];
+  const int hour12 = alarm.hour % 12 == 0 ? 12 : alarm.hour % 12;
+  std::snprintf(text, sizeof(text), "%02d:%02d", hour12, alarm.minute);
+  return text;
+}
+
+std::string AlarmTime(const AlarmMinute& alarm) {
+  char text[16];
+  const int hour12 = alarm.hour % 12 == 0 ? 12 : alarm.hour % 12;
+  std::snprintf(text, sizeof(text), "%d:%02d %s", hour12, alarm.minute,
+                alarm.hour < 12 ? "AM" : "PM");
+  return text;
+}
+
+// Milliseconds into its minute, read off a log line's local time "... hh:mm:ss.mmm".
+int MillisecondsIntoMinute(const std::string& time) {
+  return std::stoi(time.substr(17, 2)) * 1000 + std::stoi(time.substr(20, 3));
+}
+
+HWND Player() { return FindWindowA("Winamp v1.x", nullptr); }
+
+TEST(AlarmRoadTest, ArmedAlarmRingsThePlayerAndIsSnoozedThenDisarmed) {
+  ResetSettings();
+  RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
+                     "Morvane");
+  ASSERT_EQ(Player(), nullptr) << "a player left over from elsewhere";
+  const std::string log = testing::FreshLogPath("alarm-road");
+  MorvaneApp app({{"WINAMP_STANDIN_LOG", log}});
+
+  const AlarmMinute alarm = NextUsableMinute();
+  const std::string date = ShortDate(alarm.day);
+  uidriver::calendarClickDate(app.calendar, alarm.day);
+  app.typeTime(Typed(alarm));
+  app.answerBox("AM/PM Query:", alarm.hour < 12 ? "Yes" : "No");
+  ASSERT_EQ(app.status(),
+            "Alarm Settings: OFF  Date: " + date + " Time: " + AlarmTime(alarm) + " ALARM IS SET.");
+
+  // Arming starts the player minimised, and hides it five seconds later.
+  uidriver::click(app.button("Turn &On"), 0ms);
+  uidriver::waitUntil([] { return Player() != nullptr; }, 10s, "the player to start");
+  uidriver::waitUntil([] { return !IsWindowVisible(Player()); }, 15s, "the player to be hidden",
+                      app.pid());
+  ASSERT_TRUE(uidriver::settle(app.main, 10s)) << "the arming to finish";
+  EXPECT_EQ(app.status(),
+            "Alarm Settings: ON  Date: " + date + " Time: " + AlarmTime(alarm) + " ALARM IS SET");
+  EXPECT_EQ(uidriver::toolTipText(app.button("Turn &Off")), "Turn The Alarm OFF.");
+  EXPECT_FALSE(uidriver::isEnabled(app.calendar));
+  EXPECT_FALSE(uidriver::isEnabled(app.timeBox));
+  EXPECT_EQ(RegQuery(kSettings, "StartInTray"), "Yes");
+  EXPECT_EQ(RegQuery(kRun, "Morvane"), "c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE");
+
+  // The alarm minute: Play, two seconds, full volume, the banner and "Snoo&ze".
+  uidriver::waitUntil([&] { return app.status() == kBanner; }, 200s, "the alarm to ring",
+                      app.pid());
+  HWND snooze = uidriver::waitFor(
+      [&]() -> std::optional<HWND> {
+        HWND found = FindWindowExA(app.main, nullptr, "Button", "Snoo&ze");
+        return found ? std::optional<HWND>(found) : std::nullopt;
+      },
+      5s, "the Snoo&ze caption", app.pid());
+  auto lines = ReadPlayerLog(log);
+  const auto plays = Named(lines, "PLAY");
+  const auto volumes = Named(lines, "SETVOLUME");
+  ASSERT_EQ(plays.size(), 1u);
+  ASSERT_EQ(volumes.size(), 1u);
+  EXPECT_EQ(volumes[0].wParam, 255u);
+  const long long playToVolume = volumes[0].epochMs - plays[0].epochMs;
+  EXPECT_GE(playToVolume, 1900);
+  EXPECT_LE(playToVolume, 3500);
+  const int delay = MillisecondsIntoMinute(plays[0].time);
+  EXPECT_LT(delay, 5000) << "Play comes in the first ticks of the alarm minute";
+  std::printf("alarm minute start to Play: %d ms; Play to volume 255: %lld ms\n", delay,
+              playToVolume);
+  ::testing::Test::RecordProperty("play_delay_ms", delay);
+
+  // Snooze: the player is turned down and closed.
+  uidriver::click(snooze, 0ms);
+  uidriver::waitUntil([] { return Player() == nullptr; }, 15s, "the player to close");
+  HWND turnOn = uidriver::waitFor(
+      [&]() -> std::optional<HWND> {
+        HWND found = FindWindowExA(app.main, nullptr, "Button", "Turn &On");
+        return found && uidriver::isEnabled(found) ? std::optional<HWND>(found) : std::nullopt;
+      },
+      10s, "the stop path to finish", app.pid());
+  lines = ReadPlayerLog(log);
+  ASSERT_EQ(Named(lines, "SETVOLUME").size(), 2u);
+  EXPECT_EQ(Named(lines, "SETVOLUME")[1].wParam, 28u);
+  EXPECT_FALSE(Named(lines, "QUIT").empty());
+  EXPECT_EQ(RegQuery(kSettings, "StartInTray"), "Yes") << "the stop path does not flip it";
+
+  // The next press disarms: the clock runs again.
+  uidriver::click(turnOn);
+  EXPECT_EQ(uidriver::toolTipText(turnOn), "Accept Settings And Turn Alarm On.");
+  const std::string shown = app.timeText();
+  uidriver::waitUntil([&] { return app.timeText() != shown; }, 3s, "the clock to run again");
+  EXPECT_TRUE(uidriver::isEnabled(app.calendar));
+  EXPECT_EQ(app.status(),
+            "Alarm Settings: OFF  Date: " + date + " Time: " + AlarmTime(alarm) + " ALARM IS SET")
+      << "stopped once, it does not ring again in its minute";
+  EXPECT_EQ(RegQuery(kSettings, "StartInTray"), "No");
+  EXPECT_EQ(RegQuery(kRun, "Morvane"), "-c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE");
+  EXPECT_EQ(Player(), nullptr);
+  app.exit();
+}
+
+}  // namespace
+}  // namespace morv::e2e
