@@ -31,7 +31,7 @@ run: windows
 
 # Takes docs/main-window.png of the running program under Wine.
 screenshot: windows
-	@scripts/install-deps imagemagick
+	@scripts/install-deps imagemagick xdotool
 	scripts/winebed --player $(PLAYER) -- scripts/take-screenshot docs/main-window.png
 
 # The Windows installer, build/windows/morvane-setup.exe.
