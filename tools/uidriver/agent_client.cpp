@@ -132,9 +132,12 @@ std::string Agent::dllPath() {
   }
   WCHAR self[MAX_PATH] = {};
   GetModuleFileNameW(nullptr, self, MAX_PATH);
-  const std::string beside =
-      narrow(std::filesystem::path(self).parent_path().wstring()) + "\\" + name;
-  if (exists(beside)) return beside;
+  // Beside the executable, or in the build's tools folder for tests built elsewhere.
+  const std::filesystem::path directory = std::filesystem::path(self).parent_path();
+  for (const auto& candidate : {directory, directory.parent_path() / L"tools"}) {
+    const std::string path = narrow(candidate.wstring()) + "\\" + name;
+    if (exists(path)) return path;
+  }
   std::string list;
   for (const auto& path : tried) list += " " + path;
   throw DriverError("cannot find " + name + "; looked at:" + list +

@@ -1,5 +1,6 @@
 #include "tools/uidriver/agent/marker_hook.h"
 
+#include <memory>
 #include <mutex>
 #include <set>
 
@@ -81,18 +82,15 @@ bool installMarkerHook(HMODULE agentModule, DWORD threadId) {
   win32::UniqueProcessHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   if (!ready) return false;
   // On the heap: if the owner thread never reports, it keeps a valid block to write to.
-  auto* start = new HookStart{agentModule, threadId, ready.get(), false};
-  win32::UniqueProcessHandle owner(CreateThread(nullptr, 0, hookOwner, start, 0, nullptr));
-  if (!owner) {
-    delete start;
-    return false;
-  }
+  auto start = std::make_unique<HookStart>(HookStart{agentModule, threadId, ready.get(), false});
+  win32::UniqueProcessHandle owner(CreateThread(nullptr, 0, hookOwner, start.get(), 0, nullptr));
+  if (!owner) return false;
   if (WaitForSingleObject(ready.get(), 10000) != WAIT_OBJECT_0) {
+    start.release();
     ready.release();
     return false;
   }
   const bool installed = start->installed;
-  delete start;
   if (installed) hooked.insert(threadId);
   return installed;
 }
