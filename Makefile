@@ -1,5 +1,6 @@
 # The front door: `make run` and `make test` do everything, installing what is missing.
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+MAKEFLAGS += --no-print-directory
 PLAYER := build/windows/tools/winamp-standin.exe
 
 .PHONY: all deps native windows test test-native test-windows run screenshot installer clean

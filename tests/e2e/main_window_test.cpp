@@ -42,6 +42,9 @@ TEST_F(MainWindowTest, OpensWithItsCaptionMenusAndAGreyedClose) {
   EXPECT_EQ(uidriver::toolTipText(app.calendar), "Select Your Alarm Date.");
   EXPECT_FALSE(uidriver::isEnabled(app.button("&Clear")));
   EXPECT_TRUE(uidriver::isReadOnly(app.timeBox));
+  // The driver refuses what a user could not do, so it cannot hide such faults.
+  EXPECT_THROW(uidriver::click(app.button("&Clear")), uidriver::DriverError);
+  EXPECT_THROW(uidriver::typeText(app.timeBox, "7"), uidriver::DriverError);
   EXPECT_EQ(uidriver::focusedWindow(app.main), app.button("Turn &On"));
 
   const auto tray = uidriver::menuItem(app.main, {"S&ettings", "&Start In System Tray"});

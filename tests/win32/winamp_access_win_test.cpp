@@ -68,6 +68,8 @@ TEST_F(WinampAccessWinTest, VolumeAndPlayReachThePlayerOnce) {
   WinampPlay(desktop, kClass, true);
   EXPECT_EQ(WinampLastReply, 1) << "the post was queued";
   EXPECT_TRUE(boxes.shown.empty());
+  // A sent question overtakes a posted command, so give the Play a moment.
+  for (int tries = 0; tries < 100 && WinampIsPlaying(desktop, kClass) != 1; ++tries) Sleep(20);
   EXPECT_EQ(WinampIsPlaying(desktop, kClass), 1) << "the posted Play has been handled";
 
   const auto lines = ReadPlayerLog(log);

@@ -10,27 +10,27 @@ namespace {
 
 using std::chrono::milliseconds;
 
-bool titleMatches(HWND hwnd, const WindowSpec& spec) {
-  if (spec.title.empty()) return true;
+bool titleMatches(HWND hwnd, const WindowSpec& wanted) {
+  if (wanted.title.empty()) return true;
   const std::string title = windowTitle(hwnd);
-  return spec.titleIsSubstring ? title.find(spec.title) != std::string::npos : title == spec.title;
+  return wanted.titleIsSubstring ? title.find(wanted.title) != std::string::npos : title == wanted.title;
 }
 
 bool classMatches(HWND hwnd, std::string_view wanted) {
   return wanted.empty() || lstrcmpiW(widen(className(hwnd)).c_str(), widen(wanted).c_str()) == 0;
 }
 
-bool matches(HWND hwnd, const WindowSpec& spec) {
-  return (!spec.visibleOnly || IsWindowVisible(hwnd)) && classMatches(hwnd, spec.className) &&
-         titleMatches(hwnd, spec);
+bool matches(HWND hwnd, const WindowSpec& wanted) {
+  return (!wanted.visibleOnly || IsWindowVisible(hwnd)) && classMatches(hwnd, wanted.className) &&
+         titleMatches(hwnd, wanted);
 }
 
-std::string describeSpec(DWORD pid, const WindowSpec& spec) {
-  std::string text = std::string(spec.visibleOnly ? "a visible" : "a") + " top-level window";
-  if (!spec.className.empty()) text += " of class '" + spec.className + "'";
-  if (!spec.title.empty()) {
-    text += spec.titleIsSubstring ? " with a title containing '" : " titled '";
-    text += spec.title + "'";
+std::string describeSpec(DWORD pid, const WindowSpec& wanted) {
+  std::string text = std::string(wanted.visibleOnly ? "a visible" : "a") + " top-level window";
+  if (!wanted.className.empty()) text += " of class '" + wanted.className + "'";
+  if (!wanted.title.empty()) {
+    text += wanted.titleIsSubstring ? " with a title containing '" : " titled '";
+    text += wanted.title + "'";
   }
   return text + " in process " + std::to_string(pid);
 }
@@ -67,20 +67,20 @@ std::vector<HWND> topLevelWindows(DWORD pid) {
   return search.found;
 }
 
-HWND findWindow(DWORD pid, const WindowSpec& spec) {
+HWND findWindow(DWORD pid, const WindowSpec& wanted) {
   for (HWND hwnd : topLevelWindows(pid)) {
-    if (matches(hwnd, spec)) return hwnd;
+    if (matches(hwnd, wanted)) return hwnd;
   }
   return nullptr;
 }
 
-HWND waitForWindow(DWORD pid, const WindowSpec& spec, milliseconds timeout) {
+HWND waitForWindow(DWORD pid, const WindowSpec& wanted, milliseconds timeout) {
   return waitFor(
       [&]() -> std::optional<HWND> {
-        HWND found = findWindow(pid, spec);
+        HWND found = findWindow(pid, wanted);
         return found != nullptr ? std::optional(found) : std::nullopt;
       },
-      timeout, describeSpec(pid, spec), pid);
+      timeout, describeSpec(pid, wanted), pid);
 }
 
 std::vector<HWND> childWindows(HWND parent) {

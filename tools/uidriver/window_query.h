@@ -21,8 +21,8 @@ struct WindowSpec {
 };
 
 std::vector<HWND> topLevelWindows(DWORD pid);
-HWND findWindow(DWORD pid, const WindowSpec& spec);  // nullptr when there is none
-HWND waitForWindow(DWORD pid, const WindowSpec& spec, std::chrono::milliseconds timeout);
+HWND findWindow(DWORD pid, const WindowSpec& wanted);  // nullptr when there is none
+HWND waitForWindow(DWORD pid, const WindowSpec& wanted, std::chrono::milliseconds timeout);
 
 // Every descendant of `parent`, depth first.
 std::vector<HWND> childWindows(HWND parent);
