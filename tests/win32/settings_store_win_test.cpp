@@ -71,8 +71,7 @@ TEST_F(SettingsStoreWinTest, WritesStringsThatRegExeReadsUnderTheSettingsKey) {
 TEST_F(SettingsStoreWinTest, MissingOddlyTypedUnterminatedAndHugeValues) {
   ASSERT_TRUE(store.CreateSettingsKey(Hive::LocalMachine, settings::kKey));
   EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, settings::kKey, "SettingsSaved"), std::nullopt);
-  EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, "SOFTWARE\\QUORVIX\\NOWHERE", "x"),
-            std::nullopt);
+  EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, "SOFTWARE\\QUORVIX\\NOWHERE", "x"), std::nullopt);
 
   const DWORD number = 1;
   SetRaw("WinAmpOnStart", REG_DWORD, &number, sizeof(number));
@@ -110,8 +109,8 @@ TEST_F(SettingsStoreWinTest, AKeyThatRefusesWritesSendsThemToTheCurrentUser) {
             RegStatus::AccessDenied);
 
   EXPECT_TRUE(store.CreateSettingsKey(Hive::LocalMachine, kScratch));
-  EXPECT_TRUE(store.WriteSetting(Hive::LocalMachine, std::string(kScratch) + "\\", "StartInTray",
-                                 "Yes"));
+  EXPECT_TRUE(
+      store.WriteSetting(Hive::LocalMachine, std::string(kScratch) + "\\", "StartInTray", "Yes"));
   EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, kScratch, "StartInTray"), "Yes");
   EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, kScratch, "WinAmpOnStart"), "Yes");
 

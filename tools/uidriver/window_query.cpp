@@ -13,7 +13,8 @@ using std::chrono::milliseconds;
 bool titleMatches(HWND hwnd, const WindowSpec& wanted) {
   if (wanted.title.empty()) return true;
   const std::string title = windowTitle(hwnd);
-  return wanted.titleIsSubstring ? title.find(wanted.title) != std::string::npos : title == wanted.title;
+  return wanted.titleIsSubstring ? title.find(wanted.title) != std::string::npos
+                                 : title == wanted.title;
 }
 
 bool classMatches(HWND hwnd, std::string_view wanted) {
