@@ -110,6 +110,10 @@ MenuItemWin MenuItemWin::TopLevel(HWND owner, UINT position) {
   return MenuItemWin(GetMenu(owner), position, MF_BYPOSITION, owner, {});
 }
 
+MenuItemWin MenuItemWin::AtPosition(HMENU menu, UINT position) {
+  return MenuItemWin(menu, position, MF_BYPOSITION, nullptr, {});
+}
+
 UINT MenuItemWin::state() const { return GetMenuState(menu_, item_, by_); }
 
 std::string MenuItemWin::caption() const {

@@ -113,6 +113,7 @@ class MenuItemWin : public MenuItem {
  public:
   static MenuItemWin Command(HMENU menu, UINT id, std::string shortcut = {});
   static MenuItemWin TopLevel(HWND owner, UINT position);
+  static MenuItemWin AtPosition(HMENU menu, UINT position);
 
   std::string caption() const override;
   void setCaption(const std::string& text) override;

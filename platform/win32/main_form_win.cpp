@@ -54,7 +54,7 @@ struct MainFormWin::Controls {
         mnuHelp(MenuItemWin::TopLevel(window, 1)),
         mnuContents(MenuItemWin::Command(bar, ids::kContents, "F1")),
         mnuAbout(MenuItemWin::Command(bar, ids::kAbout, "Ctrl+A")),
-        mnuOptions(MenuItemWin::Command(options, 0)),
+        mnuOptions(MenuItemWin::AtPosition(options, 0)),
         mnuShowApp(MenuItemWin::Command(options, ids::kShowApp)),
         mnuStartWinAmp(MenuItemWin::Command(options, ids::kStartWinAmp)),
         mnuCloseWinAmp(MenuItemWin::Command(options, ids::kCloseWinAmp)),
