@@ -14,8 +14,7 @@ using ::testing::ElementsAre;
 class AlarmEntryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    h.setTime({{2026, 12, 6}, 10, 41, 7});
-    h.form.Form_Load();
+    h.loadAt({{2026, 12, 6}, 10, 41, 7});
     h.d.clock.pauses.clear();
     h.ui.StatusBar1.setText("");
   }

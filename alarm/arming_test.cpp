@@ -18,12 +18,7 @@ constexpr char kPlayerPath[] = "c:\\Program Files\\WinAmp\\WinAmp.exe";
 
 class ArmingTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    WinampWindow = 0;
-    WinampLastReply = 0;
-    h.setTime({{2026, 12, 6}, 6, 0, 0});
-    h.form.Form_Load();
-  }
+  void SetUp() override { h.loadAt({{2026, 12, 6}, 6, 0, 0}); }
   void EnterAlarm() { h.enterAlarm({2026, 12, 6}, "07:05"); }
   void ResetRecords() {
     h.d.registry.calls.clear();

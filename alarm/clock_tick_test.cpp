@@ -19,12 +19,7 @@ constexpr char kBanner[] =
 
 class ClockTickTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    WinampWindow = 0;
-    WinampLastReply = 0;
-    h.setTime({{2026, 12, 6}, 7, 0, 0});
-    h.form.Form_Load();
-  }
+  void SetUp() override { h.loadAt({{2026, 12, 6}, 7, 0, 0}); }
   void ArmFor(const std::string& typed) {
     h.enterAlarm({2026, 12, 6}, typed);
     h.form.cmdSet_Click();
@@ -99,8 +94,7 @@ TEST_F(ClockTickTest, APlayingPlayerIsLeftAloneAndAPausedOneIsPressed) {
   EXPECT_EQ(h.form.alarm.FiredMark, "") << "missed for today";
 
   MainFormHarness paused;
-  paused.setTime({{2026, 12, 6}, 7, 0, 0});
-  paused.form.Form_Load();
+  paused.loadAt({{2026, 12, 6}, 7, 0, 0});
   paused.enterAlarm({2026, 12, 6}, "07:05");
   paused.form.cmdSet_Click();
   paused.d.players.all.back().state = 3;

@@ -2,9 +2,14 @@
 
 #include <algorithm>
 
+#include "winamp/winamp_access.h"
+
 namespace morv::fakes {
 
 MainFormHarness::MainFormHarness() {
+  // The player's module values start at 0 in every program, so in every test.
+  WinampWindow = 0;
+  WinampLastReply = 0;
   ApplyDesignTimeState(ui.controls);
   storeOption(settings::kStartInTray, settings::kNo);
   storeOption(settings::kWinAmpOnStart, settings::kNo);
@@ -13,6 +18,11 @@ MainFormHarness::MainFormHarness() {
 
 void MainFormHarness::storeOption(const char* name, const char* value) {
   d.registry.setString(Hive::LocalMachine, settings::kKey, name, value);
+}
+
+void MainFormHarness::loadAt(const LocalDateTime& at) {
+  setTime(at);
+  form.Form_Load();
 }
 
 void MainFormHarness::setTime(const LocalDateTime& at) {

@@ -18,6 +18,8 @@ struct MainFormHarness {
   void advance(std::chrono::milliseconds duration);
   // Moves the clock to `at` (which must not lie behind it), ticking on the way.
   void advanceTo(const LocalDateTime& at);
+  // Sets the clock and runs the window's load, as a program started at that moment.
+  void loadAt(const LocalDateTime& at);
   // Sets the clock; a running timer counts its next tick from here.
   void setTime(const LocalDateTime& at);
   // Chooses the day on the calendar and types the time, answering the AM/PM question.
