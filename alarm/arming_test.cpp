@@ -4,7 +4,6 @@
 
 #include "alarm/alarm_texts.h"
 #include "tests/fakes/main_form_harness.h"
-#include "winamp/winamp_access.h"
 
 namespace morv {
 namespace {
