@@ -26,14 +26,8 @@ void FrmMain::txtTime_Click() {
 }
 
 void FrmMain::txtTime_Validate(bool& cancel) {
-  // Each message box below takes the focus from the time box; a leave caused by our
-  // own box must not validate a second time inside the first.
-  if (validating_) return;
-  validating_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{validating_};
+  const RunningFlag running(alarmState_.validating);
+  if (!running.entered()) return;
 
   ui.MyTimer.setEnabled(false);
   const auto typed = ReadTypedTime(ui.txtTime.text());

@@ -65,7 +65,7 @@ TEST_F(ArmingTest, ArmingLocksTheEntryAndHidesTheStartedPlayer) {
   EXPECT_TRUE(h.ui.mnuStartInSystemTray.checked());
   EXPECT_THAT(h.d.registry.writes(),
               ElementsAre("write HKLM SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run Morvane = "
-                          "c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE",
+                          "\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\"",
                           "write HKLM SOFTWARE\\QUORVIX\\MORV StartInTray = Yes"));
 
   ASSERT_EQ(h.d.processes.starts.size(), 1u);
@@ -108,7 +108,7 @@ TEST_F(ArmingTest, StopThenDisarmThenArmAgain) {
   EXPECT_THAT(h.d.registry.writes(),
               ElementsAre("write HKLM SOFTWARE\\QUORVIX\\MORV StartInTray = No",
                           "write HKLM SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run Morvane = "
-                          "-c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE"));
+                          "-\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\""));
   EXPECT_EQ(h.d.processes.starts.size(), 1u);
 
   h.form.mnuSetAlarm_Click();  // the tray's "Se&t Alarm" arms like the button
@@ -165,6 +165,17 @@ TEST_F(ArmingTest, ClearEmptiesTheAlarmButNotItsArmedMark) {
   h.form.cmdSet_Click();
   EXPECT_EQ(h.form.alarm.ArmedMark, "") << "armed mark still set: the press disarms";
   EXPECT_EQ(h.d.processes.starts.size(), 1u);
+}
+
+TEST_F(ArmingTest, ClearGivesBackTheStartInTrayOptionARestoredAlarmTookAway) {
+  MainFormHarness restored;
+  restored.storeOption(settings::kSettingsSaved, "Yes");
+  restored.storeOption(settings::kDate, "12/24/2026");
+  restored.storeOption(settings::kTime, "7:05 AM");
+  restored.loadAt({{2026, 12, 6}, 6, 0, 0});
+  ASSERT_FALSE(restored.ui.mnuStartInSystemTray.enabled());
+  restored.form.cmdReset_Click();
+  EXPECT_TRUE(restored.ui.mnuStartInSystemTray.enabled());
 }
 
 TEST_F(ArmingTest, ClearWritesOnlyOverASavedYes) {

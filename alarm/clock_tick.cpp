@@ -23,6 +23,8 @@ WindowHandle HandleOf(const std::string& text) {
 }  // namespace
 
 void FrmMain::MyTimer_Timer() {
+  const RunningFlag running(alarmState_.ticking);
+  if (!running.entered()) return;
   const LocalDateTime now = desktop_.clock.now();
   ui.txtTime.setText(ClockText(now));
   alarm.ClockKey = ui.txtTime.text();
@@ -44,12 +46,10 @@ void FrmMain::MyTimer_Timer() {
     if (started) desktop_.clock.sleep(2000ms);
   }
 
-  // Stopping the alarm clears its fired mark; without the second test a stop and a
-  // disarm inside the alarm minute would ring it again at once.
   const std::string minute = alarm.AlarmDate + " " + alarm.ClockKey;
   const bool due = alarm.AlarmDate == desktop_.locale.shortDate(now.date) &&
                    alarm.AlarmTime == alarm.ClockKey && alarm.FiredMark.empty() &&
-                   minute != rangAt_;
+                   minute != alarmState_.rangAt;
   if (!due) return;
   if (WinampIsPlaying(desktop_, winamp::kWindowClass) == winamp::kPlaying) return;
 
@@ -60,7 +60,7 @@ void FrmMain::MyTimer_Timer() {
   ui.mnuCloseWinAmp.setCaption(texts::kSnooze);
   ui.cmdSet.setCaption(texts::kSnooze);
   alarm.FiredMark = kFired;
-  rangAt_ = minute;
+  alarmState_.rangAt = minute;
   SetStatus(texts::kBanner);
 }
 

@@ -9,7 +9,6 @@ namespace {
 
 using fakes::MainFormHarness;
 using fakes::RegOp;
-using ::testing::Contains;
 using ::testing::ElementsAre;
 using namespace std::chrono_literals;
 
@@ -59,9 +58,6 @@ TEST_F(FormLoadTest, ASavedAlarmComesBackUnarmed) {
   EXPECT_FALSE(h.ui.mnuStartInSystemTray.enabled());
   EXPECT_TRUE(h.ui.cmdReset.enabled());
   EXPECT_EQ(h.ui.cmdSet.caption(), "Turn &On");
-  // Date and time are read through the key spelled without its backslash.
-  EXPECT_THAT(h.d.registry.calls, Contains("read HKLM SOFTWARE\\QUORVIX\\MORV Date:"));
-  EXPECT_THAT(h.d.registry.calls, Contains("read HKLM SOFTWARE\\QUORVIX\\MORV Time:"));
 }
 
 TEST_F(FormLoadTest, OnlyASavedFlagBeginningWithYesRestores) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "alarm/alarm_record.h"
+#include "alarm/alarm_state.h"
 #include "mainwindow/main_form_controls.h"
 #include "platform/desktop.h"
 #include "settings/settings_store.h"
@@ -58,9 +59,7 @@ class FrmMain {
 
   Desktop& desktop_;
   SettingsStore RegistryDB;
-  bool validating_ = false;
-  // The day and minute the alarm last rang in.
-  std::string rangAt_;
+  AlarmState alarmState_;
 };
 
 }  // namespace morv

@@ -1,5 +1,6 @@
 #pragma once
-// The present local date and time, the blocking pause, and the locale's date text.
+// The present local date and time, a monotonic time for measuring waits, the blocking
+// pause, and the locale's date text.
 #include <chrono>
 #include <compare>
 #include <string>
@@ -48,7 +49,12 @@ inline LocalDateTime FromTimePoint(LocalTimePoint point) {
 class Clock {
  public:
   virtual ~Clock() = default;
+  // The wall clock: jumps when the user, daylight saving or a time sync sets it.
   virtual LocalDateTime now() = 0;
+  // Time since an arbitrary start that only ever runs forward at one second per second:
+  // what every wait and give-up time is measured on, so a clock set back an hour cannot
+  // stretch a five-second bound into an hour.
+  virtual std::chrono::milliseconds monotonic() = 0;
   // Blocks the calling thread; no window events run meanwhile.
   virtual void sleep(std::chrono::milliseconds duration) = 0;
 };

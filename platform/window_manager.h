@@ -33,10 +33,8 @@ class WindowManager {
   // Class name always; the text, when given, is matched without regard to case.
   virtual WindowHandle findWindow(const std::string& className,
                                   const std::optional<std::string>& text = std::nullopt) = 0;
-  virtual std::intptr_t sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                                    std::intptr_t lParam) = 0;
-  // A send that gives up when the receiver is hung or slower than the timeout:
-  // nullopt then, the reply otherwise.
+  // Other programs can hang, so every send is bounded: it gives up when the receiver
+  // is hung or slower than the timeout, with nullopt then and the reply otherwise.
   virtual std::optional<std::intptr_t> sendMessageTimeout(WindowHandle window, unsigned message,
                                                           std::uintptr_t wParam,
                                                           std::intptr_t lParam,

@@ -16,9 +16,11 @@ inline constexpr char kWinAmpOnStart[] = "WinAmpOnStart";
 // Start with Windows.
 inline constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char kRunValue[] = "Morvane";
-inline constexpr char kRunPath[] = "c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE";
-// The same path behind a dash names no program: start-with-Windows switched off.
-inline constexpr char kRunPathOff[] = "-c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE";
+// Quoted: Windows reads an unquoted path with blanks by trying "c:\Program.exe" first,
+// so a program planted there would run at every log-on.
+inline constexpr char kRunPath[] = "\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\"";
+// The same behind a dash names no program: start-with-Windows switched off.
+inline constexpr char kRunPathOff[] = "-\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\"";
 
 inline constexpr char kYes[] = "Yes";
 inline constexpr char kNo[] = "No";

@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "settings/registry_error_box.h"
 #include "tests/fakes/fake_registry.h"
 
 namespace morv {
@@ -23,15 +22,6 @@ TEST(YesNoTest, OnlyTheFirstThreeCharactersCountAndCaseMatters) {
   EXPECT_FALSE(IsYes(std::string("")));
   EXPECT_FALSE(IsYes(std::string(" Yes")));
   EXPECT_FALSE(IsYes(std::nullopt));
-}
-
-TEST(RegistryErrorBoxTest, IsCriticalWithTwoLinesAndOk) {
-  const MessageBoxRequest box = RegistryErrorBox();
-  EXPECT_EQ(box.title, "ERROR!");
-  EXPECT_EQ(box.text,
-            "There was an error writing to the registry!\r\nPlease restart your computer!");
-  EXPECT_EQ(box.icon, MbIcon::Critical);
-  EXPECT_EQ(box.buttons, MbButtons::Ok);
 }
 
 class SettingsStoreTest : public ::testing::Test {

@@ -28,7 +28,6 @@ TEST_F(FrmIntroTest, TheFirstStartCreatesTheKeyAndBothOptionsAsNo) {
   EXPECT_THAT(h.d.registry.writes(),
               ElementsAre("write HKLM SOFTWARE\\QUORVIX\\MORV StartInTray = No",
                           "write HKLM SOFTWARE\\QUORVIX\\MORV WinAmpOnStart = No"));
-  EXPECT_TRUE(h.d.registry.keyExists(Hive::LocalMachine, settings::kKey));
 }
 
 TEST_F(FrmIntroTest, LaterStartsKeepTheUsersChoices) {
@@ -44,13 +43,18 @@ TEST_F(FrmIntroTest, LaterStartsKeepTheUsersChoices) {
               ElementsAre("write HKLM SOFTWARE\\QUORVIX\\MORV WinAmpOnStart = No"));
 }
 
-TEST_F(FrmIntroTest, AFailedFirstWriteEndsTheProgramBeforeTheNext) {
-  h.d.registry = {};
-  h.d.registry.fail(RegOp::Write, Hive::LocalMachine, settings::kStartInTray, RegStatus::Failed);
-  EXPECT_TRUE(Start());
-  EXPECT_EQ(h.d.boxes.titles(), std::vector<std::string>{"ERROR!"});
-  EXPECT_FALSE(h.d.registry.value(Hive::LocalMachine, settings::kKey, settings::kWinAmpOnStart));
-  EXPECT_FALSE(h.ui.form.visible());
+TEST_F(FrmIntroTest, AFailedFirstStartStepEndsTheProgramBeforeTheNext) {
+  for (RegOp failing : {RegOp::Create, RegOp::Write}) {
+    MainFormHarness first;
+    first.d.registry = {};
+    first.d.registry.fail(failing, Hive::LocalMachine, failing == RegOp::Write ? "StartInTray" : "",
+                          RegStatus::Failed);
+    EXPECT_TRUE(first.d.ends([&] { FrmIntro(first.d.desktop, first.form).Form_Load(); }));
+    EXPECT_EQ(first.d.boxes.titles(), std::vector<std::string>{"ERROR!"});
+    EXPECT_FALSE(first.d.registry.value(Hive::LocalMachine, settings::kKey, "WinAmpOnStart"))
+        << "the step after the failed one is not tried";
+    EXPECT_FALSE(first.ui.form.visible());
+  }
 }
 
 TEST_F(FrmIntroTest, HandOverShowsTheWindowWithTheLoadsStatusText) {
@@ -65,6 +69,20 @@ TEST_F(FrmIntroTest, HandOverShowsTheWindowWithTheLoadsStatusText) {
   }
   EXPECT_FALSE(h.ui.cmdReset.enabled());
   EXPECT_THAT(h.d.clock.pauses, ElementsAre(1000ms, 1000ms)) << "the load's, then the settling";
+
+  // The load's own status text gives way to the one it left for the hand-over, and
+  // nothing can be pressed during the settling pause.
+  MainFormHarness player;
+  player.storeOption(settings::kWinAmpOnStart, "Yes");
+  std::vector<bool> enabledWhileSettling;
+  player.d.clock.duringPause = [&](auto) {
+    auto& ui = player.ui;
+    enabledWhileSettling = {ui.cmdExit.enabled(), ui.cmdMin2Tray.enabled(), ui.cmdSet.enabled(),
+                            ui.mnuHelp.enabled(), ui.mnuSettings.enabled(), ui.MonthView.enabled()};
+  };
+  FrmIntro(player.d.desktop, player.form).Form_Load();
+  EXPECT_THAT(enabledWhileSettling, ::testing::Each(false));
+  EXPECT_EQ(player.ui.StatusBar1.text(), "") << "not \"WinAmp Activated!  Ready.\"";
 
   MainFormHarness saved;
   saved.storeOption(settings::kSettingsSaved, "Yes");

@@ -1,5 +1,6 @@
 #include "winamp/winamp_access.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "startup/app_title.h"
@@ -14,12 +15,14 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// A player that ignores the quit command (a dialog of its own is open, or it hangs)
-// must not freeze Morvane: each round is bounded, rounds are spaced, and after this
-// long the player is treated as gone.
-constexpr auto kCloseRoundTimeout = 2000ms;
+// A player that hangs (a dialog of its own is open, or it is stuck) must not freeze
+// Morvane with it: every message that waits for the player's reply gives up after a
+// while, and no reply counts as the reply 0.
+constexpr auto kReplyTimeout = 2000ms;
+// The stop path sets the volume, then closes the player: both bounds together keep the
+// window answering within ten seconds even when the player has just hung.
+constexpr auto kCloseGiveUpAfter = 5000ms;
 constexpr auto kCloseRoundPause = 50ms;
-constexpr auto kCloseGiveUpAfter = 10s;
 constexpr auto kPostRetryFor = 5s;
 constexpr auto kPostRetryPause = 10ms;
 
@@ -28,28 +31,34 @@ WindowHandle LookUp(Desktop& desktop, const std::string& className) {
   return WinampWindow;
 }
 
+std::int32_t Ask(Desktop& desktop, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
+                 std::chrono::milliseconds timeout = kReplyTimeout) {
+  const auto reply =
+      desktop.windows.sendMessageTimeout(WinampWindow, message, wParam, lParam, timeout);
+  return static_cast<std::int32_t>(reply.value_or(0));
+}
+
 }  // namespace
 
 std::int32_t WinampIsPlaying(Desktop& desktop, const std::string& className) {
   if (LookUp(desktop, className) == 0) return 0;
-  return static_cast<std::int32_t>(
-      desktop.windows.sendMessage(WinampWindow, kWmUser, 0, winamp::kIpcIsPlaying));
+  return Ask(desktop, kWmUser, 0, winamp::kIpcIsPlaying);
 }
 
 void WinampSetVolume(Desktop& desktop, const int& volume, const std::string& className) {
   if (LookUp(desktop, className) == 0) return;
-  WinampLastReply = static_cast<std::int32_t>(desktop.windows.sendMessage(
-      WinampWindow, kWmUser, static_cast<std::uintptr_t>(volume), winamp::kIpcSetVolume));
+  WinampLastReply =
+      Ask(desktop, kWmUser, static_cast<std::uintptr_t>(volume), winamp::kIpcSetVolume);
 }
 
+// Measured on the monotonic clock: a wall clock set back must not stretch the bound.
 void WinampClose(Desktop& desktop, const std::string& className) {
-  const LocalTimePoint start = ToTimePoint(desktop.clock.now());
+  const auto deadline = desktop.clock.monotonic() + kCloseGiveUpAfter;
   while (LookUp(desktop, className) != 0) {
-    if (auto reply = desktop.windows.sendMessageTimeout(
-            WinampWindow, kWmCommand, winamp::kCommandQuit, 0, kCloseRoundTimeout)) {
-      WinampLastReply = static_cast<std::int32_t>(*reply);
-    }
-    if (ToTimePoint(desktop.clock.now()) - start >= kCloseGiveUpAfter) return;
+    const auto left = deadline - desktop.clock.monotonic();
+    if (left <= 0ms) return;  // treated as gone: the user can still close it by hand
+    WinampLastReply = Ask(desktop, kWmCommand, winamp::kCommandQuit, 0,
+                          std::min<std::chrono::milliseconds>(kReplyTimeout, left));
     desktop.clock.sleep(kCloseRoundPause);
   }
 }
@@ -64,11 +73,11 @@ void WinampPlay(Desktop& desktop, const std::string& className, const bool& queu
 }
 
 void WinampPostCommand(Desktop& desktop, const std::uint32_t& command) {
-  const LocalTimePoint start = ToTimePoint(desktop.clock.now());
+  const auto start = desktop.clock.monotonic();
   for (;;) {
     WinampLastReply = desktop.windows.postMessage(WinampWindow, kWmCommand, command, 0) ? 1 : 0;
     if (WinampLastReply != 0) return;
-    if (ToTimePoint(desktop.clock.now()) - start > kPostRetryFor) {
+    if (desktop.clock.monotonic() - start > kPostRetryFor) {
       desktop.boxes.show({kAppTitle,
                           "Couldn't queue message for 5 seconds: " + std::to_string(command),
                           MbIcon::None, MbButtons::Ok});
@@ -79,8 +88,7 @@ void WinampPostCommand(Desktop& desktop, const std::uint32_t& command) {
 }
 
 void WinampSendCommand(Desktop& desktop, const std::uint32_t& command) {
-  WinampLastReply =
-      static_cast<std::int32_t>(desktop.windows.sendMessage(WinampWindow, kWmCommand, command, 0));
+  WinampLastReply = Ask(desktop, kWmCommand, command, 0);
 }
 
 }  // namespace morv

@@ -14,8 +14,6 @@ class WindowManagerWin : public WindowManager {
  public:
   WindowHandle findWindow(const std::string& className,
                           const std::optional<std::string>& text) override;
-  std::intptr_t sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                            std::intptr_t lParam) override;
   std::optional<std::intptr_t> sendMessageTimeout(WindowHandle window, unsigned message,
                                                   std::uintptr_t wParam, std::intptr_t lParam,
                                                   std::chrono::milliseconds timeout) override;
@@ -51,6 +49,7 @@ class MessageBoxesWin : public MessageBoxes {
 class ClockWin : public Clock {
  public:
   LocalDateTime now() override;
+  std::chrono::milliseconds monotonic() override;
   void sleep(std::chrono::milliseconds duration) override;
 };
 

@@ -283,12 +283,20 @@ LRESULT CALLBACK MainFormWin::WindowProc(HWND window, UINT message, WPARAM wPara
 LRESULT MainFormWin::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (tray_ && tray_->handleMessage(message, wParam, lParam)) return 0;
   switch (message) {
-    case WM_COMMAND:
-      onCommand(LOWORD(wParam), HIWORD(wParam), HIWORD(wParam) == 1 && lParam == 0);
+    case WM_COMMAND: {
+      const UINT id = LOWORD(wParam);
+      const UINT code = HIWORD(wParam);
+      // Menus, shortcuts and button clicks are commands; the time box's own
+      // notifications (EN_KILLFOCUS among them) come in the middle of a focus change.
+      const bool isCommand = lParam == 0 || code == BN_CLICKED;
+      if (isCommand && !settleTimeBoxBefore(id)) return 0;
+      onCommand(id, code, code == 1 && lParam == 0);
       return 0;
+    }
     case WM_NOTIFY: {
       const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-      if (header->idFrom == ids::kCalendar && header->code == MCN_SELECT) {
+      if (header->idFrom == ids::kCalendar && header->code == MCN_SELECT &&
+          settleTimeBoxBefore(ids::kCalendar)) {
         const auto* change = reinterpret_cast<const NMSELCHANGE*>(lParam);
         const SYSTEMTIME& day = change->stSelStart;
         form_->MonthView_DateClick({day.wYear, day.wMonth, day.wDay});
@@ -389,7 +397,10 @@ LRESULT MainFormWin::timeBox(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
       // counts. Switching to another program, or to one of our own message boxes,
       // does not. The check runs once the focus has settled.
       HWND next = reinterpret_cast<HWND>(wParam);
-      if (next && IsChild(hwnd(), next)) PostMessageA(hwnd(), kValidateTimeBox, 0, 0);
+      if (next && IsChild(hwnd(), next)) {
+        timeBoxCheckOwed_ = true;
+        PostMessageA(hwnd(), kValidateTimeBox, 0, 0);
+      }
       return DefSubclassProc(edit, message, wParam, lParam);
     }
     default:
@@ -397,13 +408,29 @@ LRESULT MainFormWin::timeBox(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
   }
 }
 
-void MainFormWin::validateTimeBox() {
+// A command must never act on a time the user is still typing. An access key presses
+// its button inside the key's own handling, before the check that the focus leaving the
+// box posted could run: without this, Alt+O armed the time the box was replacing. So
+// the owed check runs first, and the command that came with the leave is dropped, as a
+// mouse click on a button is. Commands that would take the focus from the box
+// themselves (arming from the tray menu, Clear) count as leaving it.
+bool MainFormWin::settleTimeBoxBefore(UINT command) {
+  const bool leaves = command == ids::kSet || command == ids::kReset || command == ids::kSetAlarm;
+  HWND box = controls_->txtTime.hwnd();
+  if (leaves && GetFocus() == box && !controls_->txtTime.readOnly()) timeBoxCheckOwed_ = true;
+  return !validateTimeBox();
+}
+
+bool MainFormWin::validateTimeBox() {
+  if (!timeBoxCheckOwed_) return false;
+  timeBoxCheckOwed_ = false;
   // A button pressed to leave the box still holds the mouse; its click would land in
   // the middle of the questions below.
   ReleaseCapture();
   bool cancel = false;
   form_->txtTime_Validate(cancel);
   if (cancel) SetFocus(controls_->txtTime.hwnd());
+  return true;
 }
 
 }  // namespace morv::win32

@@ -36,7 +36,8 @@ class MainFormWin {
   LRESULT timeBox(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
   void onCommand(UINT id, UINT code, bool fromShortcut);
   bool commandAvailable(UINT id) const;
-  void validateTimeBox();
+  bool settleTimeBoxBefore(UINT command);
+  bool validateTimeBox();
   void createChildren(HINSTANCE instance);
   void createMenus();
   void layOut();
@@ -52,6 +53,9 @@ class MainFormWin {
   std::unique_ptr<MainFormControls> ui_;
   std::unique_ptr<FrmMain> form_;
   bool focusByKeyboard_ = false;
+  // The focus left the time box for another control and the check of what was typed
+  // has not run yet.
+  bool timeBoxCheckOwed_ = false;
 };
 
 }  // namespace morv::win32

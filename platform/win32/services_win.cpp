@@ -103,6 +103,10 @@ LocalDateTime ClockWin::now() {
   return {{t.wYear, t.wMonth, t.wDay}, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
 }
 
+std::chrono::milliseconds ClockWin::monotonic() {
+  return std::chrono::milliseconds(GetTickCount64());
+}
+
 void ClockWin::sleep(std::chrono::milliseconds duration) {
   Sleep(static_cast<DWORD>(duration.count()));
 }

@@ -16,11 +16,6 @@ WindowHandle WindowManagerWin::findWindow(const std::string& className,
   return Handle(FindWindowA(className.c_str(), text ? text->c_str() : nullptr));
 }
 
-std::intptr_t WindowManagerWin::sendMessage(WindowHandle window, unsigned message,
-                                            std::uintptr_t wParam, std::intptr_t lParam) {
-  return SendMessageA(Hwnd(window), message, wParam, lParam);
-}
-
 std::optional<std::intptr_t> WindowManagerWin::sendMessageTimeout(
     WindowHandle window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
     std::chrono::milliseconds timeout) {

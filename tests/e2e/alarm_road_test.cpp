@@ -92,7 +92,7 @@ TEST(AlarmRoadTest, ArmedAlarmRingsThePlayerAndIsSnoozedThenDisarmed) {
   EXPECT_FALSE(uidriver::isEnabled(app.calendar));
   EXPECT_FALSE(uidriver::isEnabled(app.timeBox));
   EXPECT_EQ(RegQuery(kSettings, "StartInTray"), "Yes");
-  EXPECT_EQ(RegQuery(kRun, "Morvane"), "c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE");
+  EXPECT_EQ(RegQuery(kRun, "Morvane"), "\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\"");
 
   // The alarm minute: Play, two seconds, full volume, the banner and "Snoo&ze".
   uidriver::waitUntil([&] { return app.status() == kBanner; }, 200s, "the alarm to ring",
@@ -143,7 +143,7 @@ TEST(AlarmRoadTest, ArmedAlarmRingsThePlayerAndIsSnoozedThenDisarmed) {
             "Alarm Settings: OFF  Date: " + date + " Time: " + AlarmTime(alarm) + " ALARM IS SET")
       << "stopped once, it does not ring again in its minute";
   EXPECT_EQ(RegQuery(kSettings, "StartInTray"), "No");
-  EXPECT_EQ(RegQuery(kRun, "Morvane"), "-c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE");
+  EXPECT_EQ(RegQuery(kRun, "Morvane"), "-\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\"");
   EXPECT_EQ(Player(), nullptr);
   app.exit();
 }

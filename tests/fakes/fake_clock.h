@@ -1,6 +1,9 @@
 #pragma once
-// Virtual time: a pause moves the clock on at once, so no test ever sleeps.
+// Virtual time: a pause moves the clock on at once, so no test ever sleeps. The wall
+// clock can also be set like a user or a time sync would, without the monotonic time
+// noticing.
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,14 +14,25 @@ namespace morv::fakes {
 class FakeClock : public Clock {
  public:
   LocalDateTime now() override { return FromTimePoint(time); }
+  std::chrono::milliseconds monotonic() override { return steady; }
   void sleep(std::chrono::milliseconds duration) override {
     pauses.push_back(duration);
-    time += duration;
+    if (duringPause) duringPause(duration);
+    pass(duration);
   }
+  // Time passes: both clocks move on together.
+  void pass(std::chrono::milliseconds duration) {
+    time += duration;
+    steady += duration;
+  }
+  // Sets the wall clock only.
   void set(const LocalDateTime& at) { time = ToTimePoint(at); }
 
   LocalTimePoint time = ToTimePoint({{2026, 12, 6}, 9, 41, 7, 0});
+  std::chrono::milliseconds steady{0};
   std::vector<std::chrono::milliseconds> pauses;
+  // Runs at the start of every pause, before time moves on: a look at the blocked state.
+  std::function<void(std::chrono::milliseconds)> duringPause;
 };
 
 // Short dates the way an American Windows writes them: 12/6/2026.

@@ -93,22 +93,23 @@ class FakeMenuItem : public MenuItem {
   bool checked_ = false, enabled_ = true;
 };
 
-// Counts its next tick from when it was last started, on the virtual clock.
+// Counts its next tick from when it was last started, on the virtual monotonic time, as
+// a Windows timer does: setting the wall clock neither hurries nor delays it.
 class FakeTimer : public Timer {
  public:
   explicit FakeTimer(FakeClock& clock) : clock_(clock) {}
   std::chrono::milliseconds interval() const override { return interval_; }
   void setInterval(std::chrono::milliseconds interval) override {
     interval_ = interval;
-    if (enabled_) nextDue = clock_.time + interval_;
+    if (enabled_) nextDue = clock_.steady + interval_;
   }
   bool enabled() const override { return enabled_; }
   void setEnabled(bool on) override {
-    if (on && !enabled_) nextDue = clock_.time + interval_;
+    if (on && !enabled_) nextDue = clock_.steady + interval_;
     enabled_ = on;
   }
 
-  LocalTimePoint nextDue{};
+  std::chrono::milliseconds nextDue{};
 
  private:
   FakeClock& clock_;

@@ -9,7 +9,7 @@ namespace morv::fakes {
 
 FakePlayer& FakePlayers::launch(int state, std::chrono::milliseconds delay) {
   FakeWindow& window = windows_.add("Winamp v1.x", "Winamp");
-  window.appearsAt = clock_.time + delay;
+  window.appearsAt = clock_.steady + delay;
   FakePlayer& player = all.emplace_back();
   player.handle = window.handle;
   player.state = state;

@@ -22,7 +22,7 @@ FakeWindow& FakeWindowManager::add(const std::string& className, const std::stri
   next_ += 0x10;
   window.className = className;
   window.text = text;
-  window.appearsAt = clock_.time;
+  window.appearsAt = clock_.steady;
   return window;
 }
 
@@ -31,7 +31,7 @@ void FakeWindowManager::remove(WindowHandle handle) {
 }
 
 bool FakeWindowManager::exists(const FakeWindow& window) const {
-  return window.appearsAt <= clock_.time;
+  return window.appearsAt <= clock_.steady;
 }
 
 FakeWindow* FakeWindowManager::window(WindowHandle handle) {
@@ -58,8 +58,8 @@ WindowHandle FakeWindowManager::findWindow(const std::string& className,
   return 0;
 }
 
-std::intptr_t FakeWindowManager::sendMessage(WindowHandle handle, unsigned message,
-                                             std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t FakeWindowManager::deliver(WindowHandle handle, unsigned message,
+                                         std::uintptr_t wParam, std::intptr_t lParam) {
   messages.push_back({handle, message, wParam, lParam, false});
   FakeWindow* w = window(handle);
   if (!w || !w->onMessage) return 0;
@@ -73,10 +73,10 @@ std::optional<std::intptr_t> FakeWindowManager::sendMessageTimeout(
   FakeWindow* w = window(handle);
   if (w && w->hung) {
     messages.push_back({handle, message, wParam, lParam, false});
-    clock_.time += timeout;
+    clock_.pass(timeout);
     return std::nullopt;
   }
-  return sendMessage(handle, message, wParam, lParam);
+  return deliver(handle, message, wParam, lParam);
 }
 
 bool FakeWindowManager::postMessage(WindowHandle handle, unsigned message, std::uintptr_t wParam,

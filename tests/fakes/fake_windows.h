@@ -16,10 +16,10 @@ struct FakeWindow {
   std::string text;
   bool visible = true;
   bool minimized = false;
-  bool hung = false;           // a bounded send times out
-  bool acceptsPosts = true;    // false: every post fails
-  LocalTimePoint appearsAt{};  // not found before this time
-  WindowHandle above = 0;      // the window directly above it
+  bool hung = false;                      // a bounded send times out
+  bool acceptsPosts = true;               // false: every post fails
+  std::chrono::milliseconds appearsAt{};  // not found before this monotonic time
+  WindowHandle above = 0;                 // the window directly above it
   std::function<std::intptr_t(unsigned, std::uintptr_t, std::intptr_t)> onMessage;
 };
 
@@ -42,8 +42,6 @@ class FakeWindowManager : public WindowManager {
 
   WindowHandle findWindow(const std::string& className,
                           const std::optional<std::string>& text) override;
-  std::intptr_t sendMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                            std::intptr_t lParam) override;
   std::optional<std::intptr_t> sendMessageTimeout(WindowHandle window, unsigned message,
                                                   std::uintptr_t wParam, std::intptr_t lParam,
                                                   std::chrono::milliseconds timeout) override;
@@ -73,6 +71,8 @@ class FakeWindowManager : public WindowManager {
 
  private:
   bool exists(const FakeWindow& window) const;
+  std::intptr_t deliver(WindowHandle window, unsigned message, std::uintptr_t wParam,
+                        std::intptr_t lParam);
 
   FakeClock& clock_;
   std::deque<FakeWindow> windows_;

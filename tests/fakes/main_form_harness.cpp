@@ -25,10 +25,7 @@ void MainFormHarness::loadAt(const LocalDateTime& at) {
   form.Form_Load();
 }
 
-void MainFormHarness::setTime(const LocalDateTime& at) {
-  d.clock.set(at);
-  if (ui.MyTimer.enabled()) ui.MyTimer.nextDue = d.clock.time + ui.MyTimer.interval();
-}
+void MainFormHarness::setTime(const LocalDateTime& at) { d.clock.set(at); }
 
 void MainFormHarness::enterAlarm(const CalendarDate& day, const std::string& typed, bool am) {
   form.MonthView_DateClick(day);
@@ -40,17 +37,17 @@ void MainFormHarness::enterAlarm(const CalendarDate& day, const std::string& typ
 }
 
 void MainFormHarness::advance(std::chrono::milliseconds duration) {
-  const LocalTimePoint until = d.clock.time + duration;
+  const auto until = d.clock.steady + duration;
   FakeTimer& timer = ui.MyTimer;
   while (timer.enabled() && timer.nextDue <= until) {
-    const LocalTimePoint due = timer.nextDue;
-    d.clock.time = std::max(d.clock.time, due);
+    const auto due = timer.nextDue;
+    if (due > d.clock.steady) d.clock.pass(due - d.clock.steady);
     form.MyTimer_Timer();
     if (timer.enabled() && timer.nextDue == due) {
-      timer.nextDue = std::max(due + timer.interval(), d.clock.time);
+      timer.nextDue = std::max(due + timer.interval(), d.clock.steady);
     }
   }
-  d.clock.time = std::max(d.clock.time, until);
+  if (until > d.clock.steady) d.clock.pass(until - d.clock.steady);
 }
 
 void MainFormHarness::advanceTo(const LocalDateTime& at) {

@@ -20,7 +20,7 @@ struct MainFormHarness {
   void advanceTo(const LocalDateTime& at);
   // Sets the clock and runs the window's load, as a program started at that moment.
   void loadAt(const LocalDateTime& at);
-  // Sets the clock; a running timer counts its next tick from here.
+  // Sets the wall clock, as a user or a time sync would; the timer does not notice.
   void setTime(const LocalDateTime& at);
   // Chooses the day on the calendar and types the time, answering the AM/PM question.
   void enterAlarm(const CalendarDate& day, const std::string& typed, bool am = true);

@@ -79,7 +79,10 @@ std::vector<PlayerLogLine> ReadPlayerLog(const std::string& path) {
       if (key == "name") line.name = value;
       if (key == "wparam") line.wParam = std::stoull(value);
       if (key == "epoch_ms") line.epochMs = std::stoll(value);
-      if (key == "volume") break;  // free text follows
+      if (key == "volume") {  // free text follows
+        std::getline(fields >> std::ws, line.note);
+        break;
+      }
     }
     lines.push_back(line);
   }

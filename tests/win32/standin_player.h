@@ -19,6 +19,7 @@ struct PlayerLogLine {
   unsigned long long wParam = 0;
   long long epochMs = 0;
   std::string time;  // local, with milliseconds
+  std::string note;  // the free text at the end, if any
 };
 
 std::vector<PlayerLogLine> ReadPlayerLog(const std::string& path);

@@ -95,9 +95,45 @@ TEST_F(WinampAccessWinTest, APlayerThatIgnoresQuitIsGivenUpWithinTheBound) {
   ASSERT_TRUE(stubborn.window());
   const ULONGLONG start = GetTickCount64();
   WinampClose(desktop, kClass);
-  EXPECT_GE(Seconds(start), 9.5);
-  EXPECT_LT(Seconds(start), 13.0);
+  EXPECT_GE(Seconds(start), 4.5);
+  EXPECT_LT(Seconds(start), 8.0);
   EXPECT_TRUE(IsWindow(stubborn.window()));
+}
+
+// Before the sends were bounded, each of these waited as long as the player hung.
+TEST_F(WinampAccessWinTest, AHungPlayerIsTakenAsAnsweringZeroWithinTheBound) {
+  for (const char* hangsOn : {"isplaying", "volume"}) {
+    StandInPlayer hung(With({{"WINAMP_STANDIN_STATE", "playing"},
+                             {"WINAMP_STANDIN_HANG_ON", hangsOn},
+                             {"WINAMP_STANDIN_HANG_MS", "30000"}}));
+    ASSERT_TRUE(hung.window());
+    WinampLastReply = 42;
+    const ULONGLONG start = GetTickCount64();
+    const std::int32_t playing = WinampIsPlaying(desktop, kClass);
+    WinampSetVolume(desktop, 255, kClass);
+    EXPECT_LT(Seconds(start), 8.0) << hangsOn;
+    if (std::string(hangsOn) == "isplaying") EXPECT_EQ(playing, 0);
+    EXPECT_EQ(WinampLastReply, 0) << hangsOn;
+  }
+}
+
+// The player is started minimised with the focus: the window it opens says so.
+TEST_F(WinampAccessWinTest, TheAlarmsPlayerStartsMinimised) {
+  SetEnvironmentVariableA("WINAMP_STANDIN_LOG", log.c_str());
+  SetEnvironmentVariableA("WINAMP_STANDIN_SILENT", "1");
+  ASSERT_EQ(real.processes.startProgram(testing::ToolsFolder() + "\\winamp-standin.exe",
+                                        WindowStyle::MinimizedFocus),
+            StartResult::Started);
+  HWND player = nullptr;
+  for (int tries = 0; tries < 250 && !player; ++tries, Sleep(20)) {
+    player = FindWindowA(kClass, nullptr);
+  }
+  ASSERT_TRUE(player);
+  EXPECT_TRUE(IsIconic(player));
+  EXPECT_THAT(Named(ReadPlayerLog(log), "START")[0].note, ::testing::HasSubstr(" show=2 "));
+  WinampClose(desktop, kClass);
+  EXPECT_EQ(real.processes.startProgram("c:\\nowhere\\WinAmp.exe", WindowStyle::MinimizedFocus),
+            StartResult::FileNotFound);
 }
 
 TEST_F(WinampAccessWinTest, APostToAStaleHandleIsReportedAfterFiveSeconds) {

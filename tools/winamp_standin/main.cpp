@@ -29,7 +29,9 @@ void Record(const EventLog& log, const PlayerStatus& status, std::string_view na
 
 std::string DescribeStart(const Config& config, int show_command) {
   return "start appear_delay_ms=" + std::to_string(config.appear_delay.count()) +
-         " hang_ms=" + std::to_string(config.hang_on_quit.count()) +
+         " hang_ms=" + std::to_string(config.hang.count()) +
+         " hang_on=" + std::to_string(static_cast<int>(config.hang_on)) +
+         " vanish_on_ask=" + std::to_string(config.vanish_on_ask ? 1 : 0) +
          " ignore_quit=" + std::to_string(config.ignore_quit ? 1 : 0) +
          " silent=" + std::to_string(config.silent ? 1 : 0) +
          " show=" + std::to_string(show_command) + " log=" + config.log_path;

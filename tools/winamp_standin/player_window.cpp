@@ -116,13 +116,21 @@ LRESULT PlayerWindow::Handle(HWND window, UINT msg, WPARAM wparam, LPARAM lparam
 
 LRESULT PlayerWindow::OnUserMessage(HWND window, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (msg == WM_USER && lparam == kIpcIsPlaying) {
-    Log("ISPLAYING", msg, wparam, lparam);
+    const std::string note = HangIf(HangOn::kIsPlaying);
+    if (config_.vanish_on_ask) {
+      // The asker's handle is stale the moment it has its answer.
+      Log("ISPLAYING", msg, wparam, lparam, "vanishing");
+      DestroyWindow(window);
+      return 0;
+    }
+    Log("ISPLAYING", msg, wparam, lparam, note);
     return static_cast<LRESULT>(status_.state.load());
   }
   if (msg == WM_USER && lparam == kIpcSetVolume) {
+    const std::string note = HangIf(HangOn::kVolume);
     status_.volume = ClampVolume(wparam);
     InvalidateRect(window, nullptr, TRUE);
-    Log("SETVOLUME", msg, wparam, lparam);
+    Log("SETVOLUME", msg, wparam, lparam, note);
     return 0;
   }
   Log("USER", msg, wparam, lparam);
@@ -160,13 +168,7 @@ void PlayerWindow::OnCommand(HWND window, WPARAM wparam, LPARAM lparam) {
 }
 
 void PlayerWindow::OnQuit(HWND window, WPARAM wparam, LPARAM lparam) {
-  std::string note;
-  if (config_.hang_on_quit.count() > 0) {
-    // A hung player: the window thread stops pumping, so SendMessage callers wait and
-    // IsHungAppWindow eventually says so.
-    Sleep(static_cast<DWORD>(config_.hang_on_quit.count()));
-    note = "after hanging " + std::to_string(config_.hang_on_quit.count()) + " ms";
-  }
+  std::string note = HangIf(HangOn::kQuit);
   if (config_.ignore_quit) {
     note = "ignored (WINAMP_STANDIN_IGNORE_QUIT)" + (note.empty() ? "" : " " + note);
     Log("QUIT", WM_COMMAND, wparam, lparam, note);
@@ -174,6 +176,14 @@ void PlayerWindow::OnQuit(HWND window, WPARAM wparam, LPARAM lparam) {
   }
   Log("QUIT", WM_COMMAND, wparam, lparam, note);
   DestroyWindow(window);
+}
+
+std::string PlayerWindow::HangIf(HangOn message) const {
+  if (config_.hang.count() <= 0 || config_.hang_on != message) return {};
+  // A hung player: the window thread stops pumping, so SendMessage callers wait and
+  // IsHungAppWindow eventually says so.
+  Sleep(static_cast<DWORD>(config_.hang.count()));
+  return "after hanging " + std::to_string(config_.hang.count()) + " ms";
 }
 
 void PlayerWindow::LogVisibility(HWND window, UINT msg, WPARAM wparam, const WINDOWPOS& pos) {

@@ -29,6 +29,9 @@ class PlayerWindow {
   LRESULT OnUserMessage(HWND window, UINT msg, WPARAM wparam, LPARAM lparam);
   void OnCommand(HWND window, WPARAM wparam, LPARAM lparam);
   void OnQuit(HWND window, WPARAM wparam, LPARAM lparam);
+  // Blocks the window thread when `message` is the one configured to hang it; the note
+  // for the log, empty when it did not.
+  std::string HangIf(HangOn message) const;
   void LogVisibility(HWND window, UINT msg, WPARAM wparam, const WINDOWPOS& pos);
   void ChangeState(HWND window, PlayState state);
   void CreateButtons(HWND window, HINSTANCE instance);

@@ -76,6 +76,18 @@ PlayState ReadState(const EnvLookup& lookup, Config& config) {
   return PlayState::kStopped;
 }
 
+HangOn ReadHangOn(const EnvLookup& lookup, Config& config) {
+  constexpr std::string_view kName = "WINAMP_STANDIN_HANG_ON";
+  auto raw = lookup(kName);
+  if (!raw) return HangOn::kQuit;
+  std::string value = Lowercase(Trim(*raw));
+  if (value.empty() || value == "quit") return HangOn::kQuit;
+  if (value == "isplaying") return HangOn::kIsPlaying;
+  if (value == "volume") return HangOn::kVolume;
+  Reject(config, kName, *raw, "expected quit, isplaying or volume");
+  return HangOn::kQuit;
+}
+
 std::optional<std::string> GetEnvironment(std::string_view name) {
   std::string key(name);
   DWORD needed = GetEnvironmentVariableA(key.c_str(), nullptr, 0);
@@ -105,7 +117,9 @@ Config ParseConfig(const EnvLookup& lookup, std::string default_log_path) {
   config.ignore_quit = ReadFlag(lookup, "WINAMP_STANDIN_IGNORE_QUIT", config);
   config.silent = ReadFlag(lookup, "WINAMP_STANDIN_SILENT", config);
   config.appear_delay = ReadDelay(lookup, "WINAMP_STANDIN_APPEAR_DELAY_MS", config);
-  config.hang_on_quit = ReadDelay(lookup, "WINAMP_STANDIN_HANG_MS", config);
+  config.hang = ReadDelay(lookup, "WINAMP_STANDIN_HANG_MS", config);
+  config.hang_on = ReadHangOn(lookup, config);
+  config.vanish_on_ask = ReadFlag(lookup, "WINAMP_STANDIN_VANISH_ON_ASK", config);
   return config;
 }
 

@@ -7,7 +7,9 @@
 //   WINAMP_STANDIN_IGNORE_QUIT=1   log the quit command but keep running
 //   WINAMP_STANDIN_APPEAR_DELAY_MS wait this long before creating the window
 //   WINAMP_STANDIN_SILENT=1        never open an audio device
-//   WINAMP_STANDIN_HANG_MS         on the quit command, block the window thread this long first
+//   WINAMP_STANDIN_HANG_MS         block the window thread this long first, on the message below
+//   WINAMP_STANDIN_HANG_ON         quit (default) | isplaying | volume: which message hangs it
+//   WINAMP_STANDIN_VANISH_ON_ASK=1 asked whether it plays, close the window before answering
 //
 // Values that make no sense are ignored and reported in the log; they never stop the player.
 #include <chrono>
@@ -21,13 +23,18 @@
 
 namespace morv::standin {
 
+// The message whose arrival hangs the window thread.
+enum class HangOn { kQuit, kIsPlaying, kVolume };
+
 struct Config {
   std::string log_path;
   PlayState initial_state = PlayState::kStopped;
   bool ignore_quit = false;
   bool silent = false;
   std::chrono::milliseconds appear_delay{0};
-  std::chrono::milliseconds hang_on_quit{0};
+  std::chrono::milliseconds hang{0};
+  HangOn hang_on = HangOn::kQuit;
+  bool vanish_on_ask = false;
   // One line per rejected value, for the log.
   std::vector<std::string> problems;
 };

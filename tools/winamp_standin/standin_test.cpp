@@ -86,7 +86,8 @@ class StandinTest : public ::testing::Test {
   // Starts the player found next to this program, with a private log, mute unless asked
   // otherwise, and none of this process's own stand-in switches; waits for its window.
   HWND Start(const Settings& settings = {}, WORD show = SW_SHOWNORMAL) {
-    for (const char* name : {"STATE", "IGNORE_QUIT", "APPEAR_DELAY_MS", "HANG_MS"}) {
+    for (const char* name :
+         {"STATE", "IGNORE_QUIT", "APPEAR_DELAY_MS", "HANG_MS", "HANG_ON", "VANISH_ON_ASK"}) {
       SetEnvironmentVariableA((std::string("WINAMP_STANDIN_") + name).c_str(), nullptr);
     }
     SetEnvironmentVariableA("WINAMP_STANDIN_LOG", log_path_.c_str());
