@@ -126,15 +126,16 @@ TEST_F(ArmingTest, APlayerWindowThatNeverCameStillLeadsToTheStopPath) {
   EXPECT_EQ(h.form.alarm.ArmedMark, "Set") << "it was the stop path, not the disarm";
 }
 
-TEST_F(ArmingTest, APlayerThatCannotBeStartedEndsTheProgram) {
+TEST_F(ArmingTest, APlayerThatCannotBeStartedEndsTheProgramEvenWhenTheCloseIsRefused) {
   h.d.processes.onStart = [](const fakes::ProgramStart&) { return StartResult::FileNotFound; };
   EnterAlarm();
+  ResetRecords();
+  h.d.boxes.answers = {MbAnswer::Ok, MbAnswer::No};
   EXPECT_TRUE(h.d.ends([&] { h.form.cmdSet_Click(); }));
-  ASSERT_FALSE(h.d.boxes.shown.empty());
-  EXPECT_EQ(h.d.boxes.shown.back().title, "MORV");
-  EXPECT_EQ(h.d.boxes.shown.back().text,
+  EXPECT_THAT(h.d.boxes.titles(), ElementsAre("MORV", "Close Morvane?"));
+  EXPECT_EQ(h.d.boxes.shown[0].text,
             "WinAmp Could Not Be Loaded, And Therefore The Alarm Could Not Execute!");
-  EXPECT_EQ(h.d.boxes.shown.back().icon, MbIcon::Critical);
+  EXPECT_EQ(h.d.boxes.shown[0].icon, MbIcon::Critical);
 }
 
 TEST_F(ArmingTest, ClearEmptiesTheAlarmButNotItsArmedMark) {

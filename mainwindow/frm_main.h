@@ -41,8 +41,8 @@ class FrmMain {
   void cmdExit_Click();
   void mnuExit_Click();
   void Form_QueryUnload(bool& cancel);
-  // Asks for the window to be closed. Returns only when the close was refused: an
-  // accepted close ends the program inside the call.
+  // Asks for the window to be closed, with the questions of the close. Returns only
+  // when the close was refused: an accepted close ends the program inside the call.
   void RequestClose();
 
   MainFormControls& ui;

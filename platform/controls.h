@@ -70,7 +70,8 @@ class Timer {
  public:
   virtual ~Timer() = default;
   virtual std::chrono::milliseconds interval() const = 0;
-  // Changing the interval of a running timer restarts its countdown.
+  // Changing the interval of a running timer restarts its countdown; setting the one
+  // it already has does not.
   virtual void setInterval(std::chrono::milliseconds interval) = 0;
   virtual bool enabled() const = 0;
   // Enabling a running timer leaves its countdown alone.
@@ -99,6 +100,8 @@ class FormWindow {
   // Shows the form modeless, activated.
   virtual void show() = 0;
   virtual void hide() = 0;
+  // Paints what has changed now, without waiting for the next pass of the message loop.
+  virtual void repaint() = 0;
   virtual void setMousePointer(MousePointer pointer) = 0;
 };
 

@@ -3,6 +3,8 @@
 #include <chrono>
 
 #include "settings/registry_error_box.h"
+#include "startup/single_instance.h"
+#include "startup/winamp_check.h"
 
 namespace morv {
 namespace {
@@ -21,13 +23,24 @@ void EnableHandOverItems(MainFormControls& ui, bool on) {
 }  // namespace
 
 void FrmIntro::Form_Load() {
+  if (ActivatePreviousInstance(desktop_)) desktop_.program.end();
+  if (!WinampCheckPasses(desktop_.files, RegistryDB)) {
+    ShowWinampMissingBoxes(desktop_.boxes);
+    desktop_.program.end();
+  }
   WriteFirstStartDefaults();
-  main_.Form_Load();
+  RunSplash();
   HandOver();
 }
 
+void FrmIntro::MyTimer_Timer() {
+  ui_.ProgressBar1.setValue(ui_.ProgressBar1.value() + 1);
+  ui_.form.repaint();
+  ui_.form.show();
+}
+
 // The main window's load cannot run without both options, so a start that finds
-// either missing is a first start. An option that is already there is the user's
+// either unreadable is a first start. An option that is already there is the user's
 // choice and is left as it is.
 void FrmIntro::WriteFirstStartDefaults() {
   auto missing = [this](const char* name) {
@@ -52,17 +65,34 @@ void FrmIntro::WriteFirstStartDefaults() {
   }
 }
 
+// Waits for each tick rather than spinning: the splash costs next to nothing. Setting
+// the interval it already has, or enabling the running timer, leaves its countdown be.
+void FrmIntro::RunSplash() {
+  ProgressBar& bar = ui_.ProgressBar1;
+  bar.setMaximum(kSplashSteps);
+  ui_.MyTimer.setInterval(kFastStep);
+  while (bar.value() != bar.maximum()) {
+    if (bar.value() == bar.maximum() - kSlowSplashSteps) ui_.MyTimer.setInterval(kSlowStep);
+    if (bar.value() == 0) ui_.MyTimer.setEnabled(true);
+    desktop_.program.waitForEvents();
+  }
+}
+
 void FrmIntro::HandOver() {
-  MainFormControls& ui = main_.ui;
+  ui_.MyTimer.setEnabled(false);
+  FrmMain& main = createMainForm_();
+  main.Form_Load();
+  ui_.form.hide();
+  MainFormControls& ui = main.ui;
   EnableHandOverItems(ui, false);
   desktop_.clock.sleep(1000ms);
-  if (!main_.Tag.empty()) {
-    main_.Tag.clear();
+  if (!main.Tag.empty()) {
+    main.Tag.clear();
   } else {
     ui.form.show();
   }
   EnableHandOverItems(ui, true);
-  ui.StatusBar1.setText(main_.StartupStatusText);
+  ui.StatusBar1.setText(main.StartupStatusText);
   if (!ui.SysTray.iconVisible()) ui.cmdSet.setFocus();
 }
 

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/win32/wide_text.h"
+
 namespace morv::win32 {
 namespace {
 
@@ -20,32 +22,37 @@ void EnableKeepingFocus(HWND control, bool on) {
 }  // namespace
 
 std::string WindowText(HWND window) {
-  const int length = GetWindowTextLengthA(window);
-  std::vector<char> text(static_cast<size_t>(length) + 2, '\0');
-  const int got = GetWindowTextA(window, text.data(), static_cast<int>(text.size()));
-  return std::string(text.data(), got > 0 ? static_cast<size_t>(got) : 0);
+  const int length = GetWindowTextLengthW(window);
+  std::vector<wchar_t> text(static_cast<size_t>(length) + 2, L'\0');
+  const int got = GetWindowTextW(window, text.data(), static_cast<int>(text.size()));
+  return Utf8(std::wstring_view(text.data(), got > 0 ? static_cast<size_t>(got) : 0));
+}
+
+void SetText(HWND window, const std::string& text) {
+  SetWindowTextW(window, Wide(text).c_str());
 }
 
 ToolTips::ToolTips(HWND owner)
     : owner_(owner),
-      tips_(CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+      tips_(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, owner,
                             nullptr, GetModuleHandleA(nullptr), nullptr)) {
   SendMessageA(tips_, TTM_SETMAXTIPWIDTH, 0, 400);
 }
 
 void ToolTips::set(HWND control, const std::string& text) {
-  TOOLINFOA tool{};
+  std::wstring wide = Wide(text);
+  TOOLINFOW tool{};
   tool.cbSize = sizeof(tool);
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = owner_;
   tool.uId = reinterpret_cast<UINT_PTR>(control);
-  tool.lpszText = const_cast<char*>(text.c_str());
+  tool.lpszText = wide.data();
   // Wine adds a second tool for a control that has one; the first would go on answering.
   if (tools_.insert(control).second) {
-    SendMessageA(tips_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   } else {
-    SendMessageA(tips_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
 
@@ -53,7 +60,7 @@ bool ButtonWin::enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
 void ButtonWin::setEnabled(bool on) { EnableKeepingFocus(hwnd_, on); }
 void ButtonWin::setFocus() { SetFocus(hwnd_); }
 std::string ButtonWin::caption() const { return WindowText(hwnd_); }
-void ButtonWin::setCaption(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+void ButtonWin::setCaption(const std::string& text) { SetText(hwnd_, text); }
 void ButtonWin::setToolTip(const std::string& text) {
   tip_ = text;
   tips_.set(hwnd_, text);
@@ -63,12 +70,12 @@ bool TextBoxWin::enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
 void TextBoxWin::setEnabled(bool on) { EnableKeepingFocus(hwnd_, on); }
 void TextBoxWin::setFocus() { SetFocus(hwnd_); }
 std::string TextBoxWin::text() const { return WindowText(hwnd_); }
-void TextBoxWin::setText(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+void TextBoxWin::setText(const std::string& text) { SetText(hwnd_, text); }
 bool TextBoxWin::readOnly() const { return (GetWindowLongA(hwnd_, GWL_STYLE) & ES_READONLY) != 0; }
 void TextBoxWin::setReadOnly(bool on) { SendMessageA(hwnd_, EM_SETREADONLY, on ? TRUE : FALSE, 0); }
 
 std::string LabelWin::caption() const { return WindowText(hwnd_); }
-void LabelWin::setCaption(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+void LabelWin::setCaption(const std::string& text) { SetText(hwnd_, text); }
 
 bool MonthCalendarWin::enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
 void MonthCalendarWin::setEnabled(bool on) { EnableKeepingFocus(hwnd_, on); }
@@ -90,7 +97,7 @@ void MonthCalendarWin::setDate(const CalendarDate& date) {
 
 void StatusPanelWin::setText(const std::string& text) {
   text_ = text;
-  SendMessageA(hwnd_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text_.c_str()));
+  SendMessageW(hwnd_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Wide(text_).c_str()));
 }
 
 int ProgressBarWin::value() const {
@@ -117,20 +124,20 @@ MenuItemWin MenuItemWin::AtPosition(HMENU menu, UINT position) {
 UINT MenuItemWin::state() const { return GetMenuState(menu_, item_, by_); }
 
 std::string MenuItemWin::caption() const {
-  char text[256] = {};
-  GetMenuStringA(menu_, item_, text, sizeof(text), by_);
-  std::string caption = text;
+  wchar_t text[256] = {};
+  GetMenuStringW(menu_, item_, text, 256, by_);
+  std::string caption = Utf8(text);
   if (auto tab = caption.find('\t'); tab != std::string::npos) caption.resize(tab);
   return caption;
 }
 
 void MenuItemWin::setCaption(const std::string& text) {
-  std::string shown = shortcut_.empty() ? text : text + "\t" + shortcut_;
-  MENUITEMINFOA info{};
+  std::wstring shown = Wide(shortcut_.empty() ? text : text + "\t" + shortcut_);
+  MENUITEMINFOW info{};
   info.cbSize = sizeof(info);
   info.fMask = MIIM_STRING;
   info.dwTypeData = shown.data();
-  SetMenuItemInfoA(menu_, item_, by_ == MF_BYPOSITION, &info);
+  SetMenuItemInfoW(menu_, item_, by_ == MF_BYPOSITION, &info);
   if (bar_) DrawMenuBar(bar_);
 }
 
@@ -148,6 +155,7 @@ void MenuItemWin::setEnabled(bool on) {
 }
 
 void TimerWin::setInterval(std::chrono::milliseconds interval) {
+  if (interval == interval_) return;  // the countdown runs on
   interval_ = interval;
   if (enabled_) SetTimer(owner_, id_, static_cast<UINT>(interval_.count()), nullptr);
 }
@@ -167,7 +175,7 @@ void TimerWin::setEnabled(bool on) {
 }
 
 std::string FormWindowWin::caption() const { return WindowText(hwnd_); }
-void FormWindowWin::setCaption(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+void FormWindowWin::setCaption(const std::string& text) { SetText(hwnd_, text); }
 bool FormWindowWin::visible() const { return IsWindowVisible(hwnd_) != FALSE; }
 
 void FormWindowWin::show() {
@@ -176,6 +184,8 @@ void FormWindowWin::show() {
 }
 
 void FormWindowWin::hide() { ShowWindow(hwnd_, SW_HIDE); }
+
+void FormWindowWin::repaint() { UpdateWindow(hwnd_); }
 
 void FormWindowWin::setMousePointer(MousePointer pointer) {
   pointer_ = pointer;

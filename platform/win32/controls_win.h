@@ -23,6 +23,7 @@ class ToolTips {
 };
 
 std::string WindowText(HWND window);
+void SetText(HWND window, const std::string& text);
 
 class ButtonWin : public Button {
  public:
@@ -160,6 +161,7 @@ class FormWindowWin : public FormWindow {
   bool visible() const override;
   void show() override;
   void hide() override;
+  void repaint() override;
   void setMousePointer(MousePointer pointer) override;
   MousePointer mousePointer() const { return pointer_; }
 

@@ -69,12 +69,17 @@ class FileSystemWin : public FileSystem {
 class ProgramWin : public Program {
  public:
   [[noreturn]] void end() override;
-  void doEvents() override;
+  void waitForEvents() override;
+  std::string title() const override;
+  void setTitle(const std::string& title) override;
   // Runs just before the process ends, e.g. to take the tray icon away.
   void atEnd(std::function<void()> action) { atEnd_.push_back(std::move(action)); }
+  // The hidden window whose text is the program's title.
+  void setApplicationWindow(HWND window) { application_ = window; }
 
  private:
   std::vector<std::function<void()>> atEnd_;
+  HWND application_ = nullptr;
 };
 
 struct DesktopWin {

@@ -313,6 +313,21 @@ LRESULT MainFormWin::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       // Every way of closing the window goes through the close query.
       form_->RequestClose();
       return 0;
+    case WM_QUERYENDSESSION: {
+      // Windows shutting down or the user logging off asks the same questions as Exit.
+      // While they are open, Windows lists Morvane with this reason among the programs
+      // holding the shutdown up, rather than ending it with the alarm unsaved. A refused
+      // close holds the shutdown; the user may still shut down anyway.
+      ShutdownBlockReasonCreate(hwnd(), L"Morvane is asking whether to save your alarm.");
+      bool cancel = false;
+      form_->Form_QueryUnload(cancel);
+      ShutdownBlockReasonDestroy(hwnd());
+      return cancel ? FALSE : TRUE;
+    }
+    case WM_ENDSESSION:
+      // The session ends after all (the user chose to shut down anyway).
+      if (wParam) desktop_.program.end();
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

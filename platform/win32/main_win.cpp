@@ -1,8 +1,11 @@
-// Morvane's entry point.
+// Morvane's entry point: it creates the start-up form, whose load runs the start-up.
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
+
 #include "platform/win32/desktop_win.h"
+#include "platform/win32/intro_form_win.h"
 #include "platform/win32/main_form_win.h"
 #include "platform/win32/unique_handle.h"
 #include "startup/app_title.h"
@@ -31,15 +34,25 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
   morv::win32::DesktopWin desktop;
   const morv::win32::UniqueHwnd application = CreateApplicationWindow(instance);
-  morv::win32::MainFormWin main(desktop, instance, application.get());
-  desktop.boxes.setOwner(main.hwnd());
-  morv::FrmIntro(desktop.desktop, main.form()).Form_Load();
+  desktop.program.setApplicationWindow(application.get());
+
+  std::unique_ptr<morv::win32::MainFormWin> main;
+  {
+    morv::win32::IntroFormWin intro(instance, application.get());
+    morv::FrmIntro frmIntro(desktop.desktop, intro.controls(), [&]() -> morv::FrmMain& {
+      main = std::make_unique<morv::win32::MainFormWin>(desktop, instance, application.get());
+      desktop.boxes.setOwner(main->hwnd());
+      return main->form();
+    });
+    intro.setTickHandler([&frmIntro] { frmIntro.MyTimer_Timer(); });
+    frmIntro.Form_Load();
+  }  // the start-up form is unloaded: the main window carries the run from here
 
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (main.preTranslate(message)) continue;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (main->preTranslate(message)) continue;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   return static_cast<int>(message.wParam);
 }

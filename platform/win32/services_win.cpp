@@ -2,8 +2,10 @@
 
 #include <vector>
 
+#include "platform/win32/controls_win.h"
 #include "platform/win32/desktop_win.h"
 #include "platform/win32/unique_handle.h"
+#include "platform/win32/wide_text.h"
 
 namespace morv::win32 {
 namespace {
@@ -22,14 +24,14 @@ WORD ShowCommandOf(WindowStyle style) {
   return SW_SHOWNORMAL;
 }
 
-StartResult Start(const char* application, std::string commandLine, WindowStyle style) {
-  STARTUPINFOA startup{};
+StartResult Start(const std::wstring& application, std::wstring commandLine, WindowStyle style) {
+  STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = ShowCommandOf(style);
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(application, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info)) {
+  if (!CreateProcessW(application.empty() ? nullptr : application.c_str(), commandLine.data(),
+                      nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
                ? StartResult::FileNotFound
@@ -44,11 +46,11 @@ StartResult Start(const char* application, std::string commandLine, WindowStyle 
 
 StartResult ProcessesWin::startProgram(const std::string& path, WindowStyle style) {
   // The program is named outright, so blanks in its path cannot split it.
-  return Start(path.c_str(), "\"" + path + "\"", style);
+  return Start(Wide(path), L"\"" + Wide(path) + L"\"", style);
 }
 
 StartResult ProcessesWin::startCommandLine(const std::string& commandLine, WindowStyle style) {
-  return Start(nullptr, commandLine, style);
+  return Start({}, Wide(commandLine), style);
 }
 
 MbAnswer MessageBoxesWin::show(const MessageBoxRequest& request) {
@@ -85,7 +87,7 @@ MbAnswer MessageBoxesWin::show(const MessageBoxRequest& request) {
   // keep the box out of the taskbar: then the box stands alone, on top.
   HWND owner = owner_ && IsWindowVisible(owner_) ? owner_ : nullptr;
   if (!owner) flags |= MB_TASKMODAL | MB_TOPMOST;
-  switch (MessageBoxA(owner, request.text.c_str(), request.title.c_str(), flags)) {
+  switch (MessageBoxW(owner, Wide(request.text).c_str(), Wide(request.title).c_str(), flags)) {
     case IDCANCEL:
       return MbAnswer::Cancel;
     case IDYES:
@@ -116,36 +118,36 @@ std::string LocaleWin::shortDate(const CalendarDate& date) {
   t.wYear = static_cast<WORD>(date.year);
   t.wMonth = static_cast<WORD>(date.month);
   t.wDay = static_cast<WORD>(date.day);
-  char text[128] = {};
-  if (GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, text, sizeof(text)) == 0) {
+  wchar_t text[128] = {};
+  if (GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, text, 128) == 0) {
     return std::to_string(date.month) + "/" + std::to_string(date.day) + "/" +
            std::to_string(date.year);
   }
-  return text;
+  return Utf8(text);
 }
 
 bool FileSystemWin::folderExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool FileSystemWin::fileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 std::string FileSystemWin::systemFolder() {
-  char path[MAX_PATH] = {};
-  const UINT length = GetSystemDirectoryA(path, MAX_PATH);
-  return std::string(path, length < MAX_PATH ? length : 0);
+  wchar_t path[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+  return Utf8(std::wstring_view(path, length < MAX_PATH ? length : 0));
 }
 
 std::string FileSystemWin::programFolder() {
-  std::vector<char> path(MAX_PATH);
+  std::vector<wchar_t> path(MAX_PATH);
   for (;;) {
-    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length < path.size()) {
-      std::string full(path.data(), length);
+      std::string full = Utf8(std::wstring_view(path.data(), length));
       const auto slash = full.find_last_of("\\/");
       return slash == std::string::npos ? std::string() : full.substr(0, slash);
     }
@@ -158,16 +160,21 @@ void ProgramWin::end() {
   ExitProcess(0);
 }
 
-void ProgramWin::doEvents() {
+void ProgramWin::waitForEvents() {
+  WaitMessage();
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(message.wParam));
       return;
     }
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
 }
+
+std::string ProgramWin::title() const { return WindowText(application_); }
+
+void ProgramWin::setTitle(const std::string& title) { SetText(application_, title); }
 
 }  // namespace morv::win32

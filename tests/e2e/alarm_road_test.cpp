@@ -22,41 +22,6 @@ constexpr char kBanner[] =
 constexpr char kSettings[] = "HKLM\\SOFTWARE\\QUORVIX\\MORV";
 constexpr char kRun[] = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-struct AlarmMinute {
-  std::chrono::year_month_day day;
-  int hour;  // 0 to 23
-  int minute;
-};
-
-// A minute far enough ahead that entering and arming (five seconds of it waiting for
-// the player) are done before it starts.
-AlarmMinute NextUsableMinute() {
-  SYSTEMTIME now{};
-  GetLocalTime(&now);
-  const auto today = std::chrono::sys_days{Today()};
-  const auto at = today + std::chrono::hours{now.wHour} + std::chrono::minutes{now.wMinute} +
-                  std::chrono::minutes{now.wSecond <= 35 ? 1 : 2};
-  const auto day = std::chrono::floor<std::chrono::days>(at);
-  const std::chrono::hh_mm_ss time{at - day};
-  return {std::chrono::year_month_day{day}, static_cast<int>(time.hours().count()),
-          static_cast<int>(time.minutes().count())};
-}
-
-std::string Typed(const AlarmMinute& alarm) {
-  char text[8];
-  const int hour12 = alarm.hour % 12 == 0 ? 12 : alarm.hour % 12;
-  std::snprintf(text, sizeof(text), "%02d:%02d", hour12, alarm.minute);
-  return text;
-}
-
-std::string AlarmTime(const AlarmMinute& alarm) {
-  char text[16];
-  const int hour12 = alarm.hour % 12 == 0 ? 12 : alarm.hour % 12;
-  std::snprintf(text, sizeof(text), "%d:%02d %s", hour12, alarm.minute,
-                alarm.hour < 12 ? "AM" : "PM");
-  return text;
-}
-
 // Milliseconds into its minute, read off a log line's local time "... hh:mm:ss.mmm".
 int MillisecondsIntoMinute(const std::string& time) {
   return std::stoi(time.substr(17, 2)) * 1000 + std::stoi(time.substr(20, 3));
@@ -70,15 +35,15 @@ TEST(AlarmRoadTest, ArmedAlarmRingsThePlayerAndIsSnoozedThenDisarmed) {
                      "Morvane");
   ASSERT_EQ(Player(), nullptr) << "a player left over from elsewhere";
   const std::string log = testing::FreshLogPath("alarm-road");
-  MorvaneApp app({{"WINAMP_STANDIN_LOG", log}});
+  MorvaneApp app({.environment = {{"WINAMP_STANDIN_LOG", log}}});
 
-  const AlarmMinute alarm = NextUsableMinute();
+  // A minute far enough ahead that entering and arming (five seconds of it waiting for
+  // the player) are done before it starts: the delay from its start can be measured.
+  const AlarmMinute alarm = MinuteAhead(25s);
   const std::string date = ShortDate(alarm.day);
-  uidriver::calendarClickDate(app.calendar, alarm.day);
-  app.typeTime(Typed(alarm));
-  app.answerBox("AM/PM Query:", alarm.hour < 12 ? "Yes" : "No");
-  ASSERT_EQ(app.status(),
-            "Alarm Settings: OFF  Date: " + date + " Time: " + AlarmTime(alarm) + " ALARM IS SET.");
+  app.enterAlarm(alarm);
+  ASSERT_EQ(app.status(), "Alarm Settings: OFF  Date: " + date + " Time: " + alarm.alarmTime() +
+                              " ALARM IS SET.");
 
   // Arming starts the player minimised, and hides it five seconds later.
   uidriver::click(app.button("Turn &On"), 0ms);
@@ -87,7 +52,7 @@ TEST(AlarmRoadTest, ArmedAlarmRingsThePlayerAndIsSnoozedThenDisarmed) {
                       app.pid());
   ASSERT_TRUE(uidriver::settle(app.main, 10s)) << "the arming to finish";
   EXPECT_EQ(app.status(),
-            "Alarm Settings: ON  Date: " + date + " Time: " + AlarmTime(alarm) + " ALARM IS SET");
+            "Alarm Settings: ON  Date: " + date + " Time: " + alarm.alarmTime() + " ALARM IS SET");
   EXPECT_EQ(uidriver::toolTipText(app.button("Turn &Off")), "Turn The Alarm OFF.");
   EXPECT_FALSE(uidriver::isEnabled(app.calendar));
   EXPECT_FALSE(uidriver::isEnabled(app.timeBox));
@@ -140,7 +105,7 @@ TEST(AlarmRoadTest, ArmedAlarmRingsThePlayerAndIsSnoozedThenDisarmed) {
   uidriver::waitUntil([&] { return app.timeText() != shown; }, 3s, "the clock to run again");
   EXPECT_TRUE(uidriver::isEnabled(app.calendar));
   EXPECT_EQ(app.status(),
-            "Alarm Settings: OFF  Date: " + date + " Time: " + AlarmTime(alarm) + " ALARM IS SET")
+            "Alarm Settings: OFF  Date: " + date + " Time: " + alarm.alarmTime() + " ALARM IS SET")
       << "stopped once, it does not ring again in its minute";
   EXPECT_EQ(RegQuery(kSettings, "StartInTray"), "No");
   EXPECT_EQ(RegQuery(kRun, "Morvane"), "-\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\"");

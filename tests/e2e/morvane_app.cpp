@@ -2,14 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "tests/win32/run_program.h"
 
 namespace morv::e2e {
 namespace {
 
 using namespace std::chrono_literals;
-
-constexpr char kSettingsKey[] = "SOFTWARE\\QUORVIX\\MORV";
 
 void SetString(HKEY root, const char* path, const std::string& name, const std::string& value) {
   HKEY key = nullptr;
@@ -27,6 +27,21 @@ HWND ChildOfClass(HWND parent, const std::string& windowClass) {
     if (uidriver::className(child) == windowClass) return child;
   }
   throw uidriver::DriverError("no " + windowClass + " in the main window");
+}
+
+AlarmMinute MinuteOf(std::chrono::sys_time<std::chrono::seconds> at) {
+  const auto day = std::chrono::floor<std::chrono::days>(at);
+  const std::chrono::hh_mm_ss time{at - day};
+  return {std::chrono::year_month_day{day}, static_cast<int>(time.hours().count()),
+          static_cast<int>(time.minutes().count())};
+}
+
+std::chrono::sys_time<std::chrono::seconds> LocalNow() {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  return std::chrono::sys_days{std::chrono::year{now.wYear} / now.wMonth / now.wDay} +
+         std::chrono::hours{now.wHour} + std::chrono::minutes{now.wMinute} +
+         std::chrono::seconds{now.wSecond};
 }
 
 }  // namespace
@@ -70,30 +85,80 @@ std::string ShortDate(std::chrono::year_month_day day) {
 }
 
 std::chrono::year_month_day Today() {
-  SYSTEMTIME t{};
-  GetLocalTime(&t);
-  return std::chrono::year{t.wYear} / t.wMonth / t.wDay;
+  return std::chrono::year_month_day{std::chrono::floor<std::chrono::days>(LocalNow())};
 }
 
-MorvaneApp::MorvaneApp(std::vector<std::pair<std::string, std::string>> environment) {
+std::string AlarmMinute::typed() const {
+  char text[8];
+  std::snprintf(text, sizeof(text), "%02d:%02d", hour % 12 == 0 ? 12 : hour % 12, minute);
+  return text;
+}
+
+std::string AlarmMinute::alarmTime() const {
+  char text[16];
+  std::snprintf(text, sizeof(text), "%d:%02d %s", hour % 12 == 0 ? 12 : hour % 12, minute,
+                am() ? "AM" : "PM");
+  return text;
+}
+
+AlarmMinute PresentMinute(std::chrono::seconds left) {
+  auto now = LocalNow();
+  const auto into = now - std::chrono::floor<std::chrono::minutes>(now);
+  if (60s - into < left) {
+    const auto next = std::chrono::ceil<std::chrono::minutes>(now);
+    uidriver::waitUntil([&] { return LocalNow() >= next; }, 70s, "the next minute");
+    now = LocalNow();
+  }
+  return MinuteOf(now);
+}
+
+AlarmMinute MinuteAhead(std::chrono::seconds ahead) {
+  return MinuteOf(std::chrono::ceil<std::chrono::minutes>(LocalNow() + ahead));
+}
+
+ResponsivenessWatch::ResponsivenessWatch(HWND window) : window_(window) {
+  thread_ = std::thread([this] {
+    while (!stop_) {
+      const auto start = std::chrono::steady_clock::now();
+      DWORD_PTR ignored = 0;
+      const bool answered =
+          SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored) != 0;
+      if (!answered && !IsWindow(window_)) return;  // the program has ended
+      const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
+                            std::chrono::steady_clock::now() - start)
+                            .count();
+      if (took > longest_) longest_ = took;
+      Sleep(100);
+    }
+  });
+}
+
+ResponsivenessWatch::~ResponsivenessWatch() {
+  stop_ = true;
+  thread_.join();
+}
+
+MorvaneApp::MorvaneApp(LaunchSettings settings) {
   const std::string folder = BuildFolder();
-  environment.emplace_back("WINAMP_STANDIN_SILENT", "1");
+  settings.environment.emplace_back("WINAMP_STANDIN_SILENT", "1");
   process = uidriver::Process::launch({.executable = folder + "\\morvu.exe",
                                        .workingDirectory = folder,
-                                       .environment = std::move(environment)});
-  // The window appears once the load and the settling second are over.
+                                       .environment = std::move(settings.environment)});
+  if (!settings.waitForMainWindow) return;
+  // The window appears after the splash, the load and the settling second.
   main = uidriver::waitForWindow(pid(),
                                  {.className = "MorvaneMainWindow",
                                   .title = "Morvane(tm)",
                                   .titleIsSubstring = true,
                                   .visibleOnly = true},
-                                 20s);
+                                 30s);
   calendar = ChildOfClass(main, "SysMonthCal32");
   timeBox = ChildOfClass(main, "Edit");
   statusBar = ChildOfClass(main, "msctls_statusbar32");
   dateLabel = uidriver::findChild(main, 109);
   uidriver::waitUntil([this] { return uidriver::isEnabled(button("Turn &On")); }, 10s,
                       "the hand-over to end", pid());
+  watch_ = std::make_unique<ResponsivenessWatch>(main);
 }
 
 MorvaneApp::~MorvaneApp() {
@@ -106,7 +171,7 @@ HWND MorvaneApp::button(const std::string& caption) const {
 
 uidriver::MessageBoxInfo MorvaneApp::answerBox(const std::string& title,
                                                const std::string& answer) {
-  auto box = uidriver::waitForMessageBox(pid(), title, 10s);
+  auto box = uidriver::waitForMessageBox(pid(), title, 15s);
   uidriver::answer(box, answer);
   return box;
 }
@@ -120,8 +185,40 @@ void MorvaneApp::typeTime(const std::string& typed) {
   uidriver::pressKey(timeBox, VK_TAB, {}, 0ms);
 }
 
-void MorvaneApp::exit() {
+void MorvaneApp::enterAlarm(const AlarmMinute& alarm) {
+  uidriver::calendarClickDate(calendar, alarm.day);
+  typeTime(alarm.typed());
+  answerBox("AM/PM Query:", alarm.am() ? "Yes" : "No");
+  uidriver::waitUntil([&] { return timeText() == alarm.alarmTime(); }, 5s, "the accepted time",
+                      pid());
+}
+
+void MorvaneApp::arm() {
+  uidriver::click(button("Turn &On"), 0ms);
+  uidriver::waitUntil([this] { return FindWindowA("Winamp v1.x", nullptr) != nullptr; }, 10s,
+                      "the player to start", pid());
+  EXPECT_TRUE(uidriver::settle(main, 15s)) << "the arming to finish";
+}
+
+void MorvaneApp::exit(bool save, bool closePlayer) {
   uidriver::click(button("E&xit"), 0ms);
+  answerBox("Close Morvane?", "Yes");
+  // What else is asked depends on the alarm and the player: answer what comes, until
+  // the program has ended.
+  const auto deadline = std::chrono::steady_clock::now() + 30s;
+  while (process.isRunning() && std::chrono::steady_clock::now() < deadline) {
+    try {
+      if (auto box = uidriver::findMessageBox(pid(), "Save Settings?")) {
+        uidriver::answer(*box, save ? "Yes" : "No");
+      } else if (auto player = uidriver::findMessageBox(pid(), "Close WinAmp?")) {
+        uidriver::answer(*player, closePlayer ? "Yes" : "No");
+      } else {
+        Sleep(50);
+      }
+    } catch (const uidriver::DriverError&) {
+      if (process.isRunning()) throw;  // ended while being looked at: that is the point
+    }
+  }
   EXPECT_EQ(process.waitForExit(10s), 0u);
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 // Morvane started for real, as its own process, with the handles of the controls an
-// end-to-end test drives; and the settings it starts from.
+// end-to-end test drives; the settings it starts from; and a watch on whether its
+// window keeps answering.
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -15,6 +18,9 @@ namespace morv::e2e {
 // The folder holding morvu.exe: the parent of the test's own folder.
 std::string BuildFolder();
 
+inline constexpr char kSettingsKey[] = "SOFTWARE\\QUORVIX\\MORV";
+inline constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
 // The program's settings as a first start would find them: options "No", nothing saved.
 void ResetSettings();
 void StoreSetting(const std::string& name, const std::string& value);
@@ -24,21 +30,69 @@ std::string RegQuery(const std::string& key, const std::string& name);
 std::string ShortDate(std::chrono::year_month_day day);
 std::chrono::year_month_day Today();
 
+// A minute of the local clock, and what a user types and sees for it.
+struct AlarmMinute {
+  std::chrono::year_month_day day;
+  int hour;  // 0 to 23
+  int minute;
+  std::string typed() const;      // hh:mm, 12-hour
+  std::string alarmTime() const;  // h:mm AM
+  bool am() const { return hour < 12; }
+};
+// The present minute when at least `left` of it remains, else the next one once it has
+// begun: an alarm for it rings right after arming.
+AlarmMinute PresentMinute(std::chrono::seconds left);
+// A minute that starts at least `ahead` from now.
+AlarmMinute MinuteAhead(std::chrono::seconds ahead);
+
+// Sends the window a message that needs no work, over and over, and keeps the longest
+// time it took to be answered: a window that does not answer within ten seconds looks
+// hung to Windows, and to the user.
+class ResponsivenessWatch {
+ public:
+  explicit ResponsivenessWatch(HWND window);
+  ~ResponsivenessWatch();
+  ResponsivenessWatch(const ResponsivenessWatch&) = delete;
+  ResponsivenessWatch& operator=(const ResponsivenessWatch&) = delete;
+  std::chrono::milliseconds longestUnanswered() const {
+    return std::chrono::milliseconds(longest_.load());
+  }
+
+ private:
+  HWND window_;
+  std::atomic<bool> stop_{false};
+  std::atomic<long long> longest_{0};
+  std::thread thread_;
+};
+
+struct LaunchSettings {
+  std::vector<std::pair<std::string, std::string>> environment;
+  // Waits for the main window after the splash, and for the hand-over to end.
+  bool waitForMainWindow = true;
+};
+
 class MorvaneApp {
  public:
-  explicit MorvaneApp(std::vector<std::pair<std::string, std::string>> environment = {});
+  explicit MorvaneApp(LaunchSettings settings = {});
   ~MorvaneApp();
 
   DWORD pid() const { return process.pid(); }
   HWND button(const std::string& caption) const;
   std::string status() const { return uidriver::statusBarText(statusBar); }
   std::string timeText() const { return uidriver::windowText(timeBox); }
-  // Waits for a box with this title, checks its text, and presses `answer`.
+  // Waits for a box with this title, and presses `answer`.
   uidriver::MessageBoxInfo answerBox(const std::string& title, const std::string& answer);
   // Clicks the time box, types, and leaves it with Tab.
   void typeTime(const std::string& typed);
-  // Exit, and the process ends.
-  void exit();
+  // Chooses the day, types the time and answers the AM/PM question.
+  void enterAlarm(const AlarmMinute& alarm);
+  // Arms: presses "Turn &On" and waits until the five-second wait for the player is over.
+  void arm();
+  // Exit, answering Yes to closing, `save` to saving an entered alarm and `closePlayer`
+  // to closing a running player; the process ends.
+  void exit(bool save = false, bool closePlayer = true);
+  // The longest the main window went unanswered since it appeared.
+  std::chrono::milliseconds longestUnanswered() const { return watch_->longestUnanswered(); }
 
   uidriver::Process process;
   HWND main = nullptr;
@@ -46,6 +100,9 @@ class MorvaneApp {
   HWND timeBox = nullptr;
   HWND statusBar = nullptr;
   HWND dateLabel = nullptr;
+
+ private:
+  std::unique_ptr<ResponsivenessWatch> watch_;
 };
 
 }  // namespace morv::e2e

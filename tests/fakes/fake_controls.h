@@ -100,6 +100,7 @@ class FakeTimer : public Timer {
   explicit FakeTimer(FakeClock& clock) : clock_(clock) {}
   std::chrono::milliseconds interval() const override { return interval_; }
   void setInterval(std::chrono::milliseconds interval) override {
+    if (interval == interval_) return;
     interval_ = interval;
     if (enabled_) nextDue = clock_.steady + interval_;
   }
@@ -132,6 +133,17 @@ class FakeTrayIcon : public TrayIcon {
   int index_ = 1;
 };
 
+class FakeProgressBar : public ProgressBar {
+ public:
+  int value() const override { return value_; }
+  void setValue(int value) override { value_ = value; }
+  int maximum() const override { return maximum_; }
+  void setMaximum(int maximum) override { maximum_ = maximum; }
+
+ private:
+  int value_ = 0, maximum_ = 100;
+};
+
 class FakeFormWindow : public FormWindow {
  public:
   explicit FakeFormWindow(WindowHandle handle) : handle_(handle) {}
@@ -141,8 +153,10 @@ class FakeFormWindow : public FormWindow {
   bool visible() const override { return visible_; }
   void show() override { visible_ = true; }
   void hide() override { visible_ = false; }
+  void repaint() override { ++repaints; }
   void setMousePointer(MousePointer pointer) override { pointer_ = pointer; }
   MousePointer mousePointer() const { return pointer_; }
+  int repaints = 0;
 
  private:
   WindowHandle handle_;

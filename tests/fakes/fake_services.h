@@ -2,6 +2,7 @@
 // Fakes of the smaller desktop services: programs, message boxes, files, the program.
 #include <deque>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -72,12 +73,24 @@ class FakeProgram : public Program {
     ended = true;
     throw ProgramEnded{};
   }
-  void doEvents() override {
-    if (onDoEvents) onDoEvents();
+  // Without a handler nothing could ever happen: a wait would last for ever.
+  void waitForEvents() override {
+    if (!onWaitForEvents) throw std::logic_error("waiting for events that can never come");
+    onWaitForEvents();
+  }
+  std::string title() const override { return title_; }
+  void setTitle(const std::string& title) override {
+    title_ = title;
+    if (onTitle) onTitle(title);
   }
 
   bool ended = false;
-  std::function<void()> onDoEvents;
+  std::function<void()> onWaitForEvents;
+  // Lets a test give the title to a fake application window.
+  std::function<void(const std::string&)> onTitle;
+
+ private:
+  std::string title_ = "MORV";
 };
 
 }  // namespace morv::fakes

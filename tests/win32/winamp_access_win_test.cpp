@@ -112,7 +112,9 @@ TEST_F(WinampAccessWinTest, AHungPlayerIsTakenAsAnsweringZeroWithinTheBound) {
     const std::int32_t playing = WinampIsPlaying(desktop, kClass);
     WinampSetVolume(desktop, 255, kClass);
     EXPECT_LT(Seconds(start), 8.0) << hangsOn;
-    if (std::string(hangsOn) == "isplaying") EXPECT_EQ(playing, 0);
+    if (std::string(hangsOn) == "isplaying") {
+      EXPECT_EQ(playing, 0);
+    }
     EXPECT_EQ(WinampLastReply, 0) << hangsOn;
   }
 }

@@ -63,6 +63,11 @@ uintptr_t remoteAddressOf(HANDLE process, const void* local) {
   return *base + (reinterpret_cast<uintptr_t>(local) - reinterpret_cast<uintptr_t>(module));
 }
 
+bool running(DWORD pid) {
+  win32::UniqueProcessHandle process(OpenProcess(SYNCHRONIZE, FALSE, pid));
+  return process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT;
+}
+
 // Runs `function(argument)` on a new thread in the target and returns its exit code.
 std::optional<DWORD> runRemote(HANDLE process, uintptr_t function, void* argument,
                                milliseconds timeout) {
@@ -149,7 +154,9 @@ Agent& Agent::of(DWORD pid) {
   static std::map<DWORD, std::unique_ptr<Agent>> agents;
   std::lock_guard lock(mutex);
   auto& slot = agents[pid];
-  if (!slot || !slot->alive()) {
+  // The agent of a program that has ended stays: waiting on it is over at once, which is
+  // right for input that ended the program. A new program under the same id gets its own.
+  if (!slot || (!slot->alive() && running(pid))) {
     slot.reset(new Agent(pid));
     slot->load();
   }
@@ -244,10 +251,10 @@ uint32_t Agent::callForValue(agent::Op op, uint64_t arg1, uint64_t arg2) {
 
 int64_t Agent::barrier() const {
   int64_t value = 0;
-  SIZE_T got = 0;
-  if (!ReadProcessMemory(process_.get(), reinterpret_cast<void*>(remoteBarrier_), &value,
-                         sizeof(value), &got)) {
-    throw DriverError("cannot read the barrier of " + name());
+  if (!readRemote(process_.get(), reinterpret_cast<void*>(remoteBarrier_), &value,
+                  sizeof(value))) {
+    throw DriverError("cannot read the barrier of " + name() + " (error " +
+                      std::to_string(GetLastError()) + ")");
   }
   return value;
 }
@@ -265,9 +272,10 @@ bool Agent::settle(DWORD threadId, milliseconds timeout) {
                           static_cast<LPARAM>(number))) {
     return false;
   }
+  // A program that ends meanwhile (the input closed it) has taken all it ever will.
   const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (barrier() < number) {
-    if (std::chrono::steady_clock::now() >= deadline || !alive()) return false;
+  while (alive() && barrier() < number) {
+    if (std::chrono::steady_clock::now() >= deadline) return false;
     Sleep(5);
   }
   return true;

@@ -17,6 +17,33 @@ win32::UniqueProcessHandle openProcess(DWORD pid) {
   return process;
 }
 
+namespace {
+
+template <typename Access>
+bool Retried(Access access) {
+  for (int attempt = 0;; ++attempt) {
+    if (access()) return true;
+    if (GetLastError() != ERROR_ACCESS_DENIED || attempt == 100) return false;
+    Sleep(5);
+  }
+}
+
+}  // namespace
+
+bool readRemote(HANDLE process, const void* address, void* data, size_t size) {
+  return Retried([&] {
+    SIZE_T got = 0;
+    return ReadProcessMemory(process, address, data, size, &got) && got == size;
+  });
+}
+
+bool writeRemote(HANDLE process, void* address, const void* data, size_t size) {
+  return Retried([&] {
+    SIZE_T written = 0;
+    return WriteProcessMemory(process, address, data, size, &written) && written == size;
+  });
+}
+
 RemoteBuffer::RemoteBuffer(HANDLE process, size_t size)
     : process_(process),
       address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)),
@@ -33,9 +60,7 @@ RemoteBuffer::~RemoteBuffer() {
 }
 
 void RemoteBuffer::write(size_t offset, const void* data, size_t size) {
-  SIZE_T written = 0;
-  if (offset + size > size_ ||
-      !WriteProcessMemory(process_, address(offset), data, size, &written) || written != size) {
+  if (offset + size > size_ || !writeRemote(process_, address(offset), data, size)) {
     throw DriverError("cannot write " + std::to_string(size) +
                       " bytes into the target process (error " + std::to_string(GetLastError()) +
                       ")");
@@ -43,9 +68,7 @@ void RemoteBuffer::write(size_t offset, const void* data, size_t size) {
 }
 
 void RemoteBuffer::read(size_t offset, void* data, size_t size) const {
-  SIZE_T got = 0;
-  if (offset + size > size_ || !ReadProcessMemory(process_, address(offset), data, size, &got) ||
-      got != size) {
+  if (offset + size > size_ || !readRemote(process_, address(offset), data, size)) {
     throw DriverError("cannot read " + std::to_string(size) +
                       " bytes from the target process (error " + std::to_string(GetLastError()) +
                       ")");

@@ -14,6 +14,12 @@ namespace morv::uidriver {
 // A process handle with the rights the driver needs (read, write, allocate, start threads).
 win32::UniqueProcessHandle openProcess(DWORD pid);
 
+// ReadProcessMemory and WriteProcessMemory, retried for a moment when refused. Wine's server
+// reads another process's memory through one of its threads; right after a remote thread of
+// ours has ended it may still pick that dying thread, and the access is refused (error 5).
+bool readRemote(HANDLE process, const void* address, void* data, size_t size);
+bool writeRemote(HANDLE process, void* address, const void* data, size_t size);
+
 class RemoteBuffer {
  public:
   RemoteBuffer(HANDLE process, size_t size);
