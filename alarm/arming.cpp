@@ -1,6 +1,7 @@
 #include <chrono>
 
 #include "alarm/alarm_texts.h"
+#include "alarm/wake_schedule.h"
 #include "mainwindow/frm_main.h"
 #include "startup/app_title.h"
 #include "winamp/winamp_access.h"
@@ -18,6 +19,7 @@ void FrmMain::cmdSet_Click() {
 
   if (!alarm.PlayerHandle.empty()) {  // stop: the alarm's player is turned down and closed
     alarm.PlayerHandle.clear();
+    CancelWake(desktop_);
     WinampSetVolume(desktop_, winamp::kSnoozeVolume, winamp::kWindowClass);
     WinampClose(desktop_, winamp::kWindowClass);
     SetStatus(texts::Disarmed(alarm.AlarmDate, alarm.AlarmTime));
@@ -62,6 +64,7 @@ void FrmMain::cmdSet_Click() {
     const WindowHandle player = desktop_.windows.findWindow(winamp::kWindowClass);
     desktop_.windows.showWindow(player, ShowCommand::Hide);
     alarm.PlayerHandle = std::to_string(player);
+    ScheduleWake(desktop_, alarm);
     return;
   }
 
@@ -71,6 +74,7 @@ void FrmMain::cmdSet_Click() {
   ui.MonthView.setEnabled(true);
   ui.cmdReset.setEnabled(true);
   alarm.ArmedMark.clear();
+  CancelWake(desktop_);
   ui.cmdSet.setCaption(texts::kTurnOn);
   ui.mnuStartInSystemTray.setEnabled(true);
   mnuStartInSystemTray_Click();
@@ -87,6 +91,7 @@ void FrmMain::cmdReset_Click() {
   alarm.AlarmDate.clear();
   ui.txtTime.setText("");
   alarm.AlarmTime.clear();
+  CancelWake(desktop_);
   SetStatus(texts::kReady);
   ui.SysTray.setIconIndex(texts::kIconNoAlarm);
   ui.SysTray.setToolTipText(texts::kTrayNotSet);

@@ -6,6 +6,8 @@
 #include "platform/processes.h"
 #include "platform/program.h"
 #include "platform/registry.h"
+#include "platform/time_zone.h"
+#include "platform/wake_timer.h"
 #include "platform/window_manager.h"
 
 namespace morv {
@@ -19,6 +21,8 @@ struct Desktop {
   Locale& locale;
   FileSystem& files;
   Program& program;
+  TimeZone& timeZone;
+  WakeTimer& wakeTimer;
 };
 
 }  // namespace morv

@@ -7,6 +7,8 @@
 
 #include "platform/desktop.h"
 #include "platform/win32/registry_win.h"
+#include "platform/win32/time_zone_win.h"
+#include "platform/win32/wake_timer_win.h"
 
 namespace morv::win32 {
 
@@ -91,7 +93,10 @@ struct DesktopWin {
   LocaleWin locale;
   FileSystemWin files;
   ProgramWin program;
-  Desktop desktop{windows, registry, processes, boxes, clock, locale, files, program};
+  TimeZoneWin timeZone;
+  WakeTimerWin wakeTimer;
+  Desktop desktop{windows, registry, processes, boxes,    clock,
+                  locale,  files,    program,   timeZone, wakeTimer};
 };
 
 }  // namespace morv::win32

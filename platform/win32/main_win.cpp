@@ -33,6 +33,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   InitCommonControlsEx(&controls);
 
   morv::win32::DesktopWin desktop;
+  // A wake-up for an alarm nobody is left to ring would only wake the computer for
+  // nothing. The timer's destructor covers the end of the message loop.
+  desktop.program.atEnd([&desktop] { desktop.wakeTimer.cancel(); });
   const morv::win32::UniqueHwnd application = CreateApplicationWindow(instance);
   desktop.program.setApplicationWindow(application.get());
 

@@ -41,6 +41,7 @@ using UniqueHfont = UniqueHandle<HFONT, DeleteObject>;
 using UniqueHgdiobj = UniqueHandle<HGDIOBJ, DeleteObject>;
 using UniqueHaccel = UniqueHandle<HACCEL, DestroyAcceleratorTable>;
 using UniqueProcessHandle = UniqueHandle<HANDLE, CloseHandle>;
+using UniqueKernelHandle = UniqueHandle<HANDLE, CloseHandle>;
 using UniqueHmodule = UniqueHandle<HMODULE, FreeLibrary>;
 using UniqueHdc = UniqueHandle<HDC, DeleteDC>;
 

@@ -5,6 +5,7 @@
 #include "tests/fakes/fake_player.h"
 #include "tests/fakes/fake_registry.h"
 #include "tests/fakes/fake_services.h"
+#include "tests/fakes/fake_wake.h"
 #include "tests/fakes/fake_windows.h"
 
 namespace morv::fakes {
@@ -19,7 +20,10 @@ struct FakeDesktop {
   FakeFileSystem files;
   FakeProgram program;
   FakePlayers players{windows, clock};
-  Desktop desktop{windows, registry, processes, boxes, clock, locale, files, program};
+  FakeTimeZone timeZone;
+  FakeWakeTimer wakeTimer;
+  Desktop desktop{windows, registry, processes, boxes,    clock,
+                  locale,  files,    program,   timeZone, wakeTimer};
 
   // Runs `action` and tells whether the program ended inside it.
   template <typename Action>

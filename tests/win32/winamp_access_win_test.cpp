@@ -34,8 +34,8 @@ class WinampAccessWinTest : public ::testing::Test {
 
   win32::DesktopWin real;
   fakes::FakeMessageBoxes boxes;  // a real box would wait for a user
-  Desktop desktop{real.windows, real.registry, real.processes, boxes,
-                  real.clock,   real.locale,   real.files,     real.program};
+  Desktop desktop{real.windows, real.registry, real.processes, boxes,         real.clock,
+                  real.locale,  real.files,    real.program,   real.timeZone, real.wakeTimer};
   std::string log;
 };
 

@@ -1,0 +1,58 @@
+#pragma once
+// A time zone whose offset can change on given moments, and a wake timer that only
+// remembers what it was asked.
+#include <chrono>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "platform/time_zone.h"
+#include "platform/wake_timer.h"
+
+namespace morv::fakes {
+
+class FakeTimeZone : public TimeZone {
+ public:
+  struct Change {
+    UtcTime at;
+    std::chrono::minutes offset;  // local minus UTC from `at` on
+  };
+
+  std::optional<UtcTime> toUtc(const LocalDateTime& local) override {
+    const auto wall = std::chrono::floor<std::chrono::seconds>(ToTimePoint(local));
+    std::set<std::chrono::minutes> offsets{offset};
+    for (const Change& change : changes) offsets.insert(change.offset);
+    // The earliest moment whose own offset gives this reading.
+    std::optional<UtcTime> first;
+    for (const auto candidate : offsets) {
+      const UtcTime at = wall - candidate;
+      if (offsetAt(at) == candidate && (!first || at < *first)) first = at;
+    }
+    return first;
+  }
+
+  std::chrono::minutes offsetAt(UtcTime at) const {
+    std::chrono::minutes now = offset;
+    for (const Change& change : changes) {
+      if (change.at <= at) now = change.offset;
+    }
+    return now;
+  }
+
+  std::chrono::minutes offset{0};  // before the first change
+  std::vector<Change> changes;     // in time order
+};
+
+class FakeWakeTimer : public WakeTimer {
+ public:
+  bool setAt(UtcTime at) override {
+    due = at;
+    return !refuses;
+  }
+  void cancel() override { due.reset(); }
+
+  std::optional<UtcTime> due;  // the pending request; kept when refused, as Windows does
+  bool refuses = false;
+};
+
+}  // namespace morv::fakes

@@ -1,0 +1,65 @@
+// The wake timer and the time-zone conversion on the real system.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <optional>
+
+#include "platform/win32/time_zone_win.h"
+#include "platform/win32/utc_time_win.h"
+#include "platform/win32/wake_timer_win.h"
+
+namespace morv {
+namespace {
+
+using namespace std::chrono;
+using namespace std::chrono_literals;
+using win32::UtcNow;
+
+DWORD WaitUntil(const win32::WakeTimerWin& timer, win32::UtcMilliseconds until) {
+  const auto left = std::max(until - UtcNow(), 0ms);
+  return WaitForSingleObject(timer.handle(), static_cast<DWORD>(left.count()));
+}
+
+TEST(WakeTimerWinTest, GoesOffAtItsDueTimeUnlessCancelled) {
+  win32::WakeTimerWin timer;
+  UtcTime due = ceil<seconds>(UtcNow()) + 2s;
+  const bool wakes = timer.setAt(due);
+  std::printf("set with resume: %s, last error %lu\n", wakes ? "wakes" : "no wake", GetLastError());
+  EXPECT_EQ(WaitForSingleObject(timer.handle(), 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  ASSERT_EQ(WaitUntil(timer, due + 10s), WAIT_OBJECT_0);
+  EXPECT_GE(UtcNow(), due - 20ms) << "early by more than the timer resolution";
+
+  due = ceil<seconds>(UtcNow()) + 1s;
+  timer.setAt(due);
+  timer.cancel();
+  EXPECT_EQ(WaitUntil(timer, due + 1500ms), static_cast<DWORD>(WAIT_TIMEOUT));
+}
+
+UtcTime Utc(int y, int mo, int d, int h, int mi) {
+  return sys_days{year{y} / mo / d} + hours{h} + minutes{mi};
+}
+
+TEST(TimeZoneWinTest, ReadingsNearTheChangesOfACentralEuropeanZone) {
+  TIME_ZONE_INFORMATION cet{};
+  cet.Bias = -60;
+  cet.DaylightBias = -60;
+  cet.StandardDate = {0, 10, 0, 5, 3, 0, 0, 0};  // last Sunday of October, 3:00
+  cet.DaylightDate = {0, 3, 0, 5, 2, 0, 0, 0};   // last Sunday of March, 2:00
+  win32::TimeZoneWin zone(cet);
+  EXPECT_EQ(zone.toUtc({{2027, 1, 15}, 7, 5}), Utc(2027, 1, 15, 6, 5));
+  EXPECT_EQ(zone.toUtc({{2027, 7, 15}, 7, 5}), Utc(2027, 7, 15, 5, 5));
+  EXPECT_EQ(zone.toUtc({{2027, 3, 28}, 2, 30}), std::nullopt) << "skipped";
+  EXPECT_EQ(zone.toUtc({{2027, 10, 31}, 2, 30}), Utc(2027, 10, 31, 0, 30)) << "the first of two";
+
+  SYSTEMTIME t{};
+  GetLocalTime(&t);
+  const auto now = win32::TimeZoneWin().toUtc({{t.wYear, t.wMonth, t.wDay}, t.wHour, t.wMinute});
+  ASSERT_TRUE(now) << "the system's own zone";
+  EXPECT_LT(abs(UtcNow() - *now), 2min);
+}
+
+}  // namespace
+}  // namespace morv
