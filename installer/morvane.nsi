@@ -51,7 +51,7 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) Quorvix"
 
 !define MUI_WELCOMEPAGE_TEXT "Setup will install Morvane ${VERSION}, the alarm clock that wakes you \
   with music, into $INSTDIR.$\r$\n$\r$\nMorvane plays your music through Winamp, which must be \
-  installed at C:\Program Files\WinAmp\WinAmp.exe.$\r$\n$\r$\nClick Next to continue."
+  installed at C:\Program Files\WinAmp\WinAmp.exe.$\r$\n$\r$\nClick Install to continue."
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\MORVU.EXE"

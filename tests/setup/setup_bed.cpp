@@ -47,6 +47,23 @@ std::vector<DWORD> ChildrenOf(const std::set<DWORD>& parents) {
   return children;
 }
 
+// An uninstaller run without _?= leaves its copy in %TEMP%\~nsuN.tmp, for Windows to
+// delete at the next restart, which a Wine prefix never has.
+void RemoveUninstallerCopies() {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder(temp);
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA((folder + "~nsu*.tmp").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string copyFolder = folder + found.cFileName;
+    DeleteFileA((copyFolder + "\\Un.exe").c_str());
+    RemoveDirectoryA(copyFolder.c_str());
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
 }  // namespace
 
 UniqueProcessHandle Start(const std::string& commandLine) {
@@ -195,6 +212,7 @@ void RemoveEverything() {
   }
   RegDeleteTreeA(HKEY_LOCAL_MACHINE,
                  "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Morvane");
+  RemoveUninstallerCopies();
 }
 
 }  // namespace morv::setup_test

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/win32/unique_handle.h"
@@ -204,6 +205,40 @@ TEST_F(SetupTest, UninstallAskedToRemoveTheSettingsRemovesThemUnderBothHives) {
   EXPECT_FALSE(RegKeyExists("HKCU\\SOFTWARE\\QUORVIX")) << "left empty, so removed";
   EXPECT_TRUE(RegQuery("HKLM\\SOFTWARE\\QUORVIX\\OTHER", "Kept")) << "not Morvane's";
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\QUORVIX\\OTHER");
+}
+
+TEST_F(SetupTest, TheUninstallersBoxToRemoveTheSettingsStartsUntickedAndRemovesThemTicked) {
+  ASSERT_EQ(Install(), 0u);
+  UseMorvaneForAWhile();
+  const std::string folder = InstallFolder();
+  // _?= works only unquoted, so not through the driver's launch, which quotes.
+  const win32::UniqueProcessHandle uninstaller = Start(Uninstaller() + " _?=" + folder);
+  const DWORD pid = GetProcessId(uninstaller.get());
+  struct EndedWithTheTest {
+    HANDLE process;
+    ~EndedWithTheTest() { TerminateProcess(process, 1); }
+  } ended{uninstaller.get()};
+  const HWND window = uidriver::waitForWindow(
+      pid, {.className = "#32770", .title = "Morvane Uninstall", .visibleOnly = true}, 20s);
+  const HWND box = uidriver::findChild(window, "Button", "Also remove my alarm settings");
+  EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  uidriver::click(box);
+  uidriver::click(uidriver::findChild(window, "Button", "&Uninstall"));
+  // The last page's button reads Close once the work is done.
+  const HWND close = uidriver::waitFor(
+      [&]() -> std::optional<HWND> {
+        for (HWND child : uidriver::childWindows(window)) {
+          if (uidriver::windowTitle(child) == "&Close" && uidriver::isEnabled(child)) return child;
+        }
+        return std::nullopt;
+      },
+      30s, "the uninstaller to finish", pid);
+  uidriver::click(close, 0ms);
+  ASSERT_EQ(WaitForSingleObject(uninstaller.get(), 10000), WAIT_OBJECT_0);
+
+  EXPECT_FALSE(FileExists(folder + "\\MORVU.EXE"));
+  EXPECT_FALSE(RegKeyExists(std::string("HKLM\\") + kSettingsKey));
+  EXPECT_FALSE(RegKeyExists(std::string("HKCU\\") + kSettingsKey));
 }
 
 }  // namespace
