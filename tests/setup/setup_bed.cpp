@@ -1,7 +1,6 @@
 #include "tests/setup/setup_bed.h"
 
 #include <shlobj.h>
-#include <shobjidl.h>
 #include <tlhelp32.h>
 
 #include <fstream>
@@ -47,23 +46,6 @@ std::vector<DWORD> ChildrenOf(const std::set<DWORD>& parents) {
   return children;
 }
 
-// An uninstaller run without _?= leaves its copy in %TEMP%\~nsuN.tmp, for Windows to
-// delete at the next restart, which a Wine prefix never has.
-void RemoveUninstallerCopies() {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  const std::string folder(temp);
-  WIN32_FIND_DATAA found{};
-  HANDLE search = FindFirstFileA((folder + "~nsu*.tmp").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::string copyFolder = folder + found.cFileName;
-    DeleteFileA((copyFolder + "\\Un.exe").c_str());
-    RemoveDirectoryA(copyFolder.c_str());
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-}
-
 }  // namespace
 
 UniqueProcessHandle Start(const std::string& commandLine) {
@@ -92,31 +74,6 @@ std::string SetupProgram() { return BuildFolder() + "\\morvane-setup.exe"; }
 std::string QuorvixFolder() { return KnownFolder(CSIDL_PROGRAM_FILES) + "\\Quorvix"; }
 std::string InstallFolder() { return QuorvixFolder() + "\\MORV"; }
 std::string StartMenuShortcut() { return KnownFolder(CSIDL_COMMON_PROGRAMS) + "\\Morvane.lnk"; }
-
-std::string ShortcutTarget(const std::string& link) {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  std::string target;
-  IShellLinkW* shellLink = nullptr;
-  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                 reinterpret_cast<void**>(&shellLink)))) {
-    IPersistFile* file = nullptr;
-    if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-      wchar_t wideLink[MAX_PATH] = {};
-      MultiByteToWideChar(CP_ACP, 0, link.c_str(), -1, wideLink, MAX_PATH);
-      wchar_t path[MAX_PATH] = {};
-      if (SUCCEEDED(file->Load(wideLink, STGM_READ)) &&
-          SUCCEEDED(shellLink->GetPath(path, MAX_PATH, nullptr, 0))) {
-        char narrow[MAX_PATH] = {};
-        WideCharToMultiByte(CP_ACP, 0, path, -1, narrow, MAX_PATH, nullptr, nullptr);
-        target = narrow;
-      }
-      file->Release();
-    }
-    shellLink->Release();
-  }
-  CoUninitialize();
-  return target;
-}
 
 bool FileExists(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -212,7 +169,6 @@ void RemoveEverything() {
   }
   RegDeleteTreeA(HKEY_LOCAL_MACHINE,
                  "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Morvane");
-  RemoveUninstallerCopies();
 }
 
 }  // namespace morv::setup_test

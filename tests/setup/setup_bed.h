@@ -21,8 +21,6 @@ std::string SetupProgram();
 std::string InstallFolder();  // the 64-bit Program Files\Quorvix\MORV
 std::string QuorvixFolder();
 std::string StartMenuShortcut();  // in the all-users Start menu
-// The program a shortcut starts; empty when the shortcut cannot be read.
-std::string ShortcutTarget(const std::string& link);
 
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
