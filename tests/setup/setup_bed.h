@@ -1,0 +1,54 @@
+#pragma once
+// What the setup tests stand on: the setup and its uninstaller run to their end, the
+// places an install touches, and the registry as Windows' own reg.exe reads it.
+#include <windows.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+#include "platform/win32/unique_handle.h"
+
+namespace morv::setup_test {
+
+inline constexpr char kUninstallKey[] =
+    "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Morvane";
+inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char kSettingsKey[] = "SOFTWARE\\QUORVIX\\MORV";
+
+std::string BuildFolder();  // holds morvu.exe, MORVHELP.DOC and morvane-setup.exe
+std::string SetupProgram();
+std::string InstallFolder();  // the 64-bit Program Files\Quorvix\MORV
+std::string QuorvixFolder();
+std::string StartMenuShortcut();  // in the all-users Start menu
+
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+std::string FileContents(const std::string& path);
+
+// Starts a command line and leaves it running.
+win32::UniqueProcessHandle Start(const std::string& commandLine);
+// Runs a command line to its end and gives its exit code; throws when it outlives
+// `timeout`.
+DWORD RunToEnd(const std::string& commandLine,
+               std::chrono::milliseconds timeout = std::chrono::seconds(60));
+// The same, and waits for the programs it started too: an uninstaller run without
+// _?= copies itself away, starts the copy and returns at once.
+DWORD RunWithItsChildren(const std::string& commandLine,
+                         std::chrono::milliseconds timeout = std::chrono::seconds(60));
+
+struct RegValue {
+  std::string type;  // REG_SZ, REG_DWORD...
+  std::string data;  // as reg.exe prints it
+};
+// `key` with its hive spelled HKLM or HKCU, as for reg.exe.
+std::optional<RegValue> RegQuery(const std::string& key, const std::string& name);
+bool RegKeyExists(const std::string& key);
+void WriteString(HKEY root, const std::string& key, const std::string& name,
+                 const std::string& value);
+
+// Uninstalls and removes whatever an install, a test or an interrupted run left:
+// files, folders, shortcut, Run values, settings and the Uninstall entry.
+void RemoveEverything();
+
+}  // namespace morv::setup_test
