@@ -63,7 +63,7 @@ HWND WaitForButton(MorvaneSession& app, const char* caption, Probe&& usable,
 
 }  // namespace
 
-AlarmRound RunAlarmRound(MorvaneSession& app, const std::string& playerLog) {
+AlarmRound RunAlarmRound(MorvaneSession& app, const std::string& playerLog, int armAtMs) {
   AlarmRound round;
   const LocalPoint now = LocalNow();
   LocalPoint at = std::chrono::ceil<std::chrono::minutes>(now + 1ms);
@@ -78,6 +78,8 @@ AlarmRound RunAlarmRound(MorvaneSession& app, const std::string& playerLog) {
 
   const size_t playsBefore = Plays(playerLog).size();
   app.enterAlarm(std::chrono::year_month_day{day}, hour, minute);
+  const auto intoSecond = LocalNow().time_since_epoch() % 1s;
+  Sleep(static_cast<DWORD>((armAtMs - intoSecond.count() + 1000) % 1000));
   uidriver::click(app.button("Turn &On"), 0ms);
   uidriver::waitUntil([] { return Player() != nullptr; }, 10s, "the player to start");
   uidriver::waitUntil([] { return !IsWindowVisible(Player()); }, 15s, "the player to be hidden",

@@ -14,7 +14,8 @@ struct AlarmRound {
 };
 
 // Sets the alarm for the next minute that leaves time to arm (at least 20 s ahead),
-// arms it, lets it ring, snoozes and disarms it.
-AlarmRound RunAlarmRound(MorvaneSession& app, const std::string& playerLog);
+// arms it `armAtMs` milliseconds into a second, lets it ring, snoozes and disarms it.
+// Arming restarts the clock's timer, so `armAtMs` sets the phase of its ticks.
+AlarmRound RunAlarmRound(MorvaneSession& app, const std::string& playerLog, int armAtMs);
 
 }  // namespace morv::bench

@@ -38,6 +38,15 @@ BOOL CALLBACK CollectVisible(HWND window, LPARAM data) {
   return TRUE;
 }
 
+// A splash may be a dialog too; a message box is one with buttons to answer it.
+bool IsMessageBox(HWND window, const std::string& className) {
+  if (className != "#32770") return false;
+  for (HWND child : uidriver::childWindows(window)) {
+    if (uidriver::className(child) == "Button" && IsWindowVisible(child)) return true;
+  }
+  return false;
+}
+
 StartupTiming WatchStartup(DWORD pid, long long startTicks, const std::string& windowClass) {
   StartupTiming timing;
   double splashFrom = -1;
@@ -51,7 +60,7 @@ StartupTiming WatchStartup(DWORD pid, long long startTicks, const std::string& w
       const std::string name = uidriver::className(window);
       if (lstrcmpiA(name.c_str(), windowClass.c_str()) == 0) {
         timing.shownMs = now;
-      } else if (name != "#32770") {  // a message box is no splash
+      } else if (!IsMessageBox(window, name)) {
         otherShown = true;
         timing.splashClass = name;
       }
