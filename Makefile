@@ -3,7 +3,8 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 MAKEFLAGS += --no-print-directory
 PLAYER := build/windows/tools/winamp-standin.exe
 
-.PHONY: all deps native windows test test-native test-windows run screenshot installer clean
+.PHONY: all deps native windows fuzz-build test test-native test-windows test-fuzz run screenshot \
+	installer bench fuzz clean
 
 all: native windows
 
@@ -18,10 +19,24 @@ windows: deps
 	@cmake --preset windows >/dev/null
 	@cmake --build --preset windows -j $(JOBS)
 
-test: test-native test-windows
+test: test-native test-windows test-fuzz
 
 test-native: native
 	ctest --preset native
+
+# clang with ASan and UBSan: the fuzz targets, and the core built again under the sanitizers.
+fuzz-build: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+
+# The core's tests under the sanitizers (LeakSanitizer included), and a short run of each
+# fuzz target from its corpus.
+test-fuzz: fuzz-build
+	ctest --preset fuzz
+
+# A longer run of each fuzz target; what it finds is merged into tests/fuzz/corpus.
+fuzz: fuzz-build
+	scripts/fuzz
 
 # One Wine prefix and one display for the whole Windows run.
 test-windows: windows
@@ -39,5 +54,10 @@ screenshot: windows
 installer: windows
 	@ls -l build/windows/morvane-setup.exe
 
+# Measures Morvane beside a bare clock window under Wine; writes docs/BENCHMARKS.md.
+bench: windows
+	@scripts/install-deps python3
+	scripts/winebed --player $(PLAYER) -- scripts/bench
+
 clean:
-	rm -rf build/native build/windows
+	rm -rf build/native build/windows build/fuzz

@@ -1,0 +1,283 @@
+"""docs/BENCHMARKS.md from one benchmark run: the machine, then every figure beside
+its goal, then the details each figure came from."""
+import datetime
+import os
+import platform
+import statistics
+import subprocess
+
+# The pauses Morvane makes on purpose while starting: the load's and the settling
+# second; the splash's time is added when a splash was seen.
+LOAD_AND_SETTLE_MS = 2000
+SPLASH_MS = 6800
+FIRE_GOAL_MS = 100
+SWITCHES_GOAL = 2.0  # times the floor's
+CPU_GOAL = 1.5
+RSS_GOAL = 1.2
+STRIPPED_GOAL = 500 * 1024  # bytes
+
+
+def spread(values):
+    """(median, min, max), or None without values."""
+    values = [v for v in values if v is not None]
+    if not values:
+        return None
+    return statistics.median(values), min(values), max(values)
+
+
+def show(triple, digits=0, unit=""):
+    if triple is None:
+        return "not measured"
+    median, low, high = triple
+    f = f"{{:,.{digits}f}}"
+    return f"{f.format(median)}{unit} ({f.format(low)} to {f.format(high)})"
+
+
+def verdict(ok):
+    if ok is None:
+        return "not measured"
+    return "yes" if ok else "**no**"
+
+
+def machine():
+    model = "unknown CPU"
+    with open("/proc/cpuinfo") as f:
+        for line in f:
+            if line.startswith("model name"):
+                model = line.split(":", 1)[1].strip()
+                break
+    wine = subprocess.run(["wine", "--version"], capture_output=True, text=True).stdout.strip()
+    commit = subprocess.run(["git", "describe", "--always", "--dirty"], capture_output=True,
+                            text=True, cwd=os.path.dirname(__file__)).stdout.strip()
+    return model, os.cpu_count(), wine, platform.release(), commit
+
+
+def rest_figure(bench, phase, role, column):
+    rest = bench.rest.get(phase)
+    if not rest or role not in rest["roles"]:
+        return None
+    return spread([window[column] for window in rest["roles"][role]])
+
+
+def ratio_row(name, bench, phase, column, goal, digits, unit):
+    ours = rest_figure(bench, phase, "morvane", column)
+    floor = rest_figure(bench, phase, "floor", column)
+    if ours is None or floor is None:
+        reason = "not measured: Send To Tray left the window shown" if phase == "tray" else \
+            "not measured"
+        return f"| {name} | {reason} | | at most {goal}x the floor's | not measured |"
+    ratio = ours[0] / floor[0] if floor[0] else float("inf")
+    return (f"| {name} | {show(ours, digits, unit)} | {show(floor, digits, unit)} | "
+            f"at most {goal}x the floor's: {ratio:.1f}x | {verdict(ratio <= goal)} |")
+
+
+def startup_figures(bench):
+    ours, floor = bench.startups["morvane"], bench.startups["floor"]
+    splash = any(run.get("splash") == "1" for run in ours)
+    fixed = LOAD_AND_SETTLE_MS + (SPLASH_MS if splash else 0)
+    shown = spread([float(run["shown_ms"]) for run in ours if float(run["shown_ms"]) >= 0])
+    floor_shown = spread([float(run["shown_ms"]) for run in floor
+                          if float(run["shown_ms"]) >= 0])
+    # Run by run, so the spread of the difference is that of the pairs.
+    net = spread([float(a["shown_ms"]) - float(b["shown_ms"]) - fixed
+                  for a, b in zip(ours, floor)])
+    return {
+        "splash": splash,
+        "splash_seen": spread([float(run["splash_ms"]) for run in ours
+                               if run.get("splash") == "1"]),
+        "splash_class": next((run["splash_class"] for run in ours if run.get("splash") == "1"),
+                             None),
+        "fixed": fixed,
+        "shown": shown,
+        "floor_shown": floor_shown,
+        "net": net,
+        "cpu": spread([run.get("cpu_ms") for run in ours]),
+        "floor_cpu": spread([run.get("cpu_ms") for run in floor]),
+    }
+
+
+def gui_rows(bench):
+    """(table rows, whether Morvane's counts were equal at both ends of every rest)."""
+    rows, equal = [], []
+    for phase in ("shown", "tray"):
+        for role in ("morvane", "floor"):
+            ends = {e["when"]: e for e in bench.gui if e["phase"] == phase and e["role"] == role}
+            if "start" not in ends or "end" not in ends:
+                continue
+            start, end = ends["start"], ends["end"]
+            same = (start["user"], start["gdi"]) == (end["user"], end["gdi"])
+            if role == "morvane":
+                equal.append(same)
+            rows.append(f"| {role}, {phase} | {start['user']} / {start['gdi']} | "
+                        f"{end['user']} / {end['gdi']} | {verdict(same)} |")
+    return rows, (all(equal) if equal else None)
+
+
+def render(bench, exe, docs):
+    model, cores, wine, kernel, commit = machine()
+    now = datetime.datetime.now().astimezone().strftime("%Y-%m-%d %H:%M %Z")
+    delays = [int(a["delay_ms"]) for a in bench.alarms if a.get("rang") == "1"]
+    fire = spread(delays)
+    start = startup_figures(bench)
+    built, stripped = exe["built"], exe["stripped"]
+    flags_on = all(stripped["flags"].values()) and all(built["flags"].values())
+    memory = bench.rest.get("shown", {}).get("memory", {})
+    rss = {role: (memory[role][0] / 1024 if memory.get(role) and memory[role][0] else None)
+           for role in ("morvane", "floor")}
+    private = {role: (memory[role][1] / 1024 if memory.get(role) and memory[role][1] else None)
+               for role in ("morvane", "floor")}
+    rss_ok = None if None in rss.values() else rss["morvane"] <= RSS_GOAL * rss["floor"]
+
+    out = []
+    w = out.append
+    w("# Benchmarks")
+    w("")
+    w("Written by `make bench` (`scripts/bench`, driving `tools/bench/morvbench.exe`); run it")
+    w("again rather than editing this page. It measures and reports, it asserts nothing.")
+    w("")
+    w(f"- Machine: {model}, {cores} cores; Linux {kernel}")
+    w(f"- Wine: {wine}, 64-bit, Xvfb, Wine's virtual desktop (`scripts/winebed`)")
+    w(f"- Date: {now}; build `{commit}`")
+    w("")
+    w("Morvane (`build/windows/morvu.exe`) runs beside the floor, `morv-floor.exe` from")
+    w("`tools/floor`: a bare Win32 window with a one-second timer built by the same")
+    w("toolchain, which is what any clock costs under Wine. Figures are medians with the")
+    w("minimum and maximum in brackets, over the alarms, the start-ups or the 10-second")
+    w("windows of a rest named beside them.")
+    w("")
+    w("## Against the goals")
+    w("")
+    w("| Figure | Morvane | Floor | Goal | Met |")
+    w("| --- | --- | --- | --- | --- |")
+    w(f"| Fire delay: alarm minute's start to Play in the player's log, ms, "
+      f"{len(delays)} alarms | {show(fire)} | | every alarm within {FIRE_GOAL_MS} ms | "
+      f"{verdict(None if fire is None else fire[2] <= FIRE_GOAL_MS)} |")
+    for phase, label in (("shown", "window shown"), ("tray", "in the tray")):
+        w(ratio_row(f"Idle context switches per second, {label}", bench, phase, 1,
+                    SWITCHES_GOAL, 1, ""))
+        w(ratio_row(f"Idle CPU, % of one core, {label}", bench, phase, 0, CPU_GOAL, 3, ""))
+    rss_ratio = f": {rss['morvane'] / rss['floor']:.2f}x" if rss_ok is not None else ""
+    w(f"| Resident memory (VmRSS), MiB | {fmt(rss['morvane'])} | {fmt(rss['floor'])} | "
+      f"at most {RSS_GOAL}x the floor's{rss_ratio} | {verdict(rss_ok)} |")
+    w(f"| Private memory, MiB | {fmt(private['morvane'])} | {fmt(private['floor'])} | | |")
+    w(f"| Release exe, stripped, bytes | {stripped['size']:,} | | at most "
+      f"{STRIPPED_GOAL:,} (500 KiB) | {verdict(stripped['size'] <= STRIPPED_GOAL)} |")
+    w(f"| PE hardening: dynamic base, high-entropy VA, NX | "
+      f"{', '.join(('on' if v else 'OFF') for v in list(stripped['flags'].values())[:3])} "
+      f"| | all on | {verdict(flags_on)} |")
+    gui_table, gui_equal = gui_rows(bench)
+    w(f"| USER and GDI objects, start and end of each rest | see below | | equal | "
+      f"{verdict(gui_equal)} |")
+    w("")
+
+    w("## Alarms")
+    w("")
+    w("Each alarm is entered through the window as a user would (calendar, time box, AM/PM")
+    w("question, Turn On) for the next minute at least 20 s ahead, rung, snoozed and")
+    w("disarmed. Arming restarts the clock's timer, so each alarm is armed at another")
+    w("fraction of a second (0, 1/5, 2/5 ... of it) and the alarms cover the phases of the")
+    w("tick. The delay is the Play message's time in the stand-in player's log (`epoch_ms`)")
+    w("into the alarm minute; nothing is asked of Morvane from 4 s before that minute")
+    w("until it rings.")
+    w("")
+    w("| Alarm | Minute | Rang | Delay, ms | Note |")
+    w("| --- | --- | --- | --- | --- |")
+    for a in bench.alarms:
+        delay = a["delay_ms"] if a.get("rang") == "1" else "-"
+        w(f"| {a['n']} | {a.get('minute', '-')} | {'yes' if a.get('rang') == '1' else 'no'} | "
+          f"{delay} | {a.get('note', '')} |")
+    w("")
+
+    w("## Start-up")
+    w("")
+    w("From the process's start (just before `CreateProcess`) to its main window visible")
+    w("(`MorvaneMainWindow`; the floor's `MorvaneFloorWindow`), polled every 10 ms;")
+    w(f"{len(bench.startups['morvane'])} starts of each, alternating, after one untimed "
+      "start of each.")
+    w("CPU is the whole process's user and system time at that moment (`/proc/<pid>/stat`).")
+    w("")
+    w("| | Morvane | Floor |")
+    w("| --- | --- | --- |")
+    w(f"| Start to window shown, ms | {show(start['shown'])} | {show(start['floor_shown'])} |")
+    w(f"| CPU used by then, ms | {show(start['cpu'])} | {show(start['floor_cpu'])} |")
+    splash = (f"seen ({start['splash_class']}), visible {show(start['splash_seen'])} ms"
+              if start["splash"] else "none seen")
+    w(f"| Splash (a visible window before the main one) | {splash} | |")
+    w(f"| Morvane's fixed pauses | {start['fixed']:,} ms: 1 s load, 1 s settling"
+      f"{', 6.8 s splash' if start['splash'] else ''} | |")
+    w(f"| Morvane minus floor minus fixed pauses, ms | {show(start['net'])} | |")
+    w("")
+
+    w("## Rest")
+    w("")
+    w(f"Morvane and the floor side by side, {bench.rest_seconds} s per phase, no alarm")
+    w("armed, after a 5 s settling. CPU from `/proc/<pid>/task/*/schedstat` (time on CPU),")
+    w("context switches as voluntary plus involuntary from `/proc/<pid>/task/*/status`,")
+    w("both summed over the process's threads; under Wine nearly every context switch is")
+    w("a round trip to wineserver. Medians over 10-second windows.")
+    w("")
+    if bench.tray and bench.tray.get("available") != "1":
+        w("In the tray: not measured. Send To Tray left the main window shown on this build;")
+        w("the benchmark measures that phase as soon as the button hides the window.")
+        w("")
+    for phase, rest in bench.rest.items():
+        w(f"### {phase.capitalize()}")
+        w("")
+        w("| Process | CPU, % of one core | Context switches per second |")
+        w("| --- | --- | --- |")
+        for role, windows in rest["roles"].items():
+            w(f"| {role} | {show(spread([x[0] for x in windows]), 3)} | "
+              f"{show(spread([x[1] for x in windows]), 1)} |")
+        for comm, (cpu, switches, count) in sorted(rest["shared"].items()):
+            many = f" (x{count})" if count > 1 else ""
+            w(f"| Wine: {comm}{many} | {cpu:.3f} | {switches:.1f} |")
+        total_cpu = sum(v[0] for v in rest["shared"].values())
+        total_switches = sum(v[1] for v in rest["shared"].values())
+        w(f"| Wine's shared processes, in all | {total_cpu:.3f} | {total_switches:.1f} |")
+        w("")
+        w("Wine's shared processes are reported over the whole phase, apart from the programs:")
+        w("they serve every program of the prefix at once.")
+        w("")
+        w("| Memory at the phase's end, MiB | VmRSS | Private (Private_Clean + Private_Dirty) |")
+        w("| --- | --- | --- |")
+        for role, (rss_kib, private_kib) in rest["memory"].items():
+            w(f"| {role} | {fmt(rss_kib / 1024 if rss_kib else None)} | "
+              f"{fmt(private_kib / 1024 if private_kib else None)} |")
+        w("")
+    w("### USER and GDI objects")
+    w("")
+    sources = {e.get("source") for e in bench.gui}
+    if "windows+gdi-table" in sources:
+        w("Wine does not implement `GetGuiResources` (it fails with error 120), so the")
+        w("USER column counts the process's windows (top-level and all their descendants)")
+        w("and the GDI column the live, non-stock entries of Wine's per-process GDI handle")
+        w("table (`PEB.GdiSharedHandleTable`), both read from outside the process.")
+        w("")
+    w("| Program, phase | At the start: USER / GDI | At the end: USER / GDI | Equal |")
+    w("| --- | --- | --- | --- |")
+    out.extend(gui_table or ["| (none reported) | | | |"])
+    w("")
+
+    w("## Program file")
+    w("")
+    w("| | As built | Stripped (`x86_64-w64-mingw32-strip` on a copy) |")
+    w("| --- | --- | --- |")
+    w(f"| Size, bytes | {built['size']:,} | {stripped['size']:,} |")
+    w(f"| DllCharacteristics | 0x{built['characteristics']:04x} | "
+      f"0x{stripped['characteristics']:04x} |")
+    for name in built["flags"]:
+        w(f"| {name} | {'on' if built['flags'][name] else 'OFF'} | "
+          f"{'on' if stripped['flags'][name] else 'OFF'} |")
+    w("")
+    w(f"Imported DLLs (`objdump -p`): {', '.join(built['dlls'])}.")
+    w("")
+    if bench.failure:
+        w("## The run did not finish")
+        w("")
+        w(f"morvbench stopped: {bench.failure['note']}")
+        w("")
+    return "\n".join(out)
+
+
+def fmt(value):
+    return "not measured" if value is None else f"{value:.1f}"

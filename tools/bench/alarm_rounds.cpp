@@ -1,0 +1,117 @@
+#include "tools/bench/alarm_rounds.h"
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <vector>
+
+namespace morv::bench {
+namespace {
+
+using namespace std::chrono_literals;
+using std::chrono::system_clock;
+
+constexpr char kBanner[] =
+    "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! "
+    "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!!";
+// Arming blocks the window five seconds; entering takes a few more.
+constexpr auto kTimeToArm = 20s;
+
+HWND Player() { return FindWindowA("Winamp v1.x", nullptr); }
+
+// Local wall time as a plain time point, so minute arithmetic is simple.
+using LocalPoint = std::chrono::sys_time<std::chrono::milliseconds>;
+
+LocalPoint LocalNow() {
+  SYSTEMTIME t{};
+  GetLocalTime(&t);
+  const std::chrono::sys_days day =
+      std::chrono::year{t.wYear} / static_cast<int>(t.wMonth) / static_cast<int>(t.wDay);
+  return day + std::chrono::hours{t.wHour} + std::chrono::minutes{t.wMinute} +
+         std::chrono::seconds{t.wSecond} + std::chrono::milliseconds{t.wMilliseconds};
+}
+
+struct PlayLine {
+  long long epochMs;
+  std::string localTime;  // "hh:mm:ss.mmm"
+};
+
+std::vector<PlayLine> Plays(const std::string& log) {
+  std::vector<PlayLine> plays;
+  std::ifstream file(log);
+  std::string line;
+  while (std::getline(file, line)) {
+    if (line.find(" name=PLAY ") == std::string::npos || line.size() < 24) continue;
+    const auto at = line.find("epoch_ms=");
+    if (at == std::string::npos) continue;
+    plays.push_back({std::stoll(line.substr(at + 9)), line.substr(11, 12)});
+  }
+  return plays;
+}
+
+template <typename Probe>
+HWND WaitForButton(MorvaneSession& app, const char* caption, Probe&& usable,
+                   std::chrono::milliseconds timeout) {
+  return uidriver::waitFor(
+      [&]() -> std::optional<HWND> {
+        HWND found = FindWindowExA(app.main, nullptr, "Button", caption);
+        return found && usable(found) ? std::optional<HWND>(found) : std::nullopt;
+      },
+      timeout, caption, app.pid());
+}
+
+}  // namespace
+
+AlarmRound RunAlarmRound(MorvaneSession& app, const std::string& playerLog, int armAtMs) {
+  AlarmRound round;
+  const LocalPoint now = LocalNow();
+  LocalPoint at = std::chrono::ceil<std::chrono::minutes>(now + 1ms);
+  if (at - now < kTimeToArm) at += 1min;
+  const auto day = std::chrono::floor<std::chrono::days>(at);
+  const std::chrono::hh_mm_ss time{at - day};
+  const int hour = static_cast<int>(time.hours().count());
+  const int minute = static_cast<int>(time.minutes().count());
+  char text[8];
+  std::snprintf(text, sizeof(text), "%02d:%02d", hour, minute);
+  round.minute = text;
+
+  const size_t playsBefore = Plays(playerLog).size();
+  app.enterAlarm(std::chrono::year_month_day{day}, hour, minute);
+  const auto intoSecond = LocalNow().time_since_epoch() % 1s;
+  Sleep(static_cast<DWORD>((armAtMs - intoSecond.count() + 1000) % 1000));
+  uidriver::click(app.button("Turn &On"), 0ms);
+  uidriver::waitUntil([] { return Player() != nullptr; }, 10s, "the player to start");
+  uidriver::waitUntil([] { return !IsWindowVisible(Player()); }, 15s, "the player to be hidden",
+                      app.pid());
+  uidriver::settle(app.main, 10s);
+
+  // Nothing is asked of the program around the alarm's start, so the polling below
+  // cannot delay the tick being measured.
+  const auto quietUntil = at + 4s - LocalNow();
+  if (quietUntil > 0ms) Sleep(static_cast<DWORD>(quietUntil.count()));
+  uidriver::waitUntil([&] { return app.status() == kBanner; }, 120s, "the alarm to ring",
+                      app.pid());
+
+  const auto plays = Plays(playerLog);
+  if (plays.size() > playsBefore) {
+    const PlayLine& play = plays[playsBefore];
+    round.rang = play.localTime.substr(0, 5) == round.minute;
+    if (round.rang) {
+      round.delayMs = play.epochMs % 60000;
+    } else {
+      round.note = "Play came at " + play.localTime;
+    }
+  } else {
+    round.note = "no Play in the player's log";
+  }
+
+  uidriver::click(WaitForButton(app, "Snoo&ze", uidriver::isEnabled, 10s), 0ms);
+  uidriver::waitUntil([] { return Player() == nullptr; }, 15s, "the player to close");
+  uidriver::click(WaitForButton(app, "Turn &On", uidriver::isEnabled, 10s));
+  uidriver::waitUntil([&] { return uidriver::isEnabled(app.calendar); }, 10s,
+                      "the alarm to be disarmed", app.pid());
+  return round;
+}
+
+}  // namespace morv::bench

@@ -1,0 +1,166 @@
+// morvbench.exe: runs Morvane and the floor through the benchmark's scenes (start-ups,
+// rest shown and in the tray, alarms) and reports each step on the line protocol of
+// channel.h. The measuring and the report are scripts/bench's: this side only drives
+// and times what can be seen from inside Wine.
+//
+//   morvbench <morvu.exe> <morv-floor.exe> [--startups N] [--alarms N]
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <memory>
+#include <string>
+
+#include "tools/bench/alarm_rounds.h"
+#include "tools/bench/channel.h"
+#include "tools/bench/gui_objects.h"
+#include "tools/bench/morvane_session.h"
+#include "tools/bench/startup_probe.h"
+
+namespace morv::bench {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr char kFloorClass[] = "MorvaneFloorWindow";
+constexpr char kMainClass[] = "MorvaneMainWindow";
+
+std::string Ms(double value) { return std::to_string(static_cast<long long>(value + 0.5)); }
+
+std::string TempLog() {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  std::string path = std::string(temp) + "morvbench-player.log";
+  DeleteFileA(path.c_str());
+  return path;
+}
+
+void TimeStartups(const Paths& paths, int runs) {
+  // The first start after the prefix was made loads Wine's libraries from disk: one
+  // start of each, untimed, so every timed one starts warm.
+  for (const std::string& program : {paths.floor, paths.morvane}) {
+    ResetSettings();
+    uidriver::Process warm = Launch(program, paths.playerLog);
+    uidriver::waitForWindow(
+        warm.pid(),
+        {.className = program == paths.floor ? kFloorClass : kMainClass, .visibleOnly = true}, 60s);
+    warm.terminate();
+  }
+  for (int run = 1; run <= runs; ++run) {
+    uidriver::Process floor;
+    const StartupTiming floorTiming =
+        TimeStartup([&] { return Launch(paths.floor, paths.playerLog); }, floor, kFloorClass);
+    Request("startup role=floor run=" + std::to_string(run) +
+            " shown_ms=" + Ms(floorTiming.shownMs));
+    floor.terminate();
+
+    ResetSettings();
+    uidriver::Process morvane;
+    const StartupTiming timing =
+        TimeStartup([&] { return Launch(paths.morvane, paths.playerLog); }, morvane, kMainClass);
+    Request("startup role=morvane run=" + std::to_string(run) + " shown_ms=" + Ms(timing.shownMs) +
+            " splash=" + (timing.splash ? "1" : "0") + " splash_ms=" + Ms(timing.splashMs) +
+            " splash_class=" + (timing.splash ? timing.splashClass : "-"));
+    morvane.terminate();
+  }
+}
+
+void Rest(const char* phase, const uidriver::Process& morvane, const uidriver::Process& floor) {
+  const std::string where = std::string(" phase=") + phase;
+  Event("gui role=morvane when=start" + where + " " +
+        Describe(CountGuiObjects(morvane.handle(), morvane.pid())));
+  Event("gui role=floor when=start" + where + " " +
+        Describe(CountGuiObjects(floor.handle(), floor.pid())));
+  Request("idle" + where + " morvane_pid=" + std::to_string(morvane.pid()) +
+          " floor_pid=" + std::to_string(floor.pid()));
+  Event("gui role=morvane when=end" + where + " " +
+        Describe(CountGuiObjects(morvane.handle(), morvane.pid())));
+  Event("gui role=floor when=end" + where + " " +
+        Describe(CountGuiObjects(floor.handle(), floor.pid())));
+}
+
+void MeasureRest(const Paths& paths) {
+  uidriver::Process floor = Launch(paths.floor, paths.playerLog);
+  uidriver::waitForWindow(floor.pid(), {.className = kFloorClass, .visibleOnly = true}, 30s);
+  ResetSettings();
+  MorvaneSession app(Launch(paths.morvane, paths.playerLog));
+  // Whatever the start-up left to finish is not rest.
+  Sleep(5000);
+  Rest("shown", app.process, floor);
+  if (app.sendToTray()) {
+    Event("tray available=1");
+    Sleep(3000);
+    Rest("tray", app.process, floor);
+  } else {
+    Event("tray available=0 note=the window stayed shown after Send To Tray");
+  }
+  app.process.terminate();
+  floor.terminate();
+}
+
+void MeasureAlarms(const Paths& paths, int rounds) {
+  ResetSettings();
+  auto app = std::make_unique<MorvaneSession>(Launch(paths.morvane, paths.playerLog));
+  for (int number = 1; number <= rounds; ++number) {
+    AlarmRound round;
+    try {
+      // Spread over the second, so the figures cover every phase of the clock's tick.
+      round = RunAlarmRound(*app, paths.playerLog, (number - 1) * 1000 / rounds);
+    } catch (const std::exception& error) {
+      round.note = error.what();
+      // Whatever state it was left in, the next round starts from a fresh program.
+      app->process.terminate();
+      if (HWND player = FindWindowA("Winamp v1.x", nullptr)) PostMessageA(player, WM_CLOSE, 0, 0);
+      ResetSettings();
+      app = std::make_unique<MorvaneSession>(Launch(paths.morvane, paths.playerLog));
+    }
+    std::string line = "alarm n=" + std::to_string(number) + " rang=" + (round.rang ? "1" : "0") +
+                       " delay_ms=" + std::to_string(round.delayMs) +
+                       " minute=" + (round.minute.empty() ? "-" : round.minute);
+    if (!round.note.empty()) {
+      std::string note = round.note;
+      for (char& c : note) {
+        if (c == '\n' || c == '\r') c = ' ';
+      }
+      line += " note=" + note;
+    }
+    Event(line);
+  }
+  app->process.terminate();
+}
+
+int Run(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr,
+                 "usage: morvbench <morvu.exe> <morv-floor.exe> [--startups N] "
+                 "[--alarms N]\n");
+    return 2;
+  }
+  Paths paths{uidriver::windowsPath(argv[1]), uidriver::windowsPath(argv[2]), TempLog()};
+  int startups = 5;
+  int alarms = 5;
+  for (int i = 3; i + 1 < argc; i += 2) {
+    const std::string option = argv[i];
+    if (option == "--startups") startups = std::atoi(argv[i + 1]);
+    if (option == "--alarms") alarms = std::atoi(argv[i + 1]);
+  }
+  Event("begin morvane=" + paths.morvane + " floor=" + paths.floor);
+  TimeStartups(paths, startups);
+  MeasureRest(paths);
+  MeasureAlarms(paths, alarms);
+  Event("done");
+  return 0;
+}
+
+}  // namespace
+}  // namespace morv::bench
+
+int main(int argc, char** argv) {
+  try {
+    return morv::bench::Run(argc, argv);
+  } catch (const std::exception& error) {
+    morv::bench::Event(std::string("failed ") + error.what());
+    return 1;
+  }
+}

@@ -1,0 +1,89 @@
+#include "tools/bench/startup_probe.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "tools/uidriver/window_query.h"
+
+namespace morv::bench {
+namespace {
+
+constexpr DWORD kPollMs = 10;
+constexpr double kGiveUpMs = 60000;
+
+long long PerformanceTicks() {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return now.QuadPart;
+}
+
+double MillisecondsSince(long long startTicks) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(PerformanceTicks() - startTicks) * 1000.0 /
+         static_cast<double>(frequency.QuadPart);
+}
+
+struct Seen {
+  DWORD pid;
+  std::vector<HWND> visible;
+};
+
+BOOL CALLBACK CollectVisible(HWND window, LPARAM data) {
+  auto* seen = reinterpret_cast<Seen*>(data);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if (pid == seen->pid && IsWindowVisible(window)) seen->visible.push_back(window);
+  return TRUE;
+}
+
+// A splash may be a dialog too; a message box is one with buttons to answer it.
+bool IsMessageBox(HWND window, const std::string& className) {
+  if (className != "#32770") return false;
+  for (HWND child : uidriver::childWindows(window)) {
+    if (uidriver::className(child) == "Button" && IsWindowVisible(child)) return true;
+  }
+  return false;
+}
+
+StartupTiming WatchStartup(DWORD pid, long long startTicks, const std::string& windowClass) {
+  StartupTiming timing;
+  double splashFrom = -1;
+  double splashTo = -1;
+  while (MillisecondsSince(startTicks) < kGiveUpMs) {
+    Seen seen{pid, {}};
+    EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&seen));
+    const double now = MillisecondsSince(startTicks);
+    bool otherShown = false;
+    for (HWND window : seen.visible) {
+      const std::string name = uidriver::className(window);
+      if (lstrcmpiA(name.c_str(), windowClass.c_str()) == 0) {
+        timing.shownMs = now;
+      } else if (!IsMessageBox(window, name)) {
+        otherShown = true;
+        timing.splashClass = name;
+      }
+    }
+    if (otherShown) {
+      if (splashFrom < 0) splashFrom = now;
+      splashTo = now;
+    }
+    if (timing.shownMs >= 0) break;
+    Sleep(kPollMs);
+  }
+  timing.splash = splashFrom >= 0;
+  if (timing.splash) timing.splashMs = splashTo - splashFrom;
+  return timing;
+}
+
+}  // namespace
+
+StartupTiming TimeStartup(const std::function<uidriver::Process()>& launch,
+                          uidriver::Process& started, const std::string& windowClass) {
+  const long long start = PerformanceTicks();
+  started = launch();
+  return WatchStartup(started.pid(), start, windowClass);
+}
+
+}  // namespace morv::bench
