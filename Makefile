@@ -45,10 +45,10 @@ test-windows: windows
 run: windows
 	scripts/run-morvane
 
-# Takes docs/main-window.png of the running program under Wine.
+# Retakes the pictures in docs/ under Wine: main window, splash, tray menu, About box.
 screenshot: windows
 	@scripts/install-deps imagemagick xdotool
-	scripts/winebed --player $(PLAYER) -- scripts/take-screenshot docs/main-window.png
+	scripts/winebed --player $(PLAYER) -- scripts/take-screenshots docs
 
 # The Windows setup, build/windows/morvane-setup.exe: the windows build makes it.
 installer: windows

@@ -44,8 +44,11 @@ void FrmMain::Form_Load() {
     }
   }
 
-  if (!IsYes(RegistryDB.ReadSetting(Hive::LocalMachine, settings::kKeyWithSlash,
-                                    settings::kStartInTray))) {
+  if (IsYes(RegistryDB.ReadSetting(Hive::LocalMachine, settings::kKeyWithSlash,
+                                   settings::kStartInTray))) {
+    Tag = kInTray;
+    cmdMin2Tray_Click();
+  } else {
     ui.mnuStartInSystemTray.setChecked(false);
   }
 

@@ -11,6 +11,8 @@
 
 namespace morv {
 
+inline constexpr char kInTray[] = "In Tray";
+
 class FrmMain {
  public:
   FrmMain(Desktop& desktop, MainFormControls& controls);
@@ -37,6 +39,21 @@ class FrmMain {
   // mainwindow/start_in_tray.cpp
   void mnuStartInSystemTray_Click();
 
+  // mainwindow/tray.cpp
+  void cmdMin2Tray_Click();
+  void SysTray_TrayClick(int button);
+  void mnuShowApp_Click();
+  void mnuPopUpHelp_Click();
+
+  // winamp/winamp_commands.cpp
+  void mnuStartWinAmp_Click();
+  void mnuCloseWinAmp_Click();
+  void mnuLoadWinAmpOnStart_Click();
+
+  // help/help_commands.cpp
+  void mnuContents_Click();
+  void mnuAbout_Click();
+
   // startup/close_query.cpp
   void cmdExit_Click();
   void mnuExit_Click();
@@ -49,7 +66,7 @@ class FrmMain {
   AlarmRecord alarm;
   // The day the window loaded; the calendar returns to it.
   CalendarDate StartupDate;
-  // Set while the load sent the window to the tray, until the start-up has seen it.
+  // "In Tray" while the load sent the window to the tray, until the start-up has seen it.
   std::string Tag;
   // The status text the load leaves for the start-up to show (cmdMin2Tray's Tag).
   std::string StartupStatusText;

@@ -102,6 +102,11 @@ class FormWindow {
   virtual void hide() = 0;
   // Paints what has changed now, without waiting for the next pass of the message loop.
   virtual void repaint() = 0;
+  // Minimises a shown form; a hidden one stays off the desktop.
+  virtual void minimize() = 0;
+  // Pops `menu`'s items up at the mouse pointer, left-aligned, with no default item; a
+  // choice reaches the item's handler like a click on it.
+  virtual void popUpMenu(MenuItem& menu) = 0;
   virtual void setMousePointer(MousePointer pointer) = 0;
 };
 

@@ -187,6 +187,22 @@ void FormWindowWin::hide() { ShowWindow(hwnd_, SW_HIDE); }
 
 void FormWindowWin::repaint() { UpdateWindow(hwnd_); }
 
+// SW_MINIMIZE would show a hidden window, minimised, on the taskbar.
+void FormWindowWin::minimize() {
+  if (IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_MINIMIZE);
+}
+
+void FormWindowWin::popUpMenu(MenuItem& menu) {
+  const auto* holder = dynamic_cast<MenuItemWin*>(&menu);
+  if (!holder || !holder->items()) return;
+  POINT at{};
+  GetCursorPos(&at);
+  TrackPopupMenuEx(holder->items(), 0, at.x, at.y, hwnd_, nullptr);
+  // Without a message after it, a second click on the tray icon can open the menu and
+  // close it at once (a long-standing quirk of pop-up menus owned by a hidden window).
+  PostMessageW(hwnd_, WM_NULL, 0, 0);
+}
+
 void FormWindowWin::setMousePointer(MousePointer pointer) {
   pointer_ = pointer;
   SetCursor(LoadCursor(nullptr, pointer == MousePointer::Hourglass ? IDC_WAIT : IDC_ARROW));

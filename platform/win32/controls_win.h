@@ -123,6 +123,8 @@ class MenuItemWin : public MenuItem {
   bool enabled() const override;
   void setEnabled(bool on) override;
   UINT id() const { return item_; }
+  // The items of a menu addressed by its position in its holder.
+  HMENU items() const { return GetSubMenu(menu_, static_cast<int>(item_)); }
 
  private:
   MenuItemWin(HMENU menu, UINT item, UINT byWhat, HWND bar, std::string shortcut)
@@ -162,6 +164,8 @@ class FormWindowWin : public FormWindow {
   void show() override;
   void hide() override;
   void repaint() override;
+  void minimize() override;
+  void popUpMenu(MenuItem& menu) override;
   void setMousePointer(MousePointer pointer) override;
   MousePointer mousePointer() const { return pointer_; }
 

@@ -100,6 +100,7 @@ MainFormWin::MainFormWin(DesktopWin& desktop, HINSTANCE instance, HWND owner) : 
 
   controls_ = std::make_unique<Controls>(hwnd(), GetMenu(hwnd()), optionsHolder_.get(), *tips_);
   tray_ = std::make_unique<TrayIconWin>(hwnd(), kTrayCallback, 1, instance);
+  tray_->setClickHandler([this](int button) { form_->SysTray_TrayClick(button); });
   Controls& c = *controls_;
   ui_.reset(new MainFormControls{c.form,
                                  c.cmdExit,
@@ -303,6 +304,13 @@ LRESULT MainFormWin::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
+    case WM_SETCURSOR:
+      // The hourglass holds over the whole window while the help document starts.
+      if (controls_->form.mousePointer() == MousePointer::Hourglass) {
+        SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      return DefWindowProcA(hwnd(), message, wParam, lParam);
     case WM_TIMER:
       if (wParam == kClockTimer && controls_->MyTimer.enabled()) form_->MyTimer_Timer();
       return 0;
@@ -366,6 +374,9 @@ void MainFormWin::onCommand(UINT id, UINT code, bool fromShortcut) {
     case ids::kExit:
       if (clicked) form_->cmdExit_Click();
       break;
+    case ids::kToTray:
+      if (clicked) form_->cmdMin2Tray_Click();
+      break;
     case IDOK:
       // Enter in the time box means the typing is done: leave it, which validates.
       if (GetFocus() == controls_->txtTime.hwnd()) SetFocus(controls_->cmdSet.hwnd());
@@ -373,8 +384,29 @@ void MainFormWin::onCommand(UINT id, UINT code, bool fromShortcut) {
     case ids::kStartInSystemTray:
       form_->mnuStartInSystemTray_Click();
       break;
+    case ids::kLoadWinAmpOnStart:
+      form_->mnuLoadWinAmpOnStart_Click();
+      break;
+    case ids::kContents:
+      form_->mnuContents_Click();
+      break;
+    case ids::kAbout:
+      form_->mnuAbout_Click();
+      break;
+    case ids::kShowApp:
+      form_->mnuShowApp_Click();
+      break;
+    case ids::kStartWinAmp:
+      form_->mnuStartWinAmp_Click();
+      break;
+    case ids::kCloseWinAmp:
+      form_->mnuCloseWinAmp_Click();
+      break;
     case ids::kSetAlarm:
       form_->mnuSetAlarm_Click();
+      break;
+    case ids::kPopUpHelp:
+      form_->mnuPopUpHelp_Click();
       break;
     case ids::kExitProgram:
       form_->mnuExit_Click();

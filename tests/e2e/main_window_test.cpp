@@ -34,6 +34,7 @@ class MainWindowTest : public ::testing::Test {
 
 TEST_F(MainWindowTest, OpensWithItsCaptionMenusAndAGreyedClose) {
   MorvaneApp app;
+  app.picture("main-window");
   EXPECT_EQ(uidriver::windowTitle(app.main), "Morvane(tm)  1.44");
   EXPECT_EQ(app.status(), "") << "nothing restored: the hand-over leaves the panel empty";
   EXPECT_EQ(uidriver::toolTipText(app.button("Turn &On")), "Click Here To Activate The Alarm.");

@@ -1,8 +1,11 @@
 #include "tests/e2e/morvane_app.h"
 
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "tests/win32/run_program.h"
 
@@ -52,6 +55,24 @@ std::string BuildFolder() {
   std::string folder(self);
   folder.resize(folder.find_last_of("\\/"));
   return folder.substr(0, folder.find_last_of("\\/"));
+}
+
+void EndEveryPlayer() {
+  win32::UniqueProcessHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
+       more = Process32NextW(snapshot.get(), &entry)) {
+    if (lstrcmpiW(entry.szExeFile, L"WinAmp.exe") != 0 &&
+        lstrcmpiW(entry.szExeFile, L"winamp-standin.exe") != 0) {
+      continue;
+    }
+    win32::UniqueProcessHandle player(
+        OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+    if (!player) continue;
+    TerminateProcess(player.get(), 1);
+    WaitForSingleObject(player.get(), 5000);
+  }
 }
 
 void ResetSettings() {
@@ -159,6 +180,13 @@ MorvaneApp::MorvaneApp(LaunchSettings settings) {
   uidriver::waitUntil([this] { return uidriver::isEnabled(button("Turn &On")); }, 10s,
                       "the hand-over to end", pid());
   watch_ = std::make_unique<ResponsivenessWatch>(main);
+}
+
+void MorvaneApp::picture(const std::string& name) const {
+  const char* folder = std::getenv("MORV_SCREENSHOT_DIR");
+  if (!folder || !*folder) return;
+  Sleep(500);  // the window and its shadow painted
+  uidriver::saveScreenshot(uidriver::windowsPath(folder) + "\\" + name + ".bmp");
 }
 
 MorvaneApp::~MorvaneApp() {

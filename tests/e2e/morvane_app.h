@@ -21,6 +21,10 @@ std::string BuildFolder();
 inline constexpr char kSettingsKey[] = "SOFTWARE\\QUORVIX\\MORV";
 inline constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
+// Ends every stand-in player, also one still waiting to show its window: a player left
+// running would hold the test's output open, and the next test would find it.
+void EndEveryPlayer();
+
 // The program's settings as a first start would find them: options "No", nothing saved.
 void ResetSettings();
 void StoreSetting(const std::string& name, const std::string& value);
@@ -91,6 +95,9 @@ class MorvaneApp {
   // Exit, answering Yes to closing, `save` to saving an entered alarm and `closePlayer`
   // to closing a running player; the process ends.
   void exit(bool save = false, bool closePlayer = true);
+  // A picture of the screen for the documentation, when MORV_SCREENSHOT_DIR names a
+  // folder: <name>.bmp there.
+  void picture(const std::string& name) const;
   // The longest the main window went unanswered since it appeared.
   std::chrono::milliseconds longestUnanswered() const { return watch_->longestUnanswered(); }
 

@@ -90,7 +90,10 @@ TEST_F(StartupTest, TheSplashRunsItsBarForAboutSevenSecondsBeforeTheMainWindow) 
   HWND main = nullptr;
   while (!main) {
     const int value = static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0));
-    if (IsWindowVisible(splash) && (seen.empty() || seen.back() != value)) seen.push_back(value);
+    if (IsWindowVisible(splash) && (seen.empty() || seen.back() != value)) {
+      seen.push_back(value);
+      if (value == 12) app.picture("splash");
+    }
     main = uidriver::findWindow(app.pid(), {.className = "MorvaneMainWindow", .visibleOnly = true});
     ASSERT_LT(std::chrono::steady_clock::now() - shown, 30s) << "no main window";
     Sleep(20);

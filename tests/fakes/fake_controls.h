@@ -2,6 +2,7 @@
 // Controls that only remember what they were told, and which of them has the focus.
 #include <chrono>
 #include <string>
+#include <vector>
 
 #include "platform/controls.h"
 #include "platform/tray_icon.h"
@@ -154,9 +155,13 @@ class FakeFormWindow : public FormWindow {
   void show() override { visible_ = true; }
   void hide() override { visible_ = false; }
   void repaint() override { ++repaints; }
+  void minimize() override { minimized = visible_; }
+  void popUpMenu(MenuItem& menu) override { poppedUp.push_back(&menu); }
   void setMousePointer(MousePointer pointer) override { pointer_ = pointer; }
   MousePointer mousePointer() const { return pointer_; }
   int repaints = 0;
+  bool minimized = false;
+  std::vector<MenuItem*> poppedUp;
 
  private:
   WindowHandle handle_;

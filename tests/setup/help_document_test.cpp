@@ -88,9 +88,9 @@ TEST_F(HelpDocumentTest, WordPadShowsTheInstalledGuideAsFormattedText) {
   }
 }
 
-// Enable once the Help menu opens the document: F1 in the installed program starts
-// WordPad on the guide beside it.
-TEST_F(HelpDocumentTest, DISABLED_F1InTheInstalledProgramOpensTheGuideInWordPad) {
+// F1 in the installed program starts WordPad on the guide beside it; without the guide,
+// the user is told so and nothing is started.
+TEST_F(HelpDocumentTest, F1InTheInstalledProgramOpensTheGuideInWordPad) {
   const std::string folder = InstallFolder();
   auto morvane = uidriver::Process::launch({.executable = folder + "\\MORVU.EXE",
                                             .workingDirectory = folder,
@@ -101,8 +101,17 @@ TEST_F(HelpDocumentTest, DISABLED_F1InTheInstalledProgramOpensTheGuideInWordPad)
       [&] { return uidriver::isEnabled(uidriver::findChild(main, "Button", "Turn &On")); }, 10s,
       "the hand-over to end", morvane.pid());
   uidriver::pressKey(main, VK_F1);
-  const OpenWordPad wordPad;
-  EXPECT_NE(wordPad.documentText().find("What Morvane does"), std::string::npos);
+  {
+    const OpenWordPad wordPad;
+    EXPECT_NE(wordPad.documentText().find("What Morvane does"), std::string::npos);
+  }
+  ASSERT_TRUE(DeleteFileA((folder + "\\MORVHELP.DOC").c_str()));
+  uidriver::pressKey(main, VK_F1, {}, 0ms);
+  auto box = uidriver::waitForMessageBox(morvane.pid(), "Morvane Help", 10s);
+  EXPECT_EQ(box.text, "Document Could Not Be Found!");
+  EXPECT_EQ(box.icon, uidriver::BoxIcon::kError);
+  uidriver::answer(box, "OK");
+  EXPECT_EQ(FindWindowA("WORDPADTOP", nullptr), nullptr);
 }
 
 }  // namespace

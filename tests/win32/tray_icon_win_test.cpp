@@ -1,13 +1,5 @@
-// The tray icon as Wine's explorer shows it, looked at from outside the program.
-//
-// Wine's explorer (the virtual desktop) paints every notification icon into its
-// "Shell_TrayWnd" window, 20 px squares from the right edge, and gives each shown icon a
-// "tooltips_class32" window owned by Shell_TrayWnd whose single tool covers that square.
-// A hidden or deleted icon leaves its tooltip behind with an empty square, so only tools
-// with a non-empty square are icons on show. Their text is read with TTM_ENUMTOOLSW through
-// memory allocated inside explorer (pointer-carrying messages are not marshalled), the
-// picture straight off the screen, and mouse messages posted to Shell_TrayWnd at the square
-// reach the program as real tray clicks.
+// The tray icon as Wine's explorer shows it, looked at from outside the program with the
+// UI driver (tools/uidriver/tray.h says how explorer draws and reports its icons).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -25,6 +17,7 @@
 
 #include "platform/win32/tray_icon_win.h"
 #include "platform/win32/unique_handle.h"
+#include "tools/uidriver/tray.h"
 
 namespace morv::win32 {
 namespace {
@@ -46,55 +39,9 @@ bool PumpUntil(const std::function<bool()>& done,
   }
 }
 
-struct ShownIcon {
-  HWND tray = nullptr;
-  RECT square{};  // in Shell_TrayWnd's client coordinates
-  std::string tip;
-};
+using ShownIcon = uidriver::TrayIcon;
 
-std::vector<ShownIcon> ShownIcons() {
-  std::vector<ShownIcon> icons;
-  HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
-  DWORD explorerId = 0;
-  GetWindowThreadProcessId(tray, &explorerId);
-  UniqueProcessHandle explorer(
-      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, explorerId));
-  if (!tray || !explorer) return icons;
-  constexpr size_t kTextChars = 512;  // a tip is at most 128; all fits in one page
-  auto release = [&](char* block) { VirtualFreeEx(explorer.get(), block, 0, MEM_RELEASE); };
-  std::unique_ptr<char, decltype(release)> block(
-      static_cast<char*>(VirtualAllocEx(explorer.get(), nullptr, 4096, MEM_COMMIT, PAGE_READWRITE)),
-      release);
-  if (!block) return icons;
-  auto* remoteText = reinterpret_cast<wchar_t*>(block.get() + sizeof(TTTOOLINFOW));
-
-  for (HWND tips = nullptr; (tips = FindWindowExA(nullptr, tips, TOOLTIPS_CLASSA, nullptr));) {
-    if (GetWindow(tips, GW_OWNER) != tray) continue;
-    for (LRESULT i = 0; i < SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0); ++i) {
-      TTTOOLINFOW info{};
-      info.cbSize = sizeof(info);
-      info.lpszText = remoteText;
-      std::array<wchar_t, kTextChars> text{};
-      WriteProcessMemory(explorer.get(), block.get(), &info, sizeof(info), nullptr);
-      if (!SendMessageW(tips, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(block.get()))) continue;
-      ReadProcessMemory(explorer.get(), block.get(), &info, sizeof(info), nullptr);
-      ReadProcessMemory(explorer.get(), remoteText, text.data(), sizeof(text), nullptr);
-      text.back() = L'\0';
-      if (IsRectEmpty(&info.rect)) continue;
-      char narrow[kTextChars * 2] = {};
-      WideCharToMultiByte(CP_ACP, 0, text.data(), -1, narrow, sizeof(narrow), nullptr, nullptr);
-      icons.push_back({tray, info.rect, narrow});
-    }
-  }
-  return icons;
-}
-
-std::optional<ShownIcon> FindShown(const std::string& tip) {
-  for (const ShownIcon& icon : ShownIcons()) {
-    if (icon.tip == tip) return icon;
-  }
-  return std::nullopt;
-}
+std::optional<ShownIcon> FindShown(const std::string& tip) { return uidriver::findTrayIcon(tip); }
 
 std::optional<ShownIcon> WaitShown(const std::string& tip) {
   PumpUntil([&] { return FindShown(tip).has_value(); });
@@ -165,11 +112,7 @@ class TrayIconWinTest : public ::testing::Test {
   // The clicks reported for one click on the icon, once a duplicate would have come too.
   Clicks Click(const ShownIcon& icon, bool right) {
     clicks_.clear();
-    const LPARAM at = MAKELPARAM((icon.square.left + icon.square.right) / 2,
-                                 (icon.square.top + icon.square.bottom) / 2);
-    const UINT down = right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN;  // the button-up comes next
-    PostMessageA(icon.tray, down, right ? MK_RBUTTON : MK_LBUTTON, at);
-    PostMessageA(icon.tray, down + 1, 0, at);
+    uidriver::clickTrayIcon(icon, right);
     PumpUntil([&] { return !clicks_.empty(); });
     PumpUntil([] { return false; }, std::chrono::milliseconds(500));
     return clicks_;

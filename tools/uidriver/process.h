@@ -39,6 +39,8 @@ class Process {
   DWORD waitForExit(std::chrono::milliseconds timeout);
   // Ends the program if it still runs and waits until it has.
   void terminate();
+  // Leaves the program running when this object goes.
+  void detach() { handle_.reset(); }
 
  private:
   Process(win32::UniqueProcessHandle handle, DWORD pid) : handle_(std::move(handle)), pid_(pid) {}

@@ -11,5 +11,6 @@
 #include "tools/uidriver/status_bar.h"
 #include "tools/uidriver/text.h"
 #include "tools/uidriver/tooltip.h"
+#include "tools/uidriver/tray.h"
 #include "tools/uidriver/wait.h"
 #include "tools/uidriver/window_query.h"

@@ -1,0 +1,70 @@
+// The help document and the About box.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tests/fakes/main_form_harness.h"
+
+namespace morv {
+namespace {
+
+using fakes::MainFormHarness;
+using ::testing::ElementsAre;
+
+constexpr char kDocument[] = "c:\\Program Files\\Quorvix\\MORV\\MORVHELP.DOC";
+
+TEST(HelpTest, TheDocumentOpensInWordPadOrTheUserIsToldWhy) {
+  struct Case {
+    const char* what;
+    bool present;
+    StartResult start;
+    std::vector<std::string> boxes;
+    const char* status;
+  };
+  const Case cases[] = {
+      {"started", true, StartResult::Started, {}, "Help Document Was Started.  Ready."},
+      {"no document", false, StartResult::Started, {"Morvane Help"}, "Ready."},
+      {"no WordPad", true, StartResult::FileNotFound, {"Morvane Help"}, "Ready."},
+      {"refused", true, StartResult::Failed, {"Morvane Help"}, "Ready."},
+  };
+  for (const Case& c : cases) {
+    MainFormHarness h;
+    h.loadAt({{2026, 12, 6}, 6, 0, 0});
+    if (c.present) h.d.files.files.push_back(kDocument);
+    h.d.processes.onStart = [&](const fakes::ProgramStart&) { return c.start; };
+    MousePointer during = MousePointer::Default;
+    h.d.boxes.whileOpen = [&](const MessageBoxRequest&) { during = h.ui.form.mousePointer(); };
+    h.form.mnuPopUpHelp_Click();  // the tray's Help is the Help menu's Contents
+    EXPECT_EQ(h.d.boxes.titles(), c.boxes) << c.what;
+    EXPECT_EQ(h.ui.StatusBar1.text(), c.status) << c.what;
+    EXPECT_EQ(h.ui.form.mousePointer(), MousePointer::Default) << c.what;
+    if (!c.boxes.empty()) EXPECT_EQ(during, MousePointer::Hourglass) << c.what;
+    EXPECT_EQ(h.d.processes.starts.size(), c.present ? 1u : 0u) << c.what;
+    EXPECT_TRUE(h.ui.MyTimer.enabled()) << c.what;
+  }
+  MainFormHarness h;
+  h.d.files.files.push_back(kDocument);
+  h.form.mnuContents_Click();
+  ASSERT_EQ(h.d.processes.starts.size(), 1u);
+  EXPECT_EQ(h.d.processes.starts[0].path,
+            "\"C:\\WINDOWS\\system32\\write.exe\" \"" + std::string(kDocument) + "\"");
+  EXPECT_EQ(h.d.processes.starts[0].style, WindowStyle::MaximizedFocus);
+}
+
+TEST(HelpTest, AboutStopsTheClockWhileItsBoxesAreOpen) {
+  MainFormHarness h;
+  h.loadAt({{2026, 12, 6}, 6, 0, 0});
+  std::vector<bool> ticking;
+  h.d.boxes.whileOpen = [&](const MessageBoxRequest&) { ticking.push_back(h.ui.MyTimer.enabled()); };
+  h.form.mnuAbout_Click();
+  EXPECT_THAT(h.d.boxes.titles(), ElementsAre("About Morvane(tm)", "For Your Information!"));
+  EXPECT_THAT(ticking, ElementsAre(false, false));
+  EXPECT_TRUE(h.ui.MyTimer.enabled());
+  const std::string& about = h.d.boxes.shown[0].text;
+  EXPECT_EQ(about.find('\n'), std::string::npos) << "lines end in a carriage return alone";
+  EXPECT_EQ(std::count(about.begin(), about.end(), '\r'), 4);
+  EXPECT_EQ(about.rfind("Morvane\u2122 1.3", 0), 0u);
+  EXPECT_NE(about.find("\r\r         E"), std::string::npos) << "an empty line, nine blanks";
+}
+
+}  // namespace
+}  // namespace morv
