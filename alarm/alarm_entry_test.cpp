@@ -126,7 +126,7 @@ TEST_F(AlarmEntryTest, LeavingWithoutTypingValidatesTheClockText) {
 
   h.setTime({{2026, 12, 6}, 21, 41, 7});
   h.ui.MyTimer.setEnabled(true);
-  h.advance(std::chrono::seconds(1));  // 9:41:08 PM: the hour field reads "9:"
+  h.advance(std::chrono::milliseconds(1500));  // 9:41:08 PM: the hour field reads "9:"
   h.d.boxes.answers = {MbAnswer::Ok};
   h.form.txtTime_Click();
   h.form.txtTime_Validate(cancel);

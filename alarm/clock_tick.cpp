@@ -11,6 +11,12 @@ namespace {
 
 using namespace std::chrono_literals;
 
+constexpr auto kTickInterval = 1000ms;
+// Timers fire on the system's clock interrupts, never early: a little past the second is
+// safely past it.
+constexpr auto kPastTheSecond = 10ms;
+constexpr auto kDriftAllowed = 8ms;
+
 WindowHandle HandleOf(const std::string& text) {
   WindowHandle handle = 0;
   for (char c : text) {
@@ -25,6 +31,24 @@ WindowHandle HandleOf(const std::string& text) {
 void FrmMain::MyTimer_Timer() {
   const RunningFlag running(alarmState_.ticking);
   if (!running.entered()) return;
+  Tick();
+  AimTickAtNextSecond();
+}
+
+// The clock shows seconds and the alarm is due from its minute's first second: each tick
+// is aimed just past the next second of the wall clock, so the display turns when the
+// system clock does, Play goes out at the start of the alarm minute, and no drift builds
+// up. Still one tick a second.
+void FrmMain::AimTickAtNextSecond() {
+  if (!ui.MyTimer.enabled()) return;
+  const auto aim =
+      kTickInterval - std::chrono::milliseconds(desktop_.clock.now().millisecond) + kPastTheSecond;
+  // Each new aim costs the system a new timer; a few milliseconds off can wait.
+  const auto off = aim - ui.MyTimer.interval();
+  if (off > kDriftAllowed || off < -kDriftAllowed) ui.MyTimer.setInterval(aim);
+}
+
+void FrmMain::Tick() {
   const LocalDateTime now = desktop_.clock.now();
   ui.txtTime.setText(ClockText(now));
   alarm.ClockKey = ui.txtTime.text();

@@ -32,7 +32,7 @@ class ClockTickTest : public ::testing::Test {
 };
 
 TEST_F(ClockTickTest, ShowsTheTimeAndFollowsThePlayersPresence) {
-  h.advance(1s);
+  h.advance(1100ms);
   EXPECT_EQ(h.ui.txtTime.text(), "7:00:02 AM") << "the load paused a second first";
   EXPECT_EQ(h.form.alarm.ClockKey, "7:00 AM");
   EXPECT_FALSE(h.ui.mnuCloseWinAmp.enabled());
@@ -148,6 +148,25 @@ TEST_F(ClockTickTest, AVanishedPlayerIsStartedAgainWhileArmed) {
   h.advance(3s);
   EXPECT_EQ(h.form.alarm.PlayerHandle, "0");
   EXPECT_THAT(h.d.clock.pauses, IsEmpty());
+}
+
+// Wherever the timer was started, from the second tick on the clock turns just after the
+// wall clock's second does, for good: the alarm's Play goes out at its minute's start.
+TEST_F(ClockTickTest, TicksLandJustAfterEachSecondAndStayThere) {
+  h.setTime({{2026, 12, 6}, 7, 0, 3, 637});
+  h.ui.MyTimer.setEnabled(false);
+  h.ui.MyTimer.setEnabled(true);
+  std::vector<int> landed;
+  for (int i = 0; i < 5; ++i) {
+    h.advance(h.ui.MyTimer.nextDue - h.d.clock.steady);
+    landed.push_back(h.d.clock.now().millisecond);
+  }
+  EXPECT_THAT(std::vector<int>(landed.begin() + 1, landed.end()), ::testing::Each(10));
+
+  ArmFor("07:05");
+  h.advanceTo({{2026, 12, 6}, 7, 5, 0, 200});
+  const auto play = std::find(Player().heard.begin(), Player().heard.end(), "play");
+  EXPECT_NE(play, Player().heard.end()) << "rang in the minute's first fifth of a second";
 }
 
 // The box a failing Play post shows runs a message loop, and the timer ticks inside it.

@@ -73,6 +73,8 @@ class FrmMain {
 
  private:
   void SetStatus(const std::string& text) { ui.StatusBar1.setText(text); }
+  void Tick();
+  void AimTickAtNextSecond();
 
   Desktop& desktop_;
   SettingsStore RegistryDB;

@@ -28,7 +28,10 @@ std::string WindowText(HWND window) {
   return Utf8(std::wstring_view(text.data(), got > 0 ? static_cast<size_t>(got) : 0));
 }
 
+// Setting a text a window already shows would still cost a repaint and, under Wine, a
+// round trip to the server: once a second adds up for a clock that waits for days.
 void SetText(HWND window, const std::string& text) {
+  if (WindowText(window) == text) return;
   SetWindowTextW(window, Wide(text).c_str());
 }
 
@@ -62,6 +65,7 @@ void ButtonWin::setFocus() { SetFocus(hwnd_); }
 std::string ButtonWin::caption() const { return WindowText(hwnd_); }
 void ButtonWin::setCaption(const std::string& text) { SetText(hwnd_, text); }
 void ButtonWin::setToolTip(const std::string& text) {
+  if (text == tip_) return;
   tip_ = text;
   tips_.set(hwnd_, text);
 }
@@ -96,6 +100,7 @@ void MonthCalendarWin::setDate(const CalendarDate& date) {
 }
 
 void StatusPanelWin::setText(const std::string& text) {
+  if (text == text_) return;
   text_ = text;
   SendMessageW(hwnd_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Wide(text_).c_str()));
 }
@@ -132,6 +137,7 @@ std::string MenuItemWin::caption() const {
 }
 
 void MenuItemWin::setCaption(const std::string& text) {
+  if (caption() == text) return;
   std::wstring shown = Wide(shortcut_.empty() ? text : text + "\t" + shortcut_);
   MENUITEMINFOW info{};
   info.cbSize = sizeof(info);
@@ -144,12 +150,14 @@ void MenuItemWin::setCaption(const std::string& text) {
 bool MenuItemWin::checked() const { return (state() & MF_CHECKED) != 0; }
 
 void MenuItemWin::setChecked(bool on) {
+  if (checked() == on) return;
   CheckMenuItem(menu_, item_, by_ | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
 bool MenuItemWin::enabled() const { return (state() & (MF_GRAYED | MF_DISABLED)) == 0; }
 
 void MenuItemWin::setEnabled(bool on) {
+  if (enabled() == on) return;
   EnableMenuItem(menu_, item_, by_ | (on ? MF_ENABLED : MF_GRAYED));
   if (bar_) DrawMenuBar(bar_);
 }

@@ -69,12 +69,13 @@ void TrayIconWin::setIconVisible(bool on) {
 }
 
 void TrayIconWin::setToolTipText(const std::string& text) {
+  if (text == toolTip_) return;
   toolTip_ = text;
   updateShell(NIF_TIP | NIF_SHOWTIP);
 }
 
 void TrayIconWin::setIconIndex(int index) {
-  if (index < 1 || index > static_cast<int>(pictures_.size())) return;
+  if (index < 1 || index > static_cast<int>(pictures_.size()) || index == index_) return;
   index_ = index;
   updateShell(NIF_ICON);
 }

@@ -6,15 +6,17 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/e2e/morvane_app.h"
-#include "tests/win32/standin_player.h"
+#include "tools/morvane_driver/morvane_app.h"
+#include "tools/morvane_driver/standin_player.h"
 
 namespace morv::e2e {
+
+using namespace driver;
 namespace {
 
 using namespace std::chrono_literals;
-using testing::Named;
-using testing::ReadPlayerLog;
+using driver::Named;
+using driver::ReadPlayerLog;
 
 constexpr char kBanner[] =
     "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! "
@@ -34,7 +36,7 @@ TEST(AlarmRoadTest, ArmedAlarmRingsThePlayerAndIsSnoozedThenDisarmed) {
   RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
                      "Morvane");
   ASSERT_EQ(Player(), nullptr) << "a player left over from elsewhere";
-  const std::string log = testing::FreshLogPath("alarm-road");
+  const std::string log = driver::FreshLogPath("alarm-road");
   MorvaneApp app({.environment = {{"WINAMP_STANDIN_LOG", log}}});
 
   // A minute far enough ahead that entering and arming (five seconds of it waiting for

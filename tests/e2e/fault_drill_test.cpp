@@ -10,15 +10,17 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/e2e/morvane_app.h"
-#include "tests/win32/standin_player.h"
+#include "tools/morvane_driver/morvane_app.h"
+#include "tools/morvane_driver/standin_player.h"
 
 namespace morv::e2e {
+
+using namespace driver;
 namespace {
 
 using namespace std::chrono_literals;
-using testing::Named;
-using testing::ReadPlayerLog;
+using driver::Named;
+using driver::ReadPlayerLog;
 
 constexpr char kBanner[] =
     "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! "
@@ -43,7 +45,7 @@ class FaultDrillTest : public ::testing::Test {
   void SetUp() override {
     EndEveryPlayer();
     ResetSettings();
-    log = testing::FreshLogPath("drill");
+    log = driver::FreshLogPath("drill");
   }
   void TearDown() override {
     EndEveryPlayer();
@@ -57,7 +59,7 @@ class FaultDrillTest : public ::testing::Test {
   }
   // An alarm for the present minute: it rings right after arming.
   AlarmMinute ArmForNow(MorvaneApp& app) {
-    const AlarmMinute alarm = PresentMinute(30s);
+    const AlarmMinute alarm = PresentMinute(20s);
     app.enterAlarm(alarm);
     app.arm();
     return alarm;
@@ -166,7 +168,7 @@ TEST_F(FaultDrillTest, AStalePlayerHandle) {
 TEST_F(FaultDrillTest, TwoPlayerWindows) {
   std::map<std::string, std::string> player{{"WINAMP_STANDIN_LOG", log},
                                             {"WINAMP_STANDIN_SILENT", "1"}};
-  testing::StandInPlayer first(player), second(player);
+  driver::StandInPlayer first(player), second(player);
   auto app = Start();
   ArmForNow(*app);
   WaitForTheBanner(*app);

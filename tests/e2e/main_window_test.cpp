@@ -4,9 +4,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/e2e/morvane_app.h"
+#include "tools/morvane_driver/morvane_app.h"
 
 namespace morv::e2e {
+
+using namespace driver;
 namespace {
 
 using namespace std::chrono_literals;

@@ -9,10 +9,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/e2e/morvane_app.h"
-#include "tests/win32/standin_player.h"
+#include "tools/morvane_driver/morvane_app.h"
+#include "tools/morvane_driver/standin_player.h"
 
 namespace morv::e2e {
+
+using namespace driver;
 namespace {
 
 using namespace std::chrono_literals;
@@ -40,8 +42,8 @@ class ForeignWindow {
       registered.lpszClassName = windowClass;
       RegisterClassA(&registered);
       threadId_ = GetCurrentThreadId();
-      window_ = CreateWindowExA(0, windowClass, "MORVHELP.DOC - WordPad", WS_OVERLAPPEDWINDOW,
-                                50, 50, 300, 200, nullptr, nullptr, registered.hInstance, nullptr);
+      window_ = CreateWindowExA(0, windowClass, "MORVHELP.DOC - WordPad", WS_OVERLAPPEDWINDOW, 50,
+                                50, 300, 200, nullptr, nullptr, registered.hInstance, nullptr);
       ShowWindow(window_, SW_SHOWNORMAL);
       created_ = true;
       MSG message;
@@ -81,8 +83,8 @@ TEST_F(StartupTest, ASecondStartBringsTheFirstForwardAndEnds) {
 
 TEST_F(StartupTest, TheSplashRunsItsBarForAboutSevenSecondsBeforeTheMainWindow) {
   MorvaneApp app({.waitForMainWindow = false});
-  HWND splash = uidriver::waitForWindow(app.pid(), {.className = "MorvaneSplash", .visibleOnly = true},
-                                        20s);
+  HWND splash =
+      uidriver::waitForWindow(app.pid(), {.className = "MorvaneSplash", .visibleOnly = true}, 20s);
   const auto shown = std::chrono::steady_clock::now();
   EXPECT_EQ(uidriver::windowTitle(splash), "") << "a splash has no title";
   HWND bar = uidriver::findChild(splash, "msctls_progress32", "");
@@ -146,8 +148,8 @@ TEST_F(StartupTest, APlayerFolderWithoutItsProgramEndsTheStartAfterFourBoxes) {
                   "Media Player,\r\nIn Order For Morvane\u2122 To Detect It!");
       }
     }
-    EXPECT_THAT(icons, ElementsAre(BoxIcon::kError, BoxIcon::kInformation,
-                                   BoxIcon::kInformation, BoxIcon::kError));
+    EXPECT_THAT(icons, ElementsAre(BoxIcon::kError, BoxIcon::kInformation, BoxIcon::kInformation,
+                                   BoxIcon::kError));
     EXPECT_EQ(app.process.waitForExit(10s), 0u);
     EXPECT_EQ(uidriver::findWindow(app.pid(), {.className = "MorvaneMainWindow"}), nullptr);
   }
@@ -180,7 +182,8 @@ TEST_F(StartupTest, ExitSavesAnEnteredAlarmAndTheNextStartShowsIt) {
 
 TEST_F(StartupTest, ExitClosesTheRunningPlayerOnlyWhenTheUserSaysSo) {
   for (bool closePlayer : {false, true}) {
-    testing::StandInPlayer player(std::map<std::string, std::string>{{"WINAMP_STANDIN_SILENT", "1"}});
+    driver::StandInPlayer player(
+        std::map<std::string, std::string>{{"WINAMP_STANDIN_SILENT", "1"}});
     MorvaneApp app;
     app.exit(/*save=*/false, closePlayer);
     EXPECT_EQ(FindWindowA("Winamp v1.x", nullptr) == nullptr, closePlayer);

@@ -4,16 +4,18 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/e2e/morvane_app.h"
-#include "tests/win32/standin_player.h"
+#include "tools/morvane_driver/morvane_app.h"
+#include "tools/morvane_driver/standin_player.h"
 
 namespace morv::e2e {
+
+using namespace driver;
 namespace {
 
 using namespace std::chrono_literals;
+using driver::Named;
+using driver::ReadPlayerLog;
 using ::testing::ElementsAre;
-using testing::Named;
-using testing::ReadPlayerLog;
 
 constexpr char kOptionsTip[] = "Morvane(tm) - Right Click For Options";
 
@@ -29,12 +31,12 @@ class TrayTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ResetSettings();
-    log = testing::FreshLogPath("tray");
+    log = driver::FreshLogPath("tray");
   }
   void TearDown() override { EndEveryPlayer(); }
   std::unique_ptr<MorvaneApp> Start(bool waitForMainWindow = true) {
-    return std::make_unique<MorvaneApp>(LaunchSettings{
-        .environment = {{"WINAMP_STANDIN_LOG", log}}, .waitForMainWindow = waitForMainWindow});
+    return std::make_unique<MorvaneApp>(LaunchSettings{.environment = {{"WINAMP_STANDIN_LOG", log}},
+                                                       .waitForMainWindow = waitForMainWindow});
   }
   // Right-clicks the icon and waits for its menu.
   HWND OpenTrayMenu(DWORD pid, const std::string& tip) {
@@ -71,7 +73,7 @@ TEST_F(TrayTest, TheWindowGoesToTheTrayAndComesBackFromItsMenu) {
 
 TEST_F(TrayTest, AnAlarmArmedInTheTrayRingsAndIsSnoozedFromTheTrayMenu) {
   auto app = Start();
-  const AlarmMinute alarm = PresentMinute(30s);
+  const AlarmMinute alarm = PresentMinute(20s);
   app->enterAlarm(alarm);
   app->arm();
   uidriver::click(app->button("Send To &Tray"));
@@ -120,14 +122,14 @@ TEST_F(TrayTest, AStartInTheTrayNeverShowsTheWindow) {
   bool shown = false;
   const auto deadline = std::chrono::steady_clock::now() + 30s;
   while (!uidriver::findTrayIcon(kOptionsTip) && std::chrono::steady_clock::now() < deadline) {
-    shown |= uidriver::findWindow(app->pid(), {.className = "MorvaneMainWindow",
-                                               .visibleOnly = true}) != nullptr;
+    shown |= uidriver::findWindow(
+                 app->pid(), {.className = "MorvaneMainWindow", .visibleOnly = true}) != nullptr;
     Sleep(20);
   }
   ASSERT_TRUE(uidriver::findTrayIcon(kOptionsTip));
   Sleep(1500);  // the hand-over's settling second is over
-  shown |= uidriver::findWindow(app->pid(), {.className = "MorvaneMainWindow",
-                                             .visibleOnly = true}) != nullptr;
+  shown |= uidriver::findWindow(app->pid(),
+                                {.className = "MorvaneMainWindow", .visibleOnly = true}) != nullptr;
   EXPECT_FALSE(shown);
   Choose(app->pid(), kOptionsTip, "E&xit");
   app->answerBox("Close Morvane?", "Yes");

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
-#include "tests/win32/run_program.h"
+#include "tools/morvane_driver/run_program.h"
 
 namespace morv::setup_test {
 namespace {
@@ -119,7 +119,7 @@ DWORD RunWithItsChildren(const std::string& commandLine, std::chrono::millisecon
 }
 
 std::optional<RegValue> RegQuery(const std::string& key, const std::string& name) {
-  const auto output = testing::RunProgram("reg query \"" + key + "\" /v \"" + name + "\"");
+  const auto output = driver::RunProgram("reg query \"" + key + "\" /v \"" + name + "\"");
   if (output.exitCode != 0) return std::nullopt;
   // "    <name>    <type>    <data>"
   const std::string start = "    " + name + "    ";
@@ -136,7 +136,7 @@ std::optional<RegValue> RegQuery(const std::string& key, const std::string& name
 }
 
 bool RegKeyExists(const std::string& key) {
-  return testing::RunProgram("reg query \"" + key + "\"").exitCode == 0;
+  return driver::RunProgram("reg query \"" + key + "\"").exitCode == 0;
 }
 
 void WriteString(HKEY root, const std::string& key, const std::string& name,

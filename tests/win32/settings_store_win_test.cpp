@@ -8,7 +8,7 @@
 #include "platform/win32/registry_win.h"
 #include "platform/win32/unique_handle.h"
 #include "settings/settings_store.h"
-#include "tests/win32/run_program.h"
+#include "tools/morvane_driver/run_program.h"
 
 namespace morv {
 namespace {
@@ -58,12 +58,12 @@ TEST_F(SettingsStoreWinTest, WritesStringsThatRegExeReadsUnderTheSettingsKey) {
   EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, settings::kKey, "Time:"), "7:05 AM");
   EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, settings::kKeyWithSlash, "StartInTray"), "No");
 
-  const auto settingsKey = testing::RunProgram("reg query \"HKLM\\SOFTWARE\\QUORVIX\\MORV\"");
+  const auto settingsKey = driver::RunProgram("reg query \"HKLM\\SOFTWARE\\QUORVIX\\MORV\"");
   EXPECT_EQ(settingsKey.exitCode, 0u) << settingsKey.text;
   EXPECT_THAT(settingsKey.text, ListsString("StartInTray", "No"));
   EXPECT_THAT(settingsKey.text, ListsString("Time:", "7:05 AM"));
 
-  const auto run = testing::RunProgram(
+  const auto run = driver::RunProgram(
       "reg query \"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\" /v Morvane");
   EXPECT_THAT(run.text, ListsString("Morvane", settings::kRunPathOff));
 }
@@ -114,9 +114,9 @@ TEST_F(SettingsStoreWinTest, AKeyThatRefusesWritesSendsThemToTheCurrentUser) {
   EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, kScratch, "StartInTray"), "Yes");
   EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, kScratch, "WinAmpOnStart"), "Yes");
 
-  const auto user = testing::RunProgram("reg query \"HKCU\\SOFTWARE\\QUORVIX\\MORV-test\"");
+  const auto user = driver::RunProgram("reg query \"HKCU\\SOFTWARE\\QUORVIX\\MORV-test\"");
   EXPECT_THAT(user.text, ListsString("StartInTray", "Yes"));
-  const auto machine = testing::RunProgram("reg query \"HKLM\\SOFTWARE\\QUORVIX\\MORV-test\"");
+  const auto machine = driver::RunProgram("reg query \"HKLM\\SOFTWARE\\QUORVIX\\MORV-test\"");
   EXPECT_THAT(machine.text, ::testing::Not(HasSubstr("StartInTray")));
 }
 

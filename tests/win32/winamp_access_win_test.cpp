@@ -6,16 +6,16 @@
 
 #include "platform/win32/desktop_win.h"
 #include "tests/fakes/fake_services.h"
-#include "tests/win32/standin_player.h"
+#include "tools/morvane_driver/standin_player.h"
 #include "winamp/winamp_access.h"
 
 namespace morv {
 namespace {
 
-using testing::Named;
-using testing::ReadPlayerLog;
+using driver::Named;
+using driver::ReadPlayerLog;
+using driver::StandInPlayer;
 using ::testing::SizeIs;
-using testing::StandInPlayer;
 
 constexpr char kClass[] = "Winamp v1.x";
 
@@ -24,7 +24,7 @@ class WinampAccessWinTest : public ::testing::Test {
   void SetUp() override {
     WinampWindow = 0;
     WinampLastReply = 0;
-    log = testing::FreshLogPath("winamp-access");
+    log = driver::FreshLogPath("winamp-access");
   }
   std::map<std::string, std::string> With(std::map<std::string, std::string> more = {}) {
     more["WINAMP_STANDIN_LOG"] = log;
@@ -123,7 +123,7 @@ TEST_F(WinampAccessWinTest, AHungPlayerIsTakenAsAnsweringZeroWithinTheBound) {
 TEST_F(WinampAccessWinTest, TheAlarmsPlayerStartsMinimised) {
   SetEnvironmentVariableA("WINAMP_STANDIN_LOG", log.c_str());
   SetEnvironmentVariableA("WINAMP_STANDIN_SILENT", "1");
-  ASSERT_EQ(real.processes.startProgram(testing::ToolsFolder() + "\\winamp-standin.exe",
+  ASSERT_EQ(real.processes.startProgram(driver::ToolsFolder() + "\\winamp-standin.exe",
                                         WindowStyle::MinimizedFocus),
             StartResult::Started);
   HWND player = nullptr;

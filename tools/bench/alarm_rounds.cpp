@@ -1,8 +1,9 @@
 #include "tools/bench/alarm_rounds.h"
 
+#include "tools/morvane_driver/standin_player.h"
+
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <optional>
 #include <vector>
 
@@ -32,26 +33,12 @@ LocalPoint LocalNow() {
          std::chrono::seconds{t.wSecond} + std::chrono::milliseconds{t.wMilliseconds};
 }
 
-struct PlayLine {
-  long long epochMs;
-  std::string localTime;  // "hh:mm:ss.mmm"
-};
-
-std::vector<PlayLine> Plays(const std::string& log) {
-  std::vector<PlayLine> plays;
-  std::ifstream file(log);
-  std::string line;
-  while (std::getline(file, line)) {
-    if (line.find(" name=PLAY ") == std::string::npos || line.size() < 24) continue;
-    const auto at = line.find("epoch_ms=");
-    if (at == std::string::npos) continue;
-    plays.push_back({std::stoll(line.substr(at + 9)), line.substr(11, 12)});
-  }
-  return plays;
+std::vector<driver::PlayerLogLine> Plays(const std::string& log) {
+  return driver::Named(driver::ReadPlayerLog(log), "PLAY");
 }
 
 template <typename Probe>
-HWND WaitForButton(MorvaneSession& app, const char* caption, Probe&& usable,
+HWND WaitForButton(driver::MorvaneApp& app, const char* caption, Probe&& usable,
                    std::chrono::milliseconds timeout) {
   return uidriver::waitFor(
       [&]() -> std::optional<HWND> {
@@ -63,7 +50,7 @@ HWND WaitForButton(MorvaneSession& app, const char* caption, Probe&& usable,
 
 }  // namespace
 
-AlarmRound RunAlarmRound(MorvaneSession& app, const std::string& playerLog, int armAtMs) {
+AlarmRound RunAlarmRound(driver::MorvaneApp& app, const std::string& playerLog, int armAtMs) {
   AlarmRound round;
   const LocalPoint now = LocalNow();
   LocalPoint at = std::chrono::ceil<std::chrono::minutes>(now + 1ms);
@@ -77,7 +64,7 @@ AlarmRound RunAlarmRound(MorvaneSession& app, const std::string& playerLog, int 
   round.minute = text;
 
   const size_t playsBefore = Plays(playerLog).size();
-  app.enterAlarm(std::chrono::year_month_day{day}, hour, minute);
+  app.enterAlarm({std::chrono::year_month_day{day}, hour, minute});
   const auto intoSecond = LocalNow().time_since_epoch() % 1s;
   Sleep(static_cast<DWORD>((armAtMs - intoSecond.count() + 1000) % 1000));
   uidriver::click(app.button("Turn &On"), 0ms);
@@ -95,12 +82,13 @@ AlarmRound RunAlarmRound(MorvaneSession& app, const std::string& playerLog, int 
 
   const auto plays = Plays(playerLog);
   if (plays.size() > playsBefore) {
-    const PlayLine& play = plays[playsBefore];
-    round.rang = play.localTime.substr(0, 5) == round.minute;
+    const driver::PlayerLogLine& play = plays[playsBefore];
+    const std::string localTime = play.time.substr(11, 12);  // hh:mm:ss.mmm
+    round.rang = localTime.substr(0, 5) == round.minute;
     if (round.rang) {
       round.delayMs = play.epochMs % 60000;
     } else {
-      round.note = "Play came at " + play.localTime;
+      round.note = "Play came at " + localTime;
     }
   } else {
     round.note = "no Play in the player's log";

@@ -2,7 +2,7 @@
 // One alarm from entry to disarming, and when in its minute the player was told to play.
 #include <string>
 
-#include "tools/bench/morvane_session.h"
+#include "tools/morvane_driver/morvane_app.h"
 
 namespace morv::bench {
 
@@ -16,6 +16,6 @@ struct AlarmRound {
 // Sets the alarm for the next minute that leaves time to arm (at least 20 s ahead),
 // arms it `armAtMs` milliseconds into a second, lets it ring, snoozes and disarms it.
 // Arming restarts the clock's timer, so `armAtMs` sets the phase of its ticks.
-AlarmRound RunAlarmRound(MorvaneSession& app, const std::string& playerLog, int armAtMs);
+AlarmRound RunAlarmRound(driver::MorvaneApp& app, const std::string& playerLog, int armAtMs);
 
 }  // namespace morv::bench

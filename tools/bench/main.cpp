@@ -15,16 +15,44 @@
 #include "tools/bench/alarm_rounds.h"
 #include "tools/bench/channel.h"
 #include "tools/bench/gui_objects.h"
-#include "tools/bench/morvane_session.h"
 #include "tools/bench/startup_probe.h"
+#include "tools/morvane_driver/morvane_app.h"
 
 namespace morv::bench {
 namespace {
 
 using namespace std::chrono_literals;
+using driver::ResetSettings;
+
+struct Paths {
+  std::string morvane;    // morvu.exe
+  std::string floor;      // morv-floor.exe
+  std::string playerLog;  // where the stand-in player logs
+};
 
 constexpr char kFloorClass[] = "MorvaneFloorWindow";
 constexpr char kMainClass[] = "MorvaneMainWindow";
+
+// Launches a program with the stand-in player silent and logging to `playerLog`. The
+// start is timed from before this call: no waiting for input idle here.
+uidriver::Process Launch(const std::string& executable, const std::string& playerLog) {
+  return uidriver::Process::launch(
+      {.executable = executable,
+       .workingDirectory = executable.substr(0, executable.find_last_of("\\/")),
+       .environment = {{"WINAMP_STANDIN_SILENT", "1"}, {"WINAMP_STANDIN_LOG", playerLog}},
+       .idleTimeout = 0ms});
+}
+
+// "Send To &Tray"; false when the window is still shown afterwards.
+bool SendToTray(driver::MorvaneApp& app) {
+  uidriver::click(app.button("Send To &Tray"));
+  const auto deadline = std::chrono::steady_clock::now() + 5s;
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (!IsWindowVisible(app.main)) return true;
+    Sleep(50);
+  }
+  return false;
+}
 
 std::string Ms(double value) { return std::to_string(static_cast<long long>(value + 0.5)); }
 
@@ -67,6 +95,9 @@ void TimeStartups(const Paths& paths, int runs) {
 }
 
 void Rest(const char* phase, const uidriver::Process& morvane, const uidriver::Process& floor) {
+  // A pointer resting on a window keeps its tooltip's leave check running ten times a
+  // second: a user's pointer moves on, the benchmark's must too.
+  SetCursorPos(0, 0);
   const std::string where = std::string(" phase=") + phase;
   Event("gui role=morvane when=start" + where + " " +
         Describe(CountGuiObjects(morvane.handle(), morvane.pid())));
@@ -84,11 +115,11 @@ void MeasureRest(const Paths& paths) {
   uidriver::Process floor = Launch(paths.floor, paths.playerLog);
   uidriver::waitForWindow(floor.pid(), {.className = kFloorClass, .visibleOnly = true}, 30s);
   ResetSettings();
-  MorvaneSession app(Launch(paths.morvane, paths.playerLog));
+  driver::MorvaneApp app(Launch(paths.morvane, paths.playerLog));
   // Whatever the start-up left to finish is not rest.
   Sleep(5000);
   Rest("shown", app.process, floor);
-  if (app.sendToTray()) {
+  if (SendToTray(app)) {
     Event("tray available=1");
     Sleep(3000);
     Rest("tray", app.process, floor);
@@ -101,7 +132,7 @@ void MeasureRest(const Paths& paths) {
 
 void MeasureAlarms(const Paths& paths, int rounds) {
   ResetSettings();
-  auto app = std::make_unique<MorvaneSession>(Launch(paths.morvane, paths.playerLog));
+  auto app = std::make_unique<driver::MorvaneApp>(Launch(paths.morvane, paths.playerLog));
   for (int number = 1; number <= rounds; ++number) {
     AlarmRound round;
     try {
@@ -113,7 +144,7 @@ void MeasureAlarms(const Paths& paths, int rounds) {
       app->process.terminate();
       if (HWND player = FindWindowA("Winamp v1.x", nullptr)) PostMessageA(player, WM_CLOSE, 0, 0);
       ResetSettings();
-      app = std::make_unique<MorvaneSession>(Launch(paths.morvane, paths.playerLog));
+      app = std::make_unique<driver::MorvaneApp>(Launch(paths.morvane, paths.playerLog));
     }
     std::string line = "alarm n=" + std::to_string(number) + " rang=" + (round.rang ? "1" : "0") +
                        " delay_ms=" + std::to_string(round.delayMs) +

@@ -9,7 +9,7 @@
 
 #include "platform/win32/unique_handle.h"
 
-namespace morv::testing {
+namespace morv::driver {
 
 // The folder holding the test tools: MORV_TOOLS_DIR, or "tools" beside the test's folder.
 std::string ToolsFolder();
@@ -48,4 +48,4 @@ class StandInPlayer {
 // A fresh log file path in the temporary folder, deleted if it exists.
 std::string FreshLogPath(const std::string& name);
 
-}  // namespace morv::testing
+}  // namespace morv::driver

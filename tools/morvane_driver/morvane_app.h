@@ -1,11 +1,12 @@
 #pragma once
-// Morvane started for real, as its own process, with the handles of the controls an
-// end-to-end test drives; the settings it starts from; and a watch on whether its
-// window keeps answering.
+// Morvane started for real, as its own process, with the handles of the controls a test
+// or a benchmark drives; the settings it starts from; and a watch on whether its window
+// keeps answering. Failures throw uidriver::DriverError.
 #include <windows.h>
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <string>
 #include <thread>
 #include <utility>
@@ -13,9 +14,9 @@
 
 #include "tools/uidriver/uidriver.h"
 
-namespace morv::e2e {
+namespace morv::driver {
 
-// The folder holding morvu.exe: the parent of the test's own folder.
+// The folder holding morvu.exe: the parent of the running program's own folder.
 std::string BuildFolder();
 
 inline constexpr char kSettingsKey[] = "SOFTWARE\\QUORVIX\\MORV";
@@ -71,6 +72,7 @@ class ResponsivenessWatch {
 
 struct LaunchSettings {
   std::vector<std::pair<std::string, std::string>> environment;
+  std::string executable;  // morvu.exe in the build folder when empty
   // Waits for the main window after the splash, and for the hand-over to end.
   bool waitForMainWindow = true;
 };
@@ -78,6 +80,8 @@ struct LaunchSettings {
 class MorvaneApp {
  public:
   explicit MorvaneApp(LaunchSettings settings = {});
+  // Takes over a Morvane already started (a benchmark times its start itself).
+  explicit MorvaneApp(uidriver::Process started);
   ~MorvaneApp();
 
   DWORD pid() const { return process.pid(); }
@@ -109,7 +113,10 @@ class MorvaneApp {
   HWND dateLabel = nullptr;
 
  private:
+  // Waits for the main window after the splash, the load and the settling second.
+  void attach();
+
   std::unique_ptr<ResponsivenessWatch> watch_;
 };
 
-}  // namespace morv::e2e
+}  // namespace morv::driver

@@ -1,9 +1,9 @@
-#include "tests/win32/standin_player.h"
+#include "tools/morvane_driver/standin_player.h"
 
 #include <fstream>
 #include <sstream>
 
-namespace morv::testing {
+namespace morv::driver {
 namespace {
 
 std::string Environment(const std::map<std::string, std::string>& extra) {
@@ -135,4 +135,4 @@ bool StandInPlayer::waitForExit(DWORD milliseconds) {
   return process_ && WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0;
 }
 
-}  // namespace morv::testing
+}  // namespace morv::driver

@@ -6,7 +6,7 @@
 
 #include "platform/win32/unique_handle.h"
 
-namespace morv::testing {
+namespace morv::driver {
 
 struct ProgramOutput {
   DWORD exitCode = 0;
@@ -48,4 +48,4 @@ inline ProgramOutput RunProgram(const std::string& commandLine) {
   return output;
 }
 
-}  // namespace morv::testing
+}  // namespace morv::driver

@@ -1,15 +1,13 @@
-#include "tests/e2e/morvane_app.h"
+#include "tools/morvane_driver/morvane_app.h"
 
 #include <tlhelp32.h>
-
-#include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "tests/win32/run_program.h"
+#include "tools/morvane_driver/run_program.h"
 
-namespace morv::e2e {
+namespace morv::driver {
 namespace {
 
 using namespace std::chrono_literals;
@@ -87,7 +85,7 @@ void StoreSetting(const std::string& name, const std::string& value) {
 }
 
 std::string RegQuery(const std::string& key, const std::string& name) {
-  const auto output = testing::RunProgram("reg query \"" + key + "\" /v \"" + name + "\"");
+  const auto output = RunProgram("reg query \"" + key + "\" /v \"" + name + "\"");
   const std::string marker = "    " + name + "    REG_SZ    ";
   const auto at = output.text.find(marker);
   if (at == std::string::npos) return {};
@@ -160,12 +158,19 @@ ResponsivenessWatch::~ResponsivenessWatch() {
 }
 
 MorvaneApp::MorvaneApp(LaunchSettings settings) {
-  const std::string folder = BuildFolder();
+  const std::string executable =
+      settings.executable.empty() ? BuildFolder() + "\\morvu.exe" : settings.executable;
   settings.environment.emplace_back("WINAMP_STANDIN_SILENT", "1");
-  process = uidriver::Process::launch({.executable = folder + "\\morvu.exe",
-                                       .workingDirectory = folder,
-                                       .environment = std::move(settings.environment)});
-  if (!settings.waitForMainWindow) return;
+  process = uidriver::Process::launch(
+      {.executable = executable,
+       .workingDirectory = executable.substr(0, executable.find_last_of("\\/")),
+       .environment = std::move(settings.environment)});
+  if (settings.waitForMainWindow) attach();
+}
+
+MorvaneApp::MorvaneApp(uidriver::Process started) : process(std::move(started)) { attach(); }
+
+void MorvaneApp::attach() {
   // The window appears after the splash, the load and the settling second.
   main = uidriver::waitForWindow(pid(),
                                  {.className = "MorvaneMainWindow",
@@ -225,7 +230,7 @@ void MorvaneApp::arm() {
   uidriver::click(button("Turn &On"), 0ms);
   uidriver::waitUntil([this] { return FindWindowA("Winamp v1.x", nullptr) != nullptr; }, 10s,
                       "the player to start", pid());
-  EXPECT_TRUE(uidriver::settle(main, 15s)) << "the arming to finish";
+  if (!uidriver::settle(main, 15s)) throw uidriver::DriverError("the arming did not finish");
 }
 
 void MorvaneApp::exit(bool save, bool closePlayer) {
@@ -247,7 +252,9 @@ void MorvaneApp::exit(bool save, bool closePlayer) {
       if (process.isRunning()) throw;  // ended while being looked at: that is the point
     }
   }
-  EXPECT_EQ(process.waitForExit(10s), 0u);
+  if (const DWORD code = process.waitForExit(10s); code != 0) {
+    throw uidriver::DriverError("Morvane ended with code " + std::to_string(code));
+  }
 }
 
-}  // namespace morv::e2e
+}  // namespace morv::driver
