@@ -1,6 +1,9 @@
 #pragma once
 // What the alarm's handlers remember between events, besides the alarm itself.
+#include <optional>
 #include <string>
+
+#include "platform/clock.h"
 
 namespace morv {
 
@@ -15,6 +18,9 @@ struct AlarmState {
   // The day and minute the alarm last rang in. Stopping clears the fired mark, so
   // without this a stop and a disarm inside the alarm minute would ring it again.
   std::string rangAt;
+  // The date text of the day the tick last saw, which it compares with the alarm's.
+  std::optional<CalendarDate> today;
+  std::string todayText;
 };
 
 // Holds a handler's running flag for as long as the handler runs; an entry while it is

@@ -48,6 +48,16 @@ void FrmMain::AimTickAtNextSecond() {
   if (off > kDriftAllowed || off < -kDriftAllowed) ui.MyTimer.setInterval(aim);
 }
 
+// The day's date text changes once a day; asking the locale every second costs a trip
+// to the registry each time.
+const std::string& FrmMain::TodaysDateText(const CalendarDate& today) {
+  if (!alarmState_.today || *alarmState_.today != today) {
+    alarmState_.today = today;
+    alarmState_.todayText = desktop_.locale.shortDate(today);
+  }
+  return alarmState_.todayText;
+}
+
 void FrmMain::Tick() {
   const LocalDateTime now = desktop_.clock.now();
   ui.txtTime.setText(ClockText(now));
@@ -71,7 +81,7 @@ void FrmMain::Tick() {
   }
 
   const std::string minute = alarm.AlarmDate + " " + alarm.ClockKey;
-  const bool due = alarm.AlarmDate == desktop_.locale.shortDate(now.date) &&
+  const bool due = alarm.AlarmDate == TodaysDateText(now.date) &&
                    alarm.AlarmTime == alarm.ClockKey && alarm.FiredMark.empty() &&
                    minute != alarmState_.rangAt;
   if (!due) return;

@@ -74,6 +74,7 @@ class FrmMain {
  private:
   void SetStatus(const std::string& text) { ui.StatusBar1.setText(text); }
   void Tick();
+  const std::string& TodaysDateText(const CalendarDate& today);
   void AimTickAtNextSecond();
 
   Desktop& desktop_;

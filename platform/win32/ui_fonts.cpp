@@ -33,13 +33,20 @@ UniqueHfont FontOrFallback(HWND window, const char* face, int points) {
   const bool installed = FaceInstalled(dc, face);
   const int height = -MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72);
   ReleaseDC(window, dc);
-  if (!installed) return MessageFont(window);
   LOGFONTA font{};
+  if (installed) {
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = CLEARTYPE_QUALITY;
+    std::strncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+  } else {
+    // The message font's face, at the size that was asked for: a title stays a title.
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    font = metrics.lfMessageFont;
+  }
   font.lfHeight = height;
-  font.lfWeight = FW_NORMAL;
-  font.lfCharSet = DEFAULT_CHARSET;
-  font.lfQuality = CLEARTYPE_QUALITY;
-  std::strncpy(font.lfFaceName, face, LF_FACESIZE - 1);
   return UniqueHfont(CreateFontIndirectA(&font));
 }
 

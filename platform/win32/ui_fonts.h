@@ -7,8 +7,8 @@ namespace morv::win32 {
 
 // The font Windows uses for message boxes, at the window's resolution.
 UniqueHfont MessageFont(HWND window);
-// The named face at that point size, or the message font when this machine lacks it:
-// Windows would otherwise substitute whatever face it finds closest.
+// The named face at that point size, or the message font's face at that size when this
+// machine lacks it: Windows would otherwise substitute whatever face it finds closest.
 UniqueHfont FontOrFallback(HWND window, const char* face, int points);
 
 }  // namespace morv::win32

@@ -102,6 +102,7 @@ TEST_F(FaultDrillTest, ThePlayersProgramMissingWhenArming) {
   // The close is asked for; refused or not, an alarm that cannot ring ends the program.
   app->answerBox("Close Morvane?", "No");
   EXPECT_EQ(app->process.waitForExit(10s), 0u);
+  Report(*app, "player's program missing when arming");
   EXPECT_EQ(RegQuery(kSettings, "WinAmpOnStart"), "No") << "nothing else was touched";
   EXPECT_EQ(RegQuery(kSettings, "StartInTray"), "Yes") << "arming turned it on, as always";
 }

@@ -125,20 +125,5 @@ TEST_F(MainWindowTest, ADateOnTheCalendarAndATypedTimeMakeTheAlarm) {
   app.exit();
 }
 
-TEST_F(MainWindowTest, ASavedAlarmComesBackUnarmed) {
-  StoreSetting("SettingsSaved", "Yes");
-  StoreSetting("Date:", "12/24/2031");
-  StoreSetting("Time:", "6:30 AM");
-  MorvaneApp app;
-  EXPECT_EQ(app.status(), "Alarm Settings: OFF  Date: 12/24/2031 Time: 6:30 AM ALARM IS SET.");
-  EXPECT_EQ(uidriver::windowText(app.dateLabel), "12/24/2031");
-  EXPECT_TRUE(uidriver::isEnabled(app.button("&Clear")));
-  EXPECT_TRUE(uidriver::isEnabled(app.button("Turn &On")));
-  const auto tray = uidriver::menuItem(app.main, {"S&ettings", "&Start In System Tray"});
-  EXPECT_FALSE(tray.enabled);
-  EXPECT_FALSE(tray.checked);
-  app.exit();
-}
-
 }  // namespace
 }  // namespace morv::e2e

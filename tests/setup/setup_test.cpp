@@ -114,38 +114,6 @@ TEST_F(SetupTest, TheInstalledProgramStartsAndSetupWaitsUntilItHasBeenClosed) {
   EXPECT_EQ(Install(), 0u);
 }
 
-TEST_F(SetupTest, SetupAndUninstallerRefuseWhileAWindowOfMorvaneIsOpen) {
-  ASSERT_EQ(Install(), 0u);
-  const struct {
-    const char* windowClass;
-    const char* title;
-    bool refused;
-  } cases[] = {
-      {"ThunderRT6Main", "MORV", true},  // its application window, there from its start
-      {"MorvaneMainWindow", "Morvane(tm)  1.44", true},
-      {"ThunderRT6Main", "unwanted instance", false},  // a second start on its way out
-  };
-  const HINSTANCE instance = GetModuleHandleA(nullptr);
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.windowClass) + " '" + c.title + "'");
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = c.windowClass;
-    RegisterClassA(&windowClass);
-    const win32::UniqueHwnd window(CreateWindowExA(0, c.windowClass, c.title, WS_POPUP, 0, 0, 0, 0,
-                                                   nullptr, nullptr, instance, nullptr));
-    ASSERT_TRUE(window);
-    const DWORD wanted = c.refused ? kAbortedBySetup : 0;
-    EXPECT_EQ(Install(), wanted);
-    EXPECT_EQ(RunToEnd(Uninstaller() + " /S _?=" + InstallFolder()), wanted);
-    EXPECT_EQ(FileExists(InstallFolder() + "\\MORVU.EXE"), c.refused);
-    if (!c.refused) {
-      ASSERT_EQ(Install(), 0u);
-    }
-  }
-}
-
 TEST_F(SetupTest, SilentUninstallLeavesNothingBehindButTheSettings) {
   ASSERT_EQ(Install(), 0u);
   UseMorvaneForAWhile();

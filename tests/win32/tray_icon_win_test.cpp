@@ -23,7 +23,6 @@ namespace morv::win32 {
 namespace {
 
 constexpr UINT kCallback = WM_APP + 1;
-using Clicks = std::vector<std::pair<UINT, int>>;  // icon id, button
 using Pixels = std::vector<COLORREF>;
 
 // Runs this thread's messages until `done` holds or patience runs out.
@@ -105,17 +104,7 @@ class TrayIconWinTest : public ::testing::Test {
   TrayIconWin& MakeIcon(UINT id) {
     icons_.push_back(
         std::make_unique<TrayIconWin>(owner_.get(), kCallback, id, GetModuleHandleA(nullptr)));
-    icons_.back()->setClickHandler([this, id](int button) { clicks_.push_back({id, button}); });
     return *icons_.back();
-  }
-
-  // The clicks reported for one click on the icon, once a duplicate would have come too.
-  Clicks Click(const ShownIcon& icon, bool right) {
-    clicks_.clear();
-    uidriver::clickTrayIcon(icon, right);
-    PumpUntil([&] { return !clicks_.empty(); });
-    PumpUntil([] { return false; }, std::chrono::milliseconds(500));
-    return clicks_;
   }
 
   static LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -132,7 +121,6 @@ class TrayIconWinTest : public ::testing::Test {
 
   UniqueHwnd owner_;
   std::vector<std::unique_ptr<TrayIconWin>> icons_;
-  Clicks clicks_;
 };
 
 TEST_F(TrayIconWinTest, ShowsChangesAndRemovesTheIcon) {
@@ -168,48 +156,6 @@ TEST_F(TrayIconWinTest, ShowsChangesAndRemovesTheIcon) {
   // Going away takes the icon along.
   icons_[0].reset();
   EXPECT_TRUE(WaitGone("Morvane: back again"));
-}
-
-TEST_F(TrayIconWinTest, ReportsEachClickOnceFromTheIconClicked) {
-  MakeIcon(1).setToolTipText("Morvane: click me");
-  MakeIcon(2).setToolTipText("Morvane: not me");
-  icons_[0]->setIconVisible(true);
-  icons_[1]->setIconVisible(true);
-  const auto shown = WaitShown("Morvane: click me");
-  ASSERT_TRUE(shown && WaitShown("Morvane: not me"));
-
-  EXPECT_EQ(Click(*shown, true), (Clicks{{1, kRightButton}}));
-  EXPECT_EQ(Click(*shown, false), (Clicks{{1, kLeftButton}}));
-}
-
-TEST_F(TrayIconWinTest, TaskbarCreatedBringsBackOnlyAShownIcon) {
-  TrayIconWin& tray = MakeIcon(1);
-  tray.setToolTipText("Morvane: ringing");
-  tray.setIconIndex(3);
-  tray.setIconVisible(true);
-  MakeIcon(2).setToolTipText("Morvane: stays hidden");
-  ASSERT_TRUE(WaitShown("Morvane: ringing"));
-  const Pixels ringing = WaitPicture("Morvane: ringing");
-
-  // A restarted Explorer has forgotten every icon. Deleting ours behind the object's back
-  // leaves the shell in that state.
-  NOTIFYICONDATAA forgotten{};
-  forgotten.cbSize = sizeof(forgotten);
-  forgotten.hWnd = owner_.get();
-  forgotten.uID = 1;
-  ASSERT_TRUE(Shell_NotifyIconA(NIM_DELETE, &forgotten));
-  ASSERT_TRUE(WaitGone("Morvane: ringing"));
-
-  // What Explorer broadcasts to every top-level window once its taskbar is back.
-  PostMessageA(HWND_BROADCAST, tray.taskbarCreatedMessage(), 0, 0);
-  const auto back = WaitShown("Morvane: ringing");
-  ASSERT_TRUE(back);
-  EXPECT_EQ(WaitPicture("Morvane: ringing", [&](const Pixels& p) { return p == ringing; }),
-            ringing);
-  EXPECT_FALSE(FindShown("Morvane: stays hidden"));
-
-  // Clicks still arrive in the version 4 form the object expects.
-  EXPECT_EQ(Click(*back, true), (Clicks{{1, kRightButton}}));
 }
 
 }  // namespace

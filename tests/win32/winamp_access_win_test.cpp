@@ -78,47 +78,6 @@ TEST_F(WinampAccessWinTest, VolumeAndPlayReachThePlayerOnce) {
   EXPECT_THAT(Named(lines, "PLAY"), SizeIs(1));
 }
 
-TEST_F(WinampAccessWinTest, OneCloseEndsEveryPlayer) {
-  StandInPlayer first(With());
-  StandInPlayer second(With());
-  ASSERT_TRUE(first.window() && second.window());
-  WinampClose(desktop, kClass);
-  EXPECT_EQ(FindWindowA(kClass, nullptr), nullptr);
-  EXPECT_EQ(WinampWindow, 0u);
-  EXPECT_TRUE(first.waitForExit(5000));
-  EXPECT_TRUE(second.waitForExit(5000));
-  EXPECT_THAT(Named(ReadPlayerLog(log), "QUIT"), SizeIs(::testing::Ge(2u)));
-}
-
-TEST_F(WinampAccessWinTest, APlayerThatIgnoresQuitIsGivenUpWithinTheBound) {
-  StandInPlayer stubborn(With({{"WINAMP_STANDIN_IGNORE_QUIT", "1"}}));
-  ASSERT_TRUE(stubborn.window());
-  const ULONGLONG start = GetTickCount64();
-  WinampClose(desktop, kClass);
-  EXPECT_GE(Seconds(start), 4.5);
-  EXPECT_LT(Seconds(start), 8.0);
-  EXPECT_TRUE(IsWindow(stubborn.window()));
-}
-
-// Before the sends were bounded, each of these waited as long as the player hung.
-TEST_F(WinampAccessWinTest, AHungPlayerIsTakenAsAnsweringZeroWithinTheBound) {
-  for (const char* hangsOn : {"isplaying", "volume"}) {
-    StandInPlayer hung(With({{"WINAMP_STANDIN_STATE", "playing"},
-                             {"WINAMP_STANDIN_HANG_ON", hangsOn},
-                             {"WINAMP_STANDIN_HANG_MS", "30000"}}));
-    ASSERT_TRUE(hung.window());
-    WinampLastReply = 42;
-    const ULONGLONG start = GetTickCount64();
-    const std::int32_t playing = WinampIsPlaying(desktop, kClass);
-    WinampSetVolume(desktop, 255, kClass);
-    EXPECT_LT(Seconds(start), 8.0) << hangsOn;
-    if (std::string(hangsOn) == "isplaying") {
-      EXPECT_EQ(playing, 0);
-    }
-    EXPECT_EQ(WinampLastReply, 0) << hangsOn;
-  }
-}
-
 // The player is started minimised with the focus: the window it opens says so.
 TEST_F(WinampAccessWinTest, TheAlarmsPlayerStartsMinimised) {
   SetEnvironmentVariableA("WINAMP_STANDIN_LOG", log.c_str());

@@ -139,10 +139,12 @@ ResponsivenessWatch::ResponsivenessWatch(HWND window) : window_(window) {
   thread_ = std::thread([this] {
     while (!stop_) {
       const auto start = std::chrono::steady_clock::now();
-      DWORD_PTR ignored = 0;
-      const bool answered =
-          SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored) != 0;
-      if (!answered && !IsWindow(window_)) return;  // the program has ended
+      bool taken = false;
+      try {
+        taken = uidriver::settle(window_, 30s);
+      } catch (const uidriver::DriverError&) {
+      }
+      if (!taken && !IsWindow(window_)) return;  // the program has ended
       const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
                             std::chrono::steady_clock::now() - start)
                             .count();

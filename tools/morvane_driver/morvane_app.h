@@ -50,9 +50,10 @@ AlarmMinute PresentMinute(std::chrono::seconds left);
 // A minute that starts at least `ahead` from now.
 AlarmMinute MinuteAhead(std::chrono::seconds ahead);
 
-// Sends the window a message that needs no work, over and over, and keeps the longest
-// time it took to be answered: a window that does not answer within ten seconds looks
-// hung to Windows, and to the user.
+// Posts the window's thread a marker over and over and keeps the longest time it took to
+// take it from its queue: input, painting and timers wait exactly as long. (A message
+// sent to the window would not do: a thread blocked in SendMessage still answers those.)
+// A window that takes nothing for ten seconds looks hung to Windows, and to the user.
 class ResponsivenessWatch {
  public:
   explicit ResponsivenessWatch(HWND window);

@@ -251,8 +251,7 @@ uint32_t Agent::callForValue(agent::Op op, uint64_t arg1, uint64_t arg2) {
 
 int64_t Agent::barrier() const {
   int64_t value = 0;
-  if (!readRemote(process_.get(), reinterpret_cast<void*>(remoteBarrier_), &value,
-                  sizeof(value))) {
+  if (!readRemote(process_.get(), reinterpret_cast<void*>(remoteBarrier_), &value, sizeof(value))) {
     throw DriverError("cannot read the barrier of " + name() + " (error " +
                       std::to_string(GetLastError()) + ")");
   }
@@ -260,6 +259,7 @@ int64_t Agent::barrier() const {
 }
 
 void Agent::prepare(DWORD threadId) {
+  const std::lock_guard lock(hooking_);
   if (std::find(hooked_.begin(), hooked_.end(), threadId) != hooked_.end()) return;
   call(agent::Op::kInstallHook, threadId);
   hooked_.push_back(threadId);

@@ -4,8 +4,10 @@
 // then next to the running executable.
 #include <windows.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -53,7 +55,9 @@ class Agent {
   uintptr_t remoteBase_ = 0;
   uintptr_t remoteCall_ = 0;
   uintptr_t remoteBarrier_ = 0;
-  int64_t nextBarrier_ = 0;
+  // A test's own thread and a watch on the program may wait on the same agent at once.
+  std::atomic<int64_t> nextBarrier_ = 0;
+  std::mutex hooking_;
   UINT marker_ = 0;
   std::vector<DWORD> hooked_;
 };
