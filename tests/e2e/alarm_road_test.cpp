@@ -18,12 +18,6 @@ using namespace std::chrono_literals;
 using driver::Named;
 using driver::ReadPlayerLog;
 
-constexpr char kBanner[] =
-    "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! "
-    "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!!";
-constexpr char kSettings[] = "HKLM\\SOFTWARE\\QUORVIX\\MORV";
-constexpr char kRun[] = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-
 // Milliseconds into its minute, read off a log line's local time "... hh:mm:ss.mmm".
 int MillisecondsIntoMinute(const std::string& time) {
   return std::stoi(time.substr(17, 2)) * 1000 + std::stoi(time.substr(20, 3));
@@ -58,11 +52,11 @@ TEST(AlarmRoadTest, ArmedAlarmRingsThePlayerAndIsSnoozedThenDisarmed) {
   EXPECT_EQ(uidriver::toolTipText(app.button("Turn &Off")), "Turn The Alarm OFF.");
   EXPECT_FALSE(uidriver::isEnabled(app.calendar));
   EXPECT_FALSE(uidriver::isEnabled(app.timeBox));
-  EXPECT_EQ(RegQuery(kSettings, "StartInTray"), "Yes");
-  EXPECT_EQ(RegQuery(kRun, "Morvane"), "\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\"");
+  EXPECT_EQ(RegQuery(kSettingsPath, "StartInTray"), "Yes");
+  EXPECT_EQ(RegQuery(kRunPath, "Morvane"), "\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\"");
 
   // The alarm minute: Play, two seconds, full volume, the banner and "Snoo&ze".
-  uidriver::waitUntil([&] { return app.status() == kBanner; }, 200s, "the alarm to ring",
+  uidriver::waitUntil([&] { return app.status() == kAlarmBanner; }, 200s, "the alarm to ring",
                       app.pid());
   HWND snooze = uidriver::waitFor(
       [&]() -> std::optional<HWND> {
@@ -98,7 +92,7 @@ TEST(AlarmRoadTest, ArmedAlarmRingsThePlayerAndIsSnoozedThenDisarmed) {
   ASSERT_EQ(Named(lines, "SETVOLUME").size(), 2u);
   EXPECT_EQ(Named(lines, "SETVOLUME")[1].wParam, 28u);
   EXPECT_FALSE(Named(lines, "QUIT").empty());
-  EXPECT_EQ(RegQuery(kSettings, "StartInTray"), "Yes") << "the stop path does not flip it";
+  EXPECT_EQ(RegQuery(kSettingsPath, "StartInTray"), "Yes") << "the stop path does not flip it";
 
   // The next press disarms: the clock runs again.
   uidriver::click(turnOn);
@@ -109,8 +103,8 @@ TEST(AlarmRoadTest, ArmedAlarmRingsThePlayerAndIsSnoozedThenDisarmed) {
   EXPECT_EQ(app.status(),
             "Alarm Settings: OFF  Date: " + date + " Time: " + alarm.alarmTime() + " ALARM IS SET")
       << "stopped once, it does not ring again in its minute";
-  EXPECT_EQ(RegQuery(kSettings, "StartInTray"), "No");
-  EXPECT_EQ(RegQuery(kRun, "Morvane"), "-\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\"");
+  EXPECT_EQ(RegQuery(kSettingsPath, "StartInTray"), "No");
+  EXPECT_EQ(RegQuery(kRunPath, "Morvane"), "-\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\"");
   EXPECT_EQ(Player(), nullptr);
   app.exit();
 }

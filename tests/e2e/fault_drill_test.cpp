@@ -22,13 +22,6 @@ using namespace std::chrono_literals;
 using driver::Named;
 using driver::ReadPlayerLog;
 
-constexpr char kBanner[] =
-    "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! "
-    "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!!";
-constexpr char kPlayerProgram[] = "C:\\Program Files\\WinAmp\\WinAmp.exe";
-constexpr char kPlayerAway[] = "C:\\Program Files\\WinAmp\\WinAmp.exe.away";
-const std::string kSettings = std::string("HKLM\\") + kSettingsKey;
-
 // Only reading is allowed on the key, for everyone: every write to it is refused.
 void LockKey(HKEY root, const char* path, const char* sddl) {
   HKEY key = nullptr;
@@ -65,7 +58,7 @@ class FaultDrillTest : public ::testing::Test {
     return alarm;
   }
   void WaitForTheBanner(MorvaneApp& app) {
-    uidriver::waitUntil([&] { return app.status() == kBanner; }, 40s, "the alarm to ring",
+    uidriver::waitUntil([&] { return app.status() == kAlarmBanner; }, 40s, "the alarm to ring",
                         app.pid());
   }
   // Snooze, then the stop path must leave the button reading "Turn &On" again.
@@ -103,8 +96,8 @@ TEST_F(FaultDrillTest, ThePlayersProgramMissingWhenArming) {
   app->answerBox("Close Morvane?", "No");
   EXPECT_EQ(app->process.waitForExit(10s), 0u);
   Report(*app, "player's program missing when arming");
-  EXPECT_EQ(RegQuery(kSettings, "WinAmpOnStart"), "No") << "nothing else was touched";
-  EXPECT_EQ(RegQuery(kSettings, "StartInTray"), "Yes") << "arming turned it on, as always";
+  EXPECT_EQ(RegQuery(kSettingsPath, "WinAmpOnStart"), "No") << "nothing else was touched";
+  EXPECT_EQ(RegQuery(kSettingsPath, "StartInTray"), "Yes") << "arming turned it on, as always";
 }
 
 // The player's window comes only after arming has given up waiting for it: the tick
@@ -193,7 +186,7 @@ TEST_F(FaultDrillTest, ARegistryWriteRefused) {
   uidriver::waitUntil(
       [&] { return app->status() == "MORV Will Minimize To The System Tray Upon Start.  Ready."; },
       10s, "the toggle to carry on", app->pid());
-  EXPECT_EQ(RegQuery(kSettings, "StartInTray"), "No");
+  EXPECT_EQ(RegQuery(kSettingsPath, "StartInTray"), "No");
   LockKey(HKEY_LOCAL_MACHINE, kSettingsKey, "D:P(A;;KA;;;WD)");
   LockKey(HKEY_CURRENT_USER, kSettingsKey, "D:P(A;;KA;;;WD)");
   Report(*app, "registry write refused");
@@ -211,8 +204,8 @@ TEST_F(FaultDrillTest, ASettingsValueOfAnotherType) {
                  sizeof(one));
   RegCloseKey(key);
   auto app = Start();
-  EXPECT_EQ(RegQuery(kSettings, "StartInTray"), "No");
-  EXPECT_EQ(RegQuery(kSettings, "WinAmpOnStart"), "No") << "the user's choice stays";
+  EXPECT_EQ(RegQuery(kSettingsPath, "StartInTray"), "No");
+  EXPECT_EQ(RegQuery(kSettingsPath, "WinAmpOnStart"), "No") << "the user's choice stays";
   Report(*app, "settings value of another type");
   app->exit();
 }
@@ -231,14 +224,14 @@ TEST_F(FaultDrillTest, AHundredThousandCharacterSettingsValue) {
   EXPECT_TRUE(summary.compare(0, shown.size(), shown) == 0) << "not the summary's start";
   Report(*app, "100,000-character settings value");
   app->exit(/*save=*/true);
-  EXPECT_TRUE(RegQuery(kSettings, "Date:") == date) << "not saved back whole";
+  EXPECT_TRUE(RegQuery(kSettingsPath, "Date:") == date) << "not saved back whole";
 }
 
 TEST_F(FaultDrillTest, TheSettingsKeyMissingAtStart) {
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
   auto app = Start();
-  EXPECT_EQ(RegQuery(kSettings, "StartInTray"), "No");
-  EXPECT_EQ(RegQuery(kSettings, "WinAmpOnStart"), "No");
+  EXPECT_EQ(RegQuery(kSettingsPath, "StartInTray"), "No");
+  EXPECT_EQ(RegQuery(kSettingsPath, "WinAmpOnStart"), "No");
   Report(*app, "settings key missing at start");
   app->exit();
 }

@@ -21,10 +21,6 @@ using namespace std::chrono_literals;
 using ::testing::ElementsAre;
 using uidriver::BoxIcon;
 
-constexpr char kPlayerFolder[] = "C:\\Program Files\\WinAmp";
-constexpr char kPlayerProgram[] = "C:\\Program Files\\WinAmp\\WinAmp.exe";
-constexpr char kPlayerAway[] = "C:\\Program Files\\WinAmp\\WinAmp.exe.away";
-
 class StartupTest : public ::testing::Test {
  protected:
   void SetUp() override { ResetSettings(); }

@@ -13,9 +13,6 @@ namespace {
 using namespace std::chrono_literals;
 using std::chrono::system_clock;
 
-constexpr char kBanner[] =
-    "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! "
-    "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!!";
 // Arming blocks the window five seconds; entering takes a few more.
 constexpr auto kTimeToArm = 20s;
 
@@ -77,7 +74,7 @@ AlarmRound RunAlarmRound(driver::MorvaneApp& app, const std::string& playerLog, 
   // cannot delay the tick being measured.
   const auto quietUntil = at + 4s - LocalNow();
   if (quietUntil > 0ms) Sleep(static_cast<DWORD>(quietUntil.count()));
-  uidriver::waitUntil([&] { return app.status() == kBanner; }, 120s, "the alarm to ring",
+  uidriver::waitUntil([&] { return app.status() == driver::kAlarmBanner; }, 120s, "the alarm to ring",
                       app.pid());
 
   const auto plays = Plays(playerLog);

@@ -21,6 +21,19 @@ std::string BuildFolder();
 
 inline constexpr char kSettingsKey[] = "SOFTWARE\\QUORVIX\\MORV";
 inline constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+// The same keys as reg.exe names them.
+inline constexpr char kSettingsPath[] = "HKLM\\SOFTWARE\\QUORVIX\\MORV";
+inline constexpr char kRunPath[] = "HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// The player's fixed place, and where a test moves its program to make it missing.
+inline constexpr char kPlayerFolder[] = "C:\\Program Files\\WinAmp";
+inline constexpr char kPlayerProgram[] = "C:\\Program Files\\WinAmp\\WinAmp.exe";
+inline constexpr char kPlayerAway[] = "C:\\Program Files\\WinAmp\\WinAmp.exe.away";
+
+// The status panel while the alarm rings.
+inline constexpr char kAlarmBanner[] =
+    "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! "
+    "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!!";
 
 // Ends every stand-in player, also one still waiting to show its window: a player left
 // running would hold the test's output open, and the next test would find it.
