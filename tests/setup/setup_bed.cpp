@@ -62,14 +62,6 @@ UniqueProcessHandle Start(const std::string& commandLine) {
   return UniqueProcessHandle(info.hProcess);
 }
 
-std::string BuildFolder() {
-  char self[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string folder(self);
-  folder.resize(folder.find_last_of("\\/"));
-  return folder.substr(0, folder.find_last_of("\\/"));
-}
-
 std::string SetupProgram() { return BuildFolder() + "\\morvane-setup.exe"; }
 std::string QuorvixFolder() { return KnownFolder(CSIDL_PROGRAM_FILES) + "\\Quorvix"; }
 std::string InstallFolder() { return QuorvixFolder() + "\\MORV"; }
@@ -116,23 +108,6 @@ DWORD RunWithItsChildren(const std::string& commandLine, std::chrono::millisecon
     }
   }
   return code;
-}
-
-std::optional<RegValue> RegQuery(const std::string& key, const std::string& name) {
-  const auto output = driver::RunProgram("reg query \"" + key + "\" /v \"" + name + "\"");
-  if (output.exitCode != 0) return std::nullopt;
-  // "    <name>    <type>    <data>"
-  const std::string start = "    " + name + "    ";
-  std::istringstream lines(output.text);
-  for (std::string line; std::getline(lines, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.rfind(start, 0) != 0) continue;
-    const std::string rest = line.substr(start.size());
-    const size_t gap = rest.find("    ");
-    if (gap == std::string::npos) return RegValue{rest, ""};
-    return RegValue{rest.substr(0, gap), rest.substr(gap + 4)};
-  }
-  return std::nullopt;
 }
 
 bool RegKeyExists(const std::string& key) {

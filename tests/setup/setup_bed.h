@@ -8,15 +8,20 @@
 #include <string>
 
 #include "platform/win32/unique_handle.h"
+#include "tools/morvane_driver/morvane_app.h"
 
 namespace morv::setup_test {
 
+// The build folder holds morvu.exe, MORVHELP.DOC and morvane-setup.exe.
+using driver::BuildFolder;
+using driver::kRunKey;
+using driver::kSettingsKey;
+using driver::RegQueryValue;
+using driver::RegValue;
+
 inline constexpr char kUninstallKey[] =
     "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Morvane";
-inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-inline constexpr char kSettingsKey[] = "SOFTWARE\\QUORVIX\\MORV";
 
-std::string BuildFolder();  // holds morvu.exe, MORVHELP.DOC and morvane-setup.exe
 std::string SetupProgram();
 std::string InstallFolder();  // the 64-bit Program Files\Quorvix\MORV
 std::string QuorvixFolder();
@@ -37,12 +42,6 @@ DWORD RunToEnd(const std::string& commandLine,
 DWORD RunWithItsChildren(const std::string& commandLine,
                          std::chrono::milliseconds timeout = std::chrono::seconds(60));
 
-struct RegValue {
-  std::string type;  // REG_SZ, REG_DWORD...
-  std::string data;  // as reg.exe prints it
-};
-// `key` with its hive spelled HKLM or HKCU, as for reg.exe.
-std::optional<RegValue> RegQuery(const std::string& key, const std::string& name);
 bool RegKeyExists(const std::string& key);
 void WriteString(HKEY root, const std::string& key, const std::string& name,
                  const std::string& value);

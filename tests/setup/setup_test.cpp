@@ -32,7 +32,7 @@ void ExpectNothingLeft() {
   EXPECT_FALSE(FolderExists(QuorvixFolder())) << "nothing else of Quorvix was there";
   EXPECT_FALSE(FileExists(StartMenuShortcut()));
   for (const char* hive : {"HKLM\\", "HKCU\\"}) {
-    EXPECT_FALSE(RegQuery(hive + std::string(kRunKey), "Morvane")) << hive;
+    EXPECT_FALSE(RegQueryValue(hive + std::string(kRunKey), "Morvane")) << hive;
   }
   EXPECT_FALSE(RegKeyExists(kUninstallKey));
 }
@@ -81,13 +81,13 @@ TEST_F(SetupTest, SilentInstallPutsTheProgramItsHelpAShortcutAndAnUninstallEntry
       {"QuietUninstallString", Quoted(uninstaller) + " /S"},
   };
   for (const auto& value : expected) {
-    const auto found = RegQuery(kUninstallKey, value.name);
+    const auto found = RegQueryValue(kUninstallKey, value.name);
     ASSERT_TRUE(found) << value.name;
     EXPECT_EQ(found->type, "REG_SZ") << value.name;
     EXPECT_EQ(found->data, value.data) << value.name;
   }
   // In KiB, as Windows' list of programs shows it: at least the program itself.
-  const auto size = RegQuery(kUninstallKey, "EstimatedSize");
+  const auto size = RegQueryValue(kUninstallKey, "EstimatedSize");
   ASSERT_TRUE(size);
   EXPECT_EQ(size->type, "REG_DWORD");
   EXPECT_GE(std::stoul(size->data, nullptr, 16),
@@ -119,13 +119,13 @@ TEST_F(SetupTest, SilentUninstallLeavesNothingBehindButTheSettings) {
   UseMorvaneForAWhile();
   // As Windows' list of programs does it, without _?=: the uninstaller hands over
   // to a copy of itself and returns at once.
-  const auto quiet = RegQuery(kUninstallKey, "QuietUninstallString");
+  const auto quiet = RegQueryValue(kUninstallKey, "QuietUninstallString");
   ASSERT_TRUE(quiet);
   EXPECT_EQ(RunWithItsChildren(quiet->data), 0u);
 
   ExpectNothingLeft();
   for (const char* hive : {"HKLM\\", "HKCU\\"}) {
-    EXPECT_EQ(RegQuery(std::string(hive) + kSettingsKey, "Time:").value_or(RegValue{}).data,
+    EXPECT_EQ(RegQueryValue(std::string(hive) + kSettingsKey, "Time:").value_or(RegValue{}).data,
               "7:05 AM")
         << hive << ": a reinstall must find the saved alarm";
   }
@@ -141,7 +141,7 @@ TEST_F(SetupTest, UninstallAskedToRemoveTheSettingsRemovesThemUnderBothHives) {
   EXPECT_FALSE(RegKeyExists(std::string("HKLM\\") + kSettingsKey));
   EXPECT_FALSE(RegKeyExists(std::string("HKCU\\") + kSettingsKey));
   EXPECT_FALSE(RegKeyExists("HKCU\\SOFTWARE\\QUORVIX")) << "left empty, so removed";
-  EXPECT_TRUE(RegQuery("HKLM\\SOFTWARE\\QUORVIX\\OTHER", "Kept")) << "not Morvane's";
+  EXPECT_TRUE(RegQueryValue("HKLM\\SOFTWARE\\QUORVIX\\OTHER", "Kept")) << "not Morvane's";
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\QUORVIX\\OTHER");
 }
 

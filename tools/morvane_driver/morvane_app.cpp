@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 
 #include "tools/morvane_driver/run_program.h"
 
@@ -84,13 +85,26 @@ void StoreSetting(const std::string& name, const std::string& value) {
   SetString(HKEY_LOCAL_MACHINE, kSettingsKey, name, value);
 }
 
-std::string RegQuery(const std::string& key, const std::string& name) {
+std::optional<RegValue> RegQueryValue(const std::string& key, const std::string& name) {
   const auto output = RunProgram("reg query \"" + key + "\" /v \"" + name + "\"");
-  const std::string marker = "    " + name + "    REG_SZ    ";
-  const auto at = output.text.find(marker);
-  if (at == std::string::npos) return {};
-  const auto start = at + marker.size();
-  return output.text.substr(start, output.text.find_first_of("\r\n", start) - start);
+  if (output.exitCode != 0) return std::nullopt;
+  // "    <name>    <type>    <data>"
+  const std::string start = "    " + name + "    ";
+  std::istringstream lines(output.text);
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.rfind(start, 0) != 0) continue;
+    const std::string rest = line.substr(start.size());
+    const size_t gap = rest.find("    ");
+    if (gap == std::string::npos) return RegValue{rest, ""};
+    return RegValue{rest.substr(0, gap), rest.substr(gap + 4)};
+  }
+  return std::nullopt;
+}
+
+std::string RegQuery(const std::string& key, const std::string& name) {
+  const auto value = RegQueryValue(key, name);
+  return value && value->type == "REG_SZ" ? value->data : std::string();
 }
 
 std::string ShortDate(std::chrono::year_month_day day) {

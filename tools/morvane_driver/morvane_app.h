@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
@@ -42,7 +43,13 @@ void EndEveryPlayer();
 // The program's settings as a first start would find them: options "No", nothing saved.
 void ResetSettings();
 void StoreSetting(const std::string& name, const std::string& value);
-// What Windows' own reg.exe says a value holds; empty when it finds none.
+// What Windows' own reg.exe says a value holds, `key` with its hive spelled HKLM or HKCU.
+struct RegValue {
+  std::string type;  // REG_SZ, REG_DWORD...
+  std::string data;  // as reg.exe prints it
+};
+std::optional<RegValue> RegQueryValue(const std::string& key, const std::string& name);
+// The text of a REG_SZ value; empty when there is none.
 std::string RegQuery(const std::string& key, const std::string& name);
 // The locale's short date of a day, as the program renders it.
 std::string ShortDate(std::chrono::year_month_day day);
