@@ -116,6 +116,7 @@ void MeasureRest(const Paths& paths) {
   uidriver::waitForWindow(floor.pid(), {.className = kFloorClass, .visibleOnly = true}, 30s);
   ResetSettings();
   driver::MorvaneApp app(Launch(paths.morvane, paths.playerLog));
+  app.stopWatching();
   // Whatever the start-up left to finish is not rest.
   Sleep(5000);
   Rest("shown", app.process, floor);
@@ -133,6 +134,7 @@ void MeasureRest(const Paths& paths) {
 void MeasureAlarms(const Paths& paths, int rounds) {
   ResetSettings();
   auto app = std::make_unique<driver::MorvaneApp>(Launch(paths.morvane, paths.playerLog));
+  app->stopWatching();
   for (int number = 1; number <= rounds; ++number) {
     AlarmRound round;
     try {
@@ -145,6 +147,7 @@ void MeasureAlarms(const Paths& paths, int rounds) {
       if (HWND player = FindWindowA("Winamp v1.x", nullptr)) PostMessageA(player, WM_CLOSE, 0, 0);
       ResetSettings();
       app = std::make_unique<driver::MorvaneApp>(Launch(paths.morvane, paths.playerLog));
+      app->stopWatching();
     }
     std::string line = "alarm n=" + std::to_string(number) + " rang=" + (round.rang ? "1" : "0") +
                        " delay_ms=" + std::to_string(round.delayMs) +

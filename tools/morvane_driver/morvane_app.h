@@ -124,7 +124,12 @@ class MorvaneApp {
   // folder: <name>.bmp there.
   void picture(const std::string& name) const;
   // The longest the main window went unanswered since it appeared.
-  std::chrono::milliseconds longestUnanswered() const { return watch_->longestUnanswered(); }
+  std::chrono::milliseconds longestUnanswered() const {
+    return watch_ ? watch_->longestUnanswered() : std::chrono::milliseconds(0);
+  }
+  // Ends the watch for good: its marker ten times a second is work the program would not
+  // do on its own, so a measurement of the program at rest must not include it.
+  void stopWatching() { watch_.reset(); }
 
   uidriver::Process process;
   HWND main = nullptr;
