@@ -47,7 +47,10 @@ void ToolTips::set(HWND control, const std::string& text) {
   std::wstring wide = Wide(text);
   TOOLINFOW tool{};
   tool.cbSize = sizeof(tool);
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  // Not TTF_SUBCLASS: a comctl32 subclass looks its data up in a window property on
+  // every message the control gets, and under Wine each lookup is a round trip to the
+  // server; the clock's box gets several messages a second, for days.
+  tool.uFlags = TTF_IDISHWND;
   tool.hwnd = owner_;
   tool.uId = reinterpret_cast<UINT_PTR>(control);
   tool.lpszText = wide.data();
@@ -57,6 +60,13 @@ void ToolTips::set(HWND control, const std::string& text) {
   } else {
     SendMessageW(tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
   }
+}
+
+void ToolTips::relay(const MSG& message) {
+  if (message.message < WM_MOUSEFIRST || message.message > WM_MOUSELAST) return;
+  if (!tools_.count(message.hwnd)) return;
+  MSG copy = message;
+  SendMessageW(tips_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&copy));
 }
 
 bool ButtonWin::enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }

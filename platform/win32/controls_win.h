@@ -14,6 +14,8 @@ class ToolTips {
  public:
   explicit ToolTips(HWND owner);
   void set(HWND control, const std::string& text);
+  // Hands a mouse message of the thread's queue to the tips, so they show and hide.
+  void relay(const MSG& message);
   HWND handle() const { return tips_; }
 
  private:

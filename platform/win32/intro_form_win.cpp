@@ -58,9 +58,9 @@ void IntroFormWin::createChildren(HINSTANCE instance) {
   auto px = [dpi](int value) { return MulDiv(value, dpi, 96); };
   for (size_t i = 0; i < std::size(kSplashTexts); ++i) {
     const SplashText& text = kSplashTexts[i];
-    HWND label = CreateWindowExW(0, L"STATIC", Wide(text.text).c_str(),
-                                 WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX, 0, px(kTextTop[i]),
-                                 px(kWidth), px(kTextHeight[i]), hwnd(), nullptr, instance, nullptr);
+    HWND label = CreateWindowExW(
+        0, L"STATIC", Wide(text.text).c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX, 0,
+        px(kTextTop[i]), px(kWidth), px(kTextHeight[i]), hwnd(), nullptr, instance, nullptr);
     fonts_[i] = FontOrFallback(hwnd(), text.font, text.points);
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[i].get()), FALSE);
   }
@@ -68,8 +68,7 @@ void IntroFormWin::createChildren(HINSTANCE instance) {
                          px(150), px(kWidth - 80), px(16), hwnd(), nullptr, instance, nullptr);
 }
 
-LRESULT CALLBACK IntroFormWin::WindowProc(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK IntroFormWin::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));

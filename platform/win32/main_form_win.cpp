@@ -17,7 +17,6 @@ constexpr char kClassName[] = "MorvaneMainWindow";
 constexpr UINT kValidateTimeBox = WM_APP + 1;
 constexpr UINT kTrayCallback = WM_APP + 2;
 constexpr UINT_PTR kClockTimer = 1;
-constexpr UINT_PTR kTimeBoxSubclass = 1;
 
 // Layout in pixels at 96 dpi.
 constexpr int kMargin = 12;
@@ -207,8 +206,11 @@ void MainFormWin::createChildren(HINSTANCE instance) {
   int oneWholePanel = -1;
   SendMessageA(GetDlgItem(w, ids::kStatusBar), SB_SETPARTS, 1,
                reinterpret_cast<LPARAM>(&oneWholePanel));
-  SetWindowSubclass(GetDlgItem(w, ids::kTimeBox), TimeBoxProc, kTimeBoxSubclass,
-                    reinterpret_cast<DWORD_PTR>(this));
+  // Subclassed by hand, not with SetWindowSubclass, for the reason ToolTips::set gives.
+  HWND timeBox = GetDlgItem(w, ids::kTimeBox);
+  SetWindowLongPtrW(timeBox, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  timeBoxEdit_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(timeBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TimeBoxProc)));
   tips_ = std::make_unique<ToolTips>(w);
 }
 
@@ -262,6 +264,7 @@ void MainFormWin::layOut() {
 }
 
 bool MainFormWin::preTranslate(MSG& message) {
+  if (tips_) tips_->relay(message);
   if (TranslateAcceleratorA(hwnd(), shortcuts_.get(), &message)) return true;
   // Tab moving the focus into the time box counts as a click on it, or a keyboard
   // user could never type a time.
@@ -416,15 +419,15 @@ void MainFormWin::onCommand(UINT id, UINT code, bool fromShortcut) {
   }
 }
 
-LRESULT CALLBACK MainFormWin::TimeBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                          UINT_PTR, DWORD_PTR self) {
-  return reinterpret_cast<MainFormWin*>(self)->timeBox(edit, message, wParam, lParam);
+LRESULT CALLBACK MainFormWin::TimeBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<MainFormWin*>(GetWindowLongPtrW(edit, GWLP_USERDATA));
+  return self->timeBox(edit, message, wParam, lParam);
 }
 
 LRESULT MainFormWin::timeBox(HWND edit, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONUP: {
-      const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+      const LRESULT result = CallWindowProcW(timeBoxEdit_, edit, message, wParam, lParam);
       const bool wasLocked = controls_->txtTime.readOnly();
       form_->txtTime_Click();
       // The first click selects the clock's text, so typing replaces it.
@@ -432,7 +435,7 @@ LRESULT MainFormWin::timeBox(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
       return result;
     }
     case WM_SETFOCUS: {
-      const LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+      const LRESULT result = CallWindowProcW(timeBoxEdit_, edit, message, wParam, lParam);
       if (focusByKeyboard_) {
         form_->txtTime_Click();
         SendMessageA(edit, EM_SETSEL, 0, -1);
@@ -448,10 +451,10 @@ LRESULT MainFormWin::timeBox(HWND edit, UINT message, WPARAM wParam, LPARAM lPar
         timeBoxCheckOwed_ = true;
         PostMessageA(hwnd(), kValidateTimeBox, 0, 0);
       }
-      return DefSubclassProc(edit, message, wParam, lParam);
+      return CallWindowProcW(timeBoxEdit_, edit, message, wParam, lParam);
     }
     default:
-      return DefSubclassProc(edit, message, wParam, lParam);
+      return CallWindowProcW(timeBoxEdit_, edit, message, wParam, lParam);
   }
 }
 

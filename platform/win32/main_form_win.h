@@ -30,8 +30,7 @@ class MainFormWin {
   struct Controls;
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK TimeBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR id, DWORD_PTR self);
+  static LRESULT CALLBACK TimeBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT timeBox(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
   void onCommand(UINT id, UINT code, bool fromShortcut);
@@ -52,6 +51,7 @@ class MainFormWin {
   std::unique_ptr<Controls> controls_;
   std::unique_ptr<MainFormControls> ui_;
   std::unique_ptr<FrmMain> form_;
+  WNDPROC timeBoxEdit_ = nullptr;  // the edit control's own procedure, under ours
   bool focusByKeyboard_ = false;
   // The focus left the time box for another control and the check of what was typed
   // has not run yet.

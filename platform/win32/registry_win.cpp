@@ -40,8 +40,9 @@ RegStatus StatusOf(LONG error) {
 
 RegStatus RegistryWin::createKey(Hive hive, const std::string& path) {
   HKEY key = nullptr;
-  const LONG error = RegCreateKeyExW(Root(hive), Wide(path).c_str(), 0, nullptr,
-                                     REG_OPTION_NON_VOLATILE, KEY_QUERY_VALUE, nullptr, &key, nullptr);
+  const LONG error =
+      RegCreateKeyExW(Root(hive), Wide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_QUERY_VALUE, nullptr, &key, nullptr);
   UniqueHkey owned(key);
   return StatusOf(error);
 }
