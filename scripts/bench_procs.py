@@ -112,3 +112,24 @@ def memory_kib(pid):
             if line.startswith(("Private_Clean:", "Private_Dirty:")):
                 private += int(line.split()[1])
     return rss, private
+
+
+def memory_by_mapping(pid):
+    """{mapping: [resident KiB, private KiB]} from /proc/<pid>/smaps: a DLL or program
+    by its file name, "[heap]" and the like by theirs, everything unnamed as
+    "anonymous"."""
+    result = {}
+    counts = None
+    for line in (_read(f"/proc/{pid}/smaps") or "").splitlines():
+        head = line.split(None, 5)
+        if len(head) >= 5 and "-" in head[0] and not head[0].endswith(":"):
+            path = head[5].strip() if len(head) == 6 else ""
+            name = os.path.basename(path) if path.startswith("/") else (path or "anonymous")
+            counts = result.setdefault(name, [0, 0])
+        elif counts is None:
+            continue
+        elif line.startswith("Rss:"):
+            counts[0] += int(line.split()[1])
+        elif line.startswith(("Private_Clean:", "Private_Dirty:")):
+            counts[1] += int(line.split()[1])
+    return result

@@ -113,6 +113,34 @@ def gui_rows(bench):
     return rows, (all(equal) if equal else None)
 
 
+def memory_rows(bench, shown=10):
+    """Where Morvane's memory goes beyond the floor's, mapping by mapping, at the end
+    of the shown rest."""
+    mappings = bench.rest.get("shown", {}).get("mappings", {})
+    ours, floor = mappings.get("morvane"), mappings.get("floor")
+    if not ours or not floor:
+        return []
+    rows = []
+    for name in set(ours) | set(floor):
+        mine, theirs = ours.get(name, [0, 0]), floor.get(name, [0, 0])
+        rows.append((name, mine[0] - theirs[0], mine[1] - theirs[1]))
+    rows.sort(key=lambda r: -(abs(r[1]) + abs(r[2])))
+    lines = ["### Where Morvane's memory goes beyond the floor's", "",
+             "At the end of the shown rest, from `/proc/<pid>/smaps`: resident and private",
+             "KiB of each mapping (a DLL by its file name, unnamed memory as anonymous),",
+             "Morvane's minus the floor's, largest first.", "",
+             "| Mapping | Resident, KiB | Private, KiB |", "| --- | --- | --- |"]
+    for name, rss, private in rows[:shown]:
+        lines.append(f"| {name} | {rss:+,} | {private:+,} |")
+    rest = rows[shown:]
+    if rest:
+        lines.append(f"| {len(rest)} others | {sum(r[1] for r in rest):+,} | "
+                     f"{sum(r[2] for r in rest):+,} |")
+    lines.append(f"| In all | {sum(r[1] for r in rows):+,} | {sum(r[2] for r in rows):+,} |")
+    lines.append("")
+    return lines
+
+
 def render(bench, exe, docs):
     model, cores, wine, kernel, commit = machine()
     now = datetime.datetime.now().astimezone().strftime("%Y-%m-%d %H:%M %Z")
@@ -244,6 +272,7 @@ def render(bench, exe, docs):
             w(f"| {role} | {fmt(rss_kib / 1024 if rss_kib else None)} | "
               f"{fmt(private_kib / 1024 if private_kib else None)} |")
         w("")
+    out.extend(memory_rows(bench))
     w("### USER and GDI objects")
     w("")
     sources = {e.get("source") for e in bench.gui}

@@ -43,9 +43,11 @@ uidriver::Process Launch(const std::string& executable, const std::string& playe
        .idleTimeout = 0ms});
 }
 
-// "Send To &Tray"; false when the window is still shown afterwards.
+// "Send To &Tray"; false when the window is still shown afterwards. The click does not
+// wait through the driver's agent, which would otherwise stay loaded in the program
+// that is measured next.
 bool SendToTray(driver::MorvaneApp& app) {
-  uidriver::click(app.button("Send To &Tray"));
+  uidriver::click(app.button("Send To &Tray"), 0ms);
   const auto deadline = std::chrono::steady_clock::now() + 5s;
   while (std::chrono::steady_clock::now() < deadline) {
     if (!IsWindowVisible(app.main)) return true;
@@ -115,8 +117,7 @@ void MeasureRest(const Paths& paths) {
   uidriver::Process floor = Launch(paths.floor, paths.playerLog);
   uidriver::waitForWindow(floor.pid(), {.className = kFloorClass, .visibleOnly = true}, 30s);
   ResetSettings();
-  driver::MorvaneApp app(Launch(paths.morvane, paths.playerLog));
-  app.stopWatching();
+  driver::MorvaneApp app(Launch(paths.morvane, paths.playerLog), false);
   // Whatever the start-up left to finish is not rest.
   Sleep(5000);
   Rest("shown", app.process, floor);
@@ -133,8 +134,7 @@ void MeasureRest(const Paths& paths) {
 
 void MeasureAlarms(const Paths& paths, int rounds) {
   ResetSettings();
-  auto app = std::make_unique<driver::MorvaneApp>(Launch(paths.morvane, paths.playerLog));
-  app->stopWatching();
+  auto app = std::make_unique<driver::MorvaneApp>(Launch(paths.morvane, paths.playerLog), false);
   for (int number = 1; number <= rounds; ++number) {
     AlarmRound round;
     try {
@@ -146,8 +146,7 @@ void MeasureAlarms(const Paths& paths, int rounds) {
       app->process.terminate();
       if (HWND player = FindWindowA("Winamp v1.x", nullptr)) PostMessageA(player, WM_CLOSE, 0, 0);
       ResetSettings();
-      app = std::make_unique<driver::MorvaneApp>(Launch(paths.morvane, paths.playerLog));
-      app->stopWatching();
+      app = std::make_unique<driver::MorvaneApp>(Launch(paths.morvane, paths.playerLog), false);
     }
     std::string line = "alarm n=" + std::to_string(number) + " rang=" + (round.rang ? "1" : "0") +
                        " delay_ms=" + std::to_string(round.delayMs) +

@@ -181,12 +181,14 @@ MorvaneApp::MorvaneApp(LaunchSettings settings) {
       {.executable = executable,
        .workingDirectory = executable.substr(0, executable.find_last_of("\\/")),
        .environment = std::move(settings.environment)});
-  if (settings.waitForMainWindow) attach();
+  if (settings.waitForMainWindow) attach(true);
 }
 
-MorvaneApp::MorvaneApp(uidriver::Process started) : process(std::move(started)) { attach(); }
+MorvaneApp::MorvaneApp(uidriver::Process started, bool watched) : process(std::move(started)) {
+  attach(watched);
+}
 
-void MorvaneApp::attach() {
+void MorvaneApp::attach(bool watched) {
   // The window appears after the splash, the load and the settling second.
   main = uidriver::waitForWindow(pid(),
                                  {.className = "MorvaneMainWindow",
@@ -200,7 +202,7 @@ void MorvaneApp::attach() {
   dateLabel = uidriver::findChild(main, 109);
   uidriver::waitUntil([this] { return uidriver::isEnabled(button("Turn &On")); }, 10s,
                       "the hand-over to end", pid());
-  watch_ = std::make_unique<ResponsivenessWatch>(main);
+  if (watched) watch_ = std::make_unique<ResponsivenessWatch>(main);
 }
 
 void MorvaneApp::picture(const std::string& name) const {

@@ -101,8 +101,10 @@ struct LaunchSettings {
 class MorvaneApp {
  public:
   explicit MorvaneApp(LaunchSettings settings = {});
-  // Takes over a Morvane already started (a benchmark times its start itself).
-  explicit MorvaneApp(uidriver::Process started);
+  // Takes over a Morvane already started (a benchmark times its start itself). A benchmark
+  // also leaves it unwatched: the watch's marker ten times a second, and the agent it loads
+  // into the program, are work and memory Morvane would not have on its own.
+  MorvaneApp(uidriver::Process started, bool watched);
   ~MorvaneApp();
 
   DWORD pid() const { return process.pid(); }
@@ -127,9 +129,6 @@ class MorvaneApp {
   std::chrono::milliseconds longestUnanswered() const {
     return watch_ ? watch_->longestUnanswered() : std::chrono::milliseconds(0);
   }
-  // Ends the watch for good: its marker ten times a second is work the program would not
-  // do on its own, so a measurement of the program at rest must not include it.
-  void stopWatching() { watch_.reset(); }
 
   uidriver::Process process;
   HWND main = nullptr;
@@ -140,7 +139,7 @@ class MorvaneApp {
 
  private:
   // Waits for the main window after the splash, the load and the settling second.
-  void attach();
+  void attach(bool watched);
 
   std::unique_ptr<ResponsivenessWatch> watch_;
 };
