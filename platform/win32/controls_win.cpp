@@ -83,8 +83,25 @@ void ButtonWin::setToolTip(const std::string& text) {
 bool TextBoxWin::enabled() const { return IsWindowEnabled(hwnd_) != FALSE; }
 void TextBoxWin::setEnabled(bool on) { EnableKeepingFocus(hwnd_, on); }
 void TextBoxWin::setFocus() { SetFocus(hwnd_); }
-std::string TextBoxWin::text() const { return WindowText(hwnd_); }
-void TextBoxWin::setText(const std::string& text) { SetText(hwnd_, text); }
+std::string TextBoxWin::text() const { return pending_ ? *pending_ : WindowText(hwnd_); }
+
+// While the window is in the tray the clock's text waits here: an edit control
+// invalidates itself at every change, shown or not, and under Wine each of those is a
+// round trip to the server, every second for a clock nobody can see.
+void TextBoxWin::setText(const std::string& text) {
+  if (!IsWindowVisible(hwnd_)) {
+    pending_ = text;
+    return;
+  }
+  pending_.reset();
+  SetText(hwnd_, text);
+}
+
+void TextBoxWin::showPending() {
+  if (!pending_) return;
+  SetText(hwnd_, *pending_);
+  pending_.reset();
+}
 bool TextBoxWin::readOnly() const { return (GetWindowLongA(hwnd_, GWL_STYLE) & ES_READONLY) != 0; }
 void TextBoxWin::setReadOnly(bool on) { SendMessageA(hwnd_, EM_SETREADONLY, on ? TRUE : FALSE, 0); }
 

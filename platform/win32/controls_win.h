@@ -2,6 +2,7 @@
 // The forms' controls over real Win32 windows and menus.
 #include <windows.h>
 
+#include <optional>
 #include <set>
 #include <string>
 
@@ -56,9 +57,12 @@ class TextBoxWin : public TextBox {
   void setText(const std::string& text) override;
   bool readOnly() const override;
   void setReadOnly(bool on) override;
+  // Puts up the text set while the window was hidden.
+  void showPending();
 
  private:
   HWND hwnd_;
+  std::optional<std::string> pending_;
 };
 
 class LabelWin : public Label {

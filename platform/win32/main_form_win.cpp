@@ -335,6 +335,9 @@ LRESULT MainFormWin::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       ShutdownBlockReasonDestroy(hwnd());
       return cancel ? FALSE : TRUE;
     }
+    case WM_SHOWWINDOW:
+      if (wParam) controls_->txtTime.showPending();
+      return DefWindowProcA(hwnd(), message, wParam, lParam);
     case WM_ENDSESSION:
       // The session ends after all (the user chose to shut down anyway).
       if (wParam) desktop_.program.end();

@@ -1,6 +1,8 @@
 // Life in the notification area, the player commands and help, in the real program.
 #include <windows.h>
 
+#include <cstdio>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -15,6 +17,7 @@ namespace {
 using namespace std::chrono_literals;
 using driver::Named;
 using driver::ReadPlayerLog;
+using ::testing::AnyOf;
 using ::testing::ElementsAre;
 
 constexpr char kOptionsTip[] = "Morvane(tm) - Right Click For Options";
@@ -26,6 +29,24 @@ std::vector<std::string> Captions(const std::vector<uidriver::MenuItem>& items) 
 }
 
 HWND Player() { return FindWindowA("Winamp v1.x", nullptr); }
+
+// What the clock showed `back` seconds ago: h:mm:ss AM.
+std::string ClockSecondsAgo(int back) {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  FILETIME file{};
+  SystemTimeToFileTime(&now, &file);
+  const unsigned long long ticks =
+      ((static_cast<unsigned long long>(file.dwHighDateTime) << 32) | file.dwLowDateTime) -
+      back * 10'000'000ULL;
+  file = {static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+  SYSTEMTIME then{};
+  FileTimeToSystemTime(&file, &then);
+  char text[16];
+  std::snprintf(text, sizeof(text), "%d:%02d:%02d %s", then.wHour % 12 ? then.wHour % 12 : 12,
+                then.wMinute, then.wSecond, then.wHour < 12 ? "AM" : "PM");
+  return text;
+}
 
 class TrayTest : public ::testing::Test {
  protected:
@@ -65,8 +86,12 @@ TEST_F(TrayTest, TheWindowGoesToTheTrayAndComesBackFromItsMenu) {
   EXPECT_THAT(Captions(uidriver::popupMenuItems(menu)),
               ElementsAre("&Show Morvane", "Start &WinAmp", "Clos&e WinAmp", "Se&t Alarm", "&Help",
                           "E&xit"));
+  // Long enough in the tray for the clock it left with to be old.
+  Sleep(4000);
   uidriver::choosePopupItem(menu, "&Show Morvane");
   uidriver::waitUntil([&] { return IsWindowVisible(app->main) != FALSE; }, 10s, "the window back");
+  EXPECT_THAT(app->timeText(), AnyOf(ClockSecondsAgo(0), ClockSecondsAgo(1), ClockSecondsAgo(2)))
+      << "it comes back with the present time";
   uidriver::waitUntil([] { return !uidriver::findTrayIcon(kOptionsTip); }, 10s, "the icon gone");
   app->exit();
 }
