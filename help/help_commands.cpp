@@ -49,8 +49,8 @@ void FrmMain::mnuAbout_Click() {
                        "         Everyone who tried the early versions and told us what broke.",
                        MbIcon::Information, MbButtons::Ok});
   desktop_.boxes.show({"For Your Information!",
-                       "For More Information E-mail: support@morvane.example",
-                       MbIcon::Information, MbButtons::Ok});
+                       "For More Information E-mail: support@morvane.example", MbIcon::Information,
+                       MbButtons::Ok});
   ui.MyTimer.setEnabled(true);
 }
 

@@ -37,7 +37,9 @@ TEST(HelpTest, TheDocumentOpensInWordPadOrTheUserIsToldWhy) {
     EXPECT_EQ(h.d.boxes.titles(), c.boxes) << c.what;
     EXPECT_EQ(h.ui.StatusBar1.text(), c.status) << c.what;
     EXPECT_EQ(h.ui.form.mousePointer(), MousePointer::Default) << c.what;
-    if (!c.boxes.empty()) EXPECT_EQ(during, MousePointer::Hourglass) << c.what;
+    if (!c.boxes.empty()) {
+      EXPECT_EQ(during, MousePointer::Hourglass) << c.what;
+    }
     EXPECT_EQ(h.d.processes.starts.size(), c.present ? 1u : 0u) << c.what;
     EXPECT_TRUE(h.ui.MyTimer.enabled()) << c.what;
   }
@@ -54,7 +56,9 @@ TEST(HelpTest, AboutStopsTheClockWhileItsBoxesAreOpen) {
   MainFormHarness h;
   h.loadAt({{2026, 12, 6}, 6, 0, 0});
   std::vector<bool> ticking;
-  h.d.boxes.whileOpen = [&](const MessageBoxRequest&) { ticking.push_back(h.ui.MyTimer.enabled()); };
+  h.d.boxes.whileOpen = [&](const MessageBoxRequest&) {
+    ticking.push_back(h.ui.MyTimer.enabled());
+  };
   h.form.mnuAbout_Click();
   EXPECT_THAT(h.d.boxes.titles(), ElementsAre("About Morvane(tm)", "For Your Information!"));
   EXPECT_THAT(ticking, ElementsAre(false, false));

@@ -26,9 +26,8 @@ void FrmMain::mnuExit_Click() { RequestClose(); }
 void FrmMain::Form_QueryUnload(bool& cancel) {
   ui.MyTimer.setEnabled(false);
   SetStatus("Shutdown Query. . .");
-  if (desktop_.boxes.show(Question("Close Morvane?",
-                                   "Are You Sure You Want To Close The Program?")) !=
-      MbAnswer::Yes) {
+  if (desktop_.boxes.show(Question(
+          "Close Morvane?", "Are You Sure You Want To Close The Program?")) != MbAnswer::Yes) {
     cancel = true;
     ui.MyTimer.setEnabled(true);
     SetStatus(texts::kReady);
@@ -43,9 +42,8 @@ void FrmMain::Form_QueryUnload(bool& cancel) {
     desktop_.program.end();
   };
   if (!alarm.AlarmDate.empty() && !alarm.AlarmTime.empty()) {
-    if (desktop_.boxes.show(
-            Question("Save Settings?",
-                     "You Have Set The Alarm, Would You Like To Save The Settings?")) ==
+    if (desktop_.boxes.show(Question(
+            "Save Settings?", "You Have Set The Alarm, Would You Like To Save The Settings?")) ==
         MbAnswer::No) {
       write(settings::kSettingsSaved, settings::kNo);
     } else {
@@ -57,9 +55,8 @@ void FrmMain::Form_QueryUnload(bool& cancel) {
 
   const WindowHandle wordProcessor = desktop_.windows.findWindow(kWordProcessorClass);
   WinampWindow = desktop_.windows.findWindow(winamp::kWindowClass);
-  if (WinampWindow != 0 &&
-      desktop_.boxes.show(Question("Close WinAmp?", "Do You Want To Close WinAmp?")) ==
-          MbAnswer::Yes) {
+  if (WinampWindow != 0 && desktop_.boxes.show(Question(
+                               "Close WinAmp?", "Do You Want To Close WinAmp?")) == MbAnswer::Yes) {
     WinampClose(desktop_, winamp::kWindowClass);
   }
   if (wordProcessor != 0) desktop_.windows.closeWindow(wordProcessor);

@@ -20,6 +20,8 @@ TEST(CloseQueryTest, EachAnswerLeadsWhereItShould) {
     bool playerLeft;
   };
   const std::string saved = "write HKLM SOFTWARE\\QUORVIX\\MORV SettingsSaved = ";
+  // One case to a line or two, read as a table.
+  // clang-format off
   const Case cases[] = {
       {"nothing entered", false, false, false, false, {MbAnswer::Yes}, {"Close Morvane?"}, {},
        false},
@@ -42,6 +44,7 @@ TEST(CloseQueryTest, EachAnswerLeadsWhereItShould) {
       {"a refused write ends at once", true, true, true, true, {MbAnswer::Yes, MbAnswer::Yes},
        {"Close Morvane?", "Save Settings?", "ERROR!"}, {saved + "Yes"}, true},
   };
+  // clang-format on
   for (const Case& c : cases) {
     MainFormHarness h;
     h.loadAt({{2026, 12, 6}, 6, 0, 0});
@@ -59,7 +62,9 @@ TEST(CloseQueryTest, EachAnswerLeadsWhereItShould) {
     EXPECT_TRUE(h.d.ends([&] { h.form.cmdExit_Click(); })) << c.what;
     EXPECT_THAT(h.d.boxes.titles(), ElementsAreArray(c.boxes)) << c.what;
     EXPECT_THAT(h.d.registry.writes(), ElementsAreArray(c.writes)) << c.what;
-    if (player) EXPECT_EQ(h.d.windows.count("Winamp v1.x"), c.playerLeft ? 1 : 0) << c.what;
+    if (player) {
+      EXPECT_EQ(h.d.windows.count("Winamp v1.x"), c.playerLeft ? 1 : 0) << c.what;
+    }
     if (c.wordPadOpen) {
       ASSERT_NE(h.d.windows.window(wordPad.handle), nullptr) << "minimised, never closed";
       EXPECT_EQ(h.d.windows.window(wordPad.handle)->minimized, !c.failSavedWrite) << c.what;

@@ -39,9 +39,8 @@ TEST_F(FrmIntroTest, APlayerJudgedMissingEndsTheStartAfterFourBoxes) {
   h.d.registry.setString(Hive::ClassesRoot, ".MP3", "Winamp_Back", "mp3file");
   h.d.registry.calls.clear();
   EXPECT_TRUE(h.Start());
-  EXPECT_THAT(h.d.boxes.titles(),
-              ElementsAre("WinAmp Is Not Installed!", "Morvane\u2122",
-                          "Making WinAmp The Default Media Player", "ERROR!"));
+  EXPECT_THAT(h.d.boxes.titles(), ElementsAre("WinAmp Is Not Installed!", "Morvane\u2122",
+                                              "Making WinAmp The Default Media Player", "ERROR!"));
   std::vector<MbIcon> icons;
   for (const auto& box : h.d.boxes.shown) icons.push_back(box.icon);
   EXPECT_THAT(icons, ElementsAre(MbIcon::Critical, MbIcon::Information, MbIcon::Information,

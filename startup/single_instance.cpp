@@ -4,8 +4,7 @@ namespace morv {
 namespace {
 
 // The classes an application window of this program has carried, oldest first.
-constexpr const char* kApplicationClasses[] = {"ThunderRTMain", "ThunderRT5Main",
-                                               "ThunderRT6Main"};
+constexpr const char* kApplicationClasses[] = {"ThunderRTMain", "ThunderRT5Main", "ThunderRT6Main"};
 constexpr char kSearchingTitle[] = "unwanted instance";
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <chrono>
-#include <optional>
 #include <string>
 
 #include "platform/win32/unique_handle.h"

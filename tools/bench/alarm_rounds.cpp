@@ -74,8 +74,8 @@ AlarmRound RunAlarmRound(driver::MorvaneApp& app, const std::string& playerLog, 
   // cannot delay the tick being measured.
   const auto quietUntil = at + 4s - LocalNow();
   if (quietUntil > 0ms) Sleep(static_cast<DWORD>(quietUntil.count()));
-  uidriver::waitUntil([&] { return app.status() == driver::kAlarmBanner; }, 120s, "the alarm to ring",
-                      app.pid());
+  uidriver::waitUntil([&] { return app.status() == driver::kAlarmBanner; }, 120s,
+                      "the alarm to ring", app.pid());
 
   const auto plays = Plays(playerLog);
   if (plays.size() > playsBefore) {
