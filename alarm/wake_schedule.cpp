@@ -64,4 +64,11 @@ void ScheduleWake(Desktop& desktop, const AlarmRecord& alarm) {
 
 void CancelWake(Desktop& desktop) { desktop.wakeTimer.cancel(); }
 
+// Arming asked for a wake-up; stopping, disarming, clearing and the alarm having rung
+// withdraw it or make it moot.
+void RescheduleWake(Desktop& desktop, const AlarmRecord& alarm) {
+  if (alarm.PlayerHandle.empty() || alarm.ArmedMark.empty() || !alarm.FiredMark.empty()) return;
+  ScheduleWake(desktop, alarm);
+}
+
 }  // namespace morv

@@ -24,5 +24,8 @@ std::optional<LocalDateTime> AlarmMinuteStart(Locale& locale, const CalendarDate
 // works as before, it only cannot wake the computer.
 void ScheduleWake(Desktop& desktop, const AlarmRecord& alarm);
 void CancelWake(Desktop& desktop);
+// After the clock or the time zone was changed: the wake-up an armed alarm asked for is
+// set again, for the same local minute.
+void RescheduleWake(Desktop& desktop, const AlarmRecord& alarm);
 
 }  // namespace morv

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "alarm/wake_schedule.h"
 #include "tests/fakes/main_form_harness.h"
 
 namespace morv {
@@ -90,6 +91,31 @@ TEST(WakeScheduleTest, RestoredTextsThatNameNoMinuteArmWithoutAWakeTimer) {
     EXPECT_EQ(h.ui.StatusBar1.text(), std::string("Alarm Settings: ON  Date: ") + c.date +
                                           " Time: " + c.time + " ALARM IS SET");
     EXPECT_TRUE(h.d.boxes.shown.empty());
+  }
+}
+
+// The user sets the clock or moves to another time zone after arming: the computer must
+// still wake at the alarm's local minute, so the wake-up is set again for it; an alarm
+// that no longer wants one gets none.
+TEST(WakeScheduleTest, AClockOrTimeZoneChangeWakesAtTheSameLocalMinute) {
+  struct Case {
+    const char* what;
+    bool stopped;
+    std::optional<UtcTime> expected;
+  } const cases[] = {
+      {"armed", false, Utc(2026, 12, 7, 4, 5)},
+      {"stopped", true, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    MainFormHarness h;
+    h.d.timeZone.offset = 60min;
+    h.loadAt({{2026, 12, 6}, 6, 0, 0});
+    h.enterAlarm({2026, 12, 7}, "07:05");
+    h.form.cmdSet_Click();
+    if (c.stopped) h.form.cmdSet_Click();
+    h.d.timeZone.offset = 180min;
+    RescheduleWake(h.desktop, h.form.alarm);
+    EXPECT_EQ(h.d.wakeTimer.due, c.expected) << c.what;
   }
 }
 

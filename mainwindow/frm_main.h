@@ -8,6 +8,7 @@
 #include "mainwindow/main_form_controls.h"
 #include "platform/desktop.h"
 #include "settings/settings_store.h"
+#include "startup/close_query_state.h"
 
 namespace morv {
 
@@ -61,6 +62,7 @@ class FrmMain {
   // Asks for the window to be closed, with the questions of the close. Returns only
   // when the close was refused: an accepted close ends the program inside the call.
   void RequestClose();
+  bool CloseQueryOpen() const { return closeQuery_.open; }
 
   MainFormControls& ui;
   AlarmRecord alarm;
@@ -80,6 +82,7 @@ class FrmMain {
   Desktop& desktop_;
   SettingsStore RegistryDB;
   AlarmState alarmState_;
+  CloseQueryState closeQuery_;
 };
 
 }  // namespace morv

@@ -20,6 +20,7 @@ enum class ShowCommand : int {
   Maximize = 3,
   Minimize = 6,
   ShowMinNoActive = 7,
+  Restore = 9,
   ShowDefault = 10,
 };
 
@@ -42,14 +43,19 @@ class WindowManager {
   // True when the message was queued.
   virtual bool postMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
                            std::intptr_t lParam) = 0;
+  // Neither of these waits for the window's program: a hung program cannot hold us up.
   virtual bool showWindow(WindowHandle window, ShowCommand command) = 0;
   virtual bool setForegroundWindow(WindowHandle window) = 0;
-  // The window directly above in the stacking order (GW_HWNDPREV), 0 when none.
-  virtual WindowHandle windowAbove(WindowHandle window) = 0;
-  // Restores a minimised window and activates it.
-  virtual bool openIcon(WindowHandle window) = 0;
-  // Minimises the window; despite the Windows name it never closes it.
+  // Minimises the window; despite the Windows name it never closes it. Does not wait.
   virtual bool closeWindow(WindowHandle window) = 0;
+  // The process that owns the window; 0 when there is no such window.
+  virtual std::uint32_t processOf(WindowHandle window) = 0;
+  // A top-level window of that process with that class, shown or not; 0 when none.
+  virtual WindowHandle findProcessWindow(std::uint32_t process, const std::string& className) = 0;
+  // The system-wide number of a message known by name to every program that asks.
+  virtual unsigned registeredMessage(const std::string& name) = 0;
+  // Lets that process bring its own window to the foreground, as this one may.
+  virtual void allowForeground(std::uint32_t process) = 0;
 
   // The window menu (the one behind the title-bar icon), as it currently is.
   virtual MenuHandle systemMenu(WindowHandle window) = 0;

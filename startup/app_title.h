@@ -7,3 +7,13 @@ namespace morv {
 inline constexpr char kAppTitle[] = "MORV";
 
 }  // namespace morv
+
+namespace morv {
+
+// The class of the main window, by which a second start finds it among the windows of
+// the running instance.
+inline constexpr char kMainWindowClass[] = "MorvaneMainWindow";
+// Posted by a second start to the running instance's main window: come forward.
+inline constexpr char kAnotherStartMessage[] = "Morvane.AnotherStart";
+
+}  // namespace morv

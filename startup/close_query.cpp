@@ -24,6 +24,12 @@ void FrmMain::mnuExit_Click() { RequestClose(); }
 // Every request to close the main window arrives here. An accepted close ends the
 // program inside this call; a refused one leaves everything running.
 void FrmMain::Form_QueryUnload(bool& cancel) {
+  // Marked open for as long as the questions run, so no second query can stack on it.
+  struct Open {
+    explicit Open(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Open() { flag_ = false; }
+    bool& flag_;
+  } open(closeQuery_.open);
   ui.MyTimer.setEnabled(false);
   SetStatus("Shutdown Query. . .");
   if (desktop_.boxes.show(Question(
@@ -63,7 +69,9 @@ void FrmMain::Form_QueryUnload(bool& cancel) {
   desktop_.program.end();
 }
 
+// A request while the query is open is answered by that query.
 void FrmMain::RequestClose() {
+  if (closeQuery_.open) return;
   bool cancel = false;
   Form_QueryUnload(cancel);
 }

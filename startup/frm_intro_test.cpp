@@ -21,17 +21,16 @@ class FrmIntroTest : public ::testing::Test {
 };
 
 TEST_F(FrmIntroTest, ASecondStartEndsWithoutAWindowABoxOrTheRegistry) {
-  auto& first = h.d.windows.add("ThunderRT6Main", "MORV");
+  h.d.windows.add("ThunderRT6Main", "MORV").process = 7;
   auto& firstMain = h.d.windows.add("MorvaneMainWindow", "Morvane(tm)  1.44");
-  first.above = firstMain.handle;
-  firstMain.minimized = true;
+  firstMain.process = 7;
   h.d.registry.calls.clear();
   EXPECT_TRUE(h.Start());
   EXPECT_TRUE(h.d.registry.calls.empty());
   EXPECT_TRUE(h.d.boxes.shown.empty());
   EXPECT_FALSE(h.splash.visible());
-  EXPECT_FALSE(firstMain.minimized);
-  EXPECT_EQ(h.d.windows.foreground, firstMain.handle);
+  ASSERT_FALSE(h.d.windows.messages.empty());
+  EXPECT_EQ(h.d.windows.messages.back().to, firstMain.handle) << "told to come forward";
 }
 
 TEST_F(FrmIntroTest, APlayerJudgedMissingEndsTheStartAfterFourBoxes) {

@@ -1,5 +1,7 @@
 #include "startup/single_instance.h"
 
+#include "startup/app_title.h"
+
 namespace morv {
 namespace {
 
@@ -22,11 +24,17 @@ bool ActivatePreviousInstance(Desktop& desktop) {
     desktop.program.setTitle(title);
     return false;
   }
-  // The application window stays hidden; the window just above it is one of that
-  // instance's own. What the restore and the activation answer does not matter.
-  const WindowHandle neighbour = desktop.windows.windowAbove(found);
-  desktop.windows.openIcon(neighbour);
-  desktop.windows.setForegroundWindow(neighbour);
+  // The application window stays hidden. The window just above it need not be that
+  // instance's: any window raised since can lie between them. Its main window is found
+  // among the windows of the process that owns the one found, and that instance brings
+  // itself forward (out of the tray too), which only it can do the way it should.
+  const std::uint32_t process = desktop.windows.processOf(found);
+  const WindowHandle main = desktop.windows.findProcessWindow(process, kMainWindowClass);
+  if (main != 0) {
+    desktop.windows.allowForeground(process);
+    desktop.windows.postMessage(main, desktop.windows.registeredMessage(kAnotherStartMessage), 0,
+                                0);
+  }
   return true;
 }
 

@@ -8,42 +8,54 @@
 namespace morv {
 namespace {
 
-// This instance's own hidden application window, whose text is the program's title.
-fakes::FakeWindow& OwnApplicationWindow(fakes::FakeDesktop& d) {
-  auto& own = d.windows.add("ThunderRT6Main", d.program.title());
-  d.program.onTitle = [&own](const std::string& title) { own.text = title; };
-  return own;
-}
+constexpr std::uint32_t kOwn = 1, kRunning = 7, kOther = 9;
 
-TEST(SingleInstanceTest, AnyOfTheThreeClassesWithTheTitleInAnyCaseIsARunningInstance) {
-  for (const char* windowClass : {"ThunderRTMain", "ThunderRT5Main", "ThunderRT6Main"}) {
+// Which window of which process a second start tells to come forward. The window
+// nearest the running instance's application window may be anyone's.
+TEST(SingleInstanceTest, TheRunningInstancesOwnMainWindowIsToldToComeForward) {
+  struct Case {
+    const char* what;
+    const char* appClass;
+    const char* appTitle;
+    bool runningHasMain;
+    bool found;
+  };
+  const Case cases[] = {
+      {"VB6 class", "ThunderRT6Main", "MORV", true, true},
+      {"VB5 class, title in small letters", "ThunderRT5Main", "morv", true, true},
+      {"VB4 class", "ThunderRTMain", "Morv", true, true},
+      {"still starting: no main window yet", "ThunderRT6Main", "MORV", false, true},
+      {"another program's title", "ThunderRT6Main", "Another Program", true, false},
+      {"another class", "SomeOtherMain", "MORV", true, false},
+  };
+  for (const Case& c : cases) {
     fakes::FakeDesktop d;
-    OwnApplicationWindow(d);
-    auto& other = d.windows.add(windowClass, "morv");
-    auto& otherMain = d.windows.add("MorvaneMainWindow");
-    other.above = otherMain.handle;
-    otherMain.minimized = true;
+    auto& own = d.windows.add("ThunderRT6Main", d.program.title());
+    own.process = kOwn;
+    d.program.onTitle = [&own](const std::string& title) { own.text = title; };
+    // A window of another program raised since, and one of the same class elsewhere.
+    d.windows.add("Notepad", "Untitled - Notepad").process = kOther;
+    d.windows.add("MorvaneMainWindow").process = kOther;
+    d.windows.add(c.appClass, c.appTitle).process = kRunning;
+    WindowHandle main = 0;  // the window to be told, if any
+    if (c.runningHasMain) {
+      auto& window = d.windows.add("MorvaneMainWindow", "Morvane(tm)  1.44");
+      window.process = kRunning;
+      window.visible = false;  // in the tray
+      if (c.found) main = window.handle;
+    }
 
-    EXPECT_TRUE(ActivatePreviousInstance(d.desktop)) << windowClass;
-    EXPECT_FALSE(otherMain.minimized) << windowClass;
-    EXPECT_EQ(d.windows.foreground, otherMain.handle) << windowClass;
-    EXPECT_EQ(d.program.title(), "unwanted instance") << "left for the instance that ends";
+    EXPECT_EQ(ActivatePreviousInstance(d.desktop), c.found) << c.what;
+    EXPECT_EQ(d.program.title(), c.found ? "unwanted instance" : "MORV") << c.what;
+    std::vector<WindowHandle> told;
+    for (const auto& m : d.windows.messages) {
+      if (m.posted && m.message == d.windows.registeredMessage("Morvane.AnotherStart")) {
+        told.push_back(m.to);
+      }
+    }
+    EXPECT_EQ(told, main ? std::vector{main} : std::vector<WindowHandle>{}) << c.what;
+    EXPECT_EQ(d.windows.allowedForeground, main ? kRunning : 0u) << c.what;
   }
-}
-
-TEST(SingleInstanceTest, AloneOrBesideOtherProgramsTheStartGoesOn) {
-  fakes::FakeDesktop d;
-  auto& own = OwnApplicationWindow(d);
-  d.windows.add("ThunderRT6Main", "Another Program");
-  d.windows.add("SomeOtherMain", "MORV");
-  EXPECT_FALSE(ActivatePreviousInstance(d.desktop)) << "it must not find itself";
-  EXPECT_EQ(d.program.title(), "MORV");
-  EXPECT_EQ(own.text, "MORV");
-  EXPECT_EQ(d.windows.foreground, 0u);
-
-  // Found, but nothing above it to bring forward: still found.
-  d.windows.add("ThunderRTMain", "MORV");
-  EXPECT_TRUE(ActivatePreviousInstance(d.desktop));
 }
 
 }  // namespace

@@ -107,17 +107,23 @@ bool FakeWindowManager::setForegroundWindow(WindowHandle handle) {
   return true;
 }
 
-WindowHandle FakeWindowManager::windowAbove(WindowHandle handle) {
+std::uint32_t FakeWindowManager::processOf(WindowHandle handle) {
   FakeWindow* w = window(handle);
-  return w ? w->above : 0;
+  return w ? w->process : 0;
 }
 
-bool FakeWindowManager::openIcon(WindowHandle handle) {
-  FakeWindow* w = window(handle);
-  if (!w) return false;
-  w->minimized = false;
-  w->visible = true;
-  return true;
+WindowHandle FakeWindowManager::findProcessWindow(std::uint32_t process,
+                                                  const std::string& className) {
+  for (const FakeWindow& w : windows_) {
+    if (exists(w) && w.process == process && w.className == className) return w.handle;
+  }
+  return 0;
+}
+
+unsigned FakeWindowManager::registeredMessage(const std::string& name) {
+  auto at = std::find(registered.begin(), registered.end(), name);
+  if (at == registered.end()) at = registered.insert(at, name);
+  return 0xC000 + static_cast<unsigned>(at - registered.begin());
 }
 
 bool FakeWindowManager::closeWindow(WindowHandle handle) {

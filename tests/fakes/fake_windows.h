@@ -19,7 +19,7 @@ struct FakeWindow {
   bool hung = false;                      // a bounded send times out
   bool acceptsPosts = true;               // false: every post fails
   std::chrono::milliseconds appearsAt{};  // not found before this monotonic time
-  WindowHandle above = 0;                 // the window directly above it
+  std::uint32_t process = 1;              // the owning process
   std::function<std::intptr_t(unsigned, std::uintptr_t, std::intptr_t)> onMessage;
 };
 
@@ -49,9 +49,11 @@ class FakeWindowManager : public WindowManager {
                    std::intptr_t lParam) override;
   bool showWindow(WindowHandle window, ShowCommand command) override;
   bool setForegroundWindow(WindowHandle window) override;
-  WindowHandle windowAbove(WindowHandle window) override;
-  bool openIcon(WindowHandle window) override;
   bool closeWindow(WindowHandle window) override;
+  std::uint32_t processOf(WindowHandle window) override;
+  WindowHandle findProcessWindow(std::uint32_t process, const std::string& className) override;
+  unsigned registeredMessage(const std::string& name) override;
+  void allowForeground(std::uint32_t process) override { allowedForeground = process; }
   MenuHandle systemMenu(WindowHandle window) override;
   std::uint32_t menuItemId(MenuHandle menu, int position) override;
   bool modifyMenu(MenuHandle menu, std::uint32_t item, std::uint32_t flags, std::uintptr_t newId,
@@ -60,6 +62,8 @@ class FakeWindowManager : public WindowManager {
   std::vector<SentMessage> messages;
   std::vector<std::pair<WindowHandle, ShowCommand>> shows;
   WindowHandle foreground = 0;
+  std::uint32_t allowedForeground = 0;
+  std::vector<std::string> registered;  // message names; each one's number is 0xC000 + index
   int lookups = 0;
 
   // The window menu every window has: Restore, Move, Size, Minimize, Maximize, a

@@ -4,6 +4,7 @@
 
 #include "mainwindow/frm_main.h"
 #include "mainwindow/main_form_design.h"
+#include "mainwindow/modal_scope.h"
 #include "settings/settings_layout.h"
 #include "tests/fakes/fake_desktop.h"
 #include "tests/fakes/fake_main_form.h"
@@ -29,7 +30,12 @@ struct MainFormHarness {
 
   FakeDesktop d;
   FakeMainForm ui{d.clock};
-  FrmMain form{d.desktop, ui.controls};
+  // The form's boxes are counted while open, as in the program.
+  Modality modality;
+  TrackedBoxes boxes{d.boxes, modality};
+  Desktop desktop{d.windows, d.registry, d.processes, boxes,      d.clock,
+                  d.locale,  d.files,    d.program,   d.timeZone, d.wakeTimer};
+  FrmMain form{desktop, ui.controls};
 };
 
 }  // namespace morv::fakes

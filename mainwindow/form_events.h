@@ -1,0 +1,109 @@
+#pragma once
+// What the main window does with what happens to it: the window layer reports each
+// event here and carries out the answer, and every choice is made in this one place.
+#include <functional>
+#include <optional>
+
+#include "mainwindow/frm_main.h"
+#include "mainwindow/modal_scope.h"
+
+namespace morv {
+
+// The controls that can hold the focus, in Tab order.
+enum class FormControl { None, Calendar, TimeBox, Set, Reset, ToTray, Exit };
+
+enum class FormCommand {
+  Set,
+  Reset,
+  ToTray,
+  Exit,
+  Ok,  // Enter pressed
+  StartInSystemTray,
+  LoadWinAmpOnStart,
+  Contents,
+  About,
+  ShowApp,
+  StartWinAmp,
+  CloseWinAmp,
+  SetAlarm,
+  PopUpHelp,
+  ExitProgram,
+};
+
+enum class CommandSource { Button, Shortcut, Menu };
+
+// Who asked for the window to close.
+enum class CloseFrom { MainWindow, ApplicationWindow, Shutdown };
+
+// A close that did not end the program: refused by the user, or put off because a box
+// was open (Windows then lists the program as busy).
+enum class CloseOutcome { Refused, Busy };
+
+// The mouse events the notification area reports for the icon.
+enum class TrayMouse { LeftUp, MiddleUp, RightUp, ContextMenu, Other };
+
+// The button number of a click on the tray icon, if the event is one. Notify-icon
+// version 4 follows the right button's release with a context-menu event (also sent for
+// the menu key): only one of the two may count, or one right click would count twice.
+std::optional<int> TrayClickButton(TrayMouse event, bool version4);
+
+class FormEvents {
+ public:
+  // `closeLater` asks the window to be closed again once the handler now running is done.
+  FormEvents(Desktop& desktop, FrmMain& form, Modality& modality, std::function<void()> closeLater);
+
+  // Commands, wherever they came from. Returns after the command ran or was refused.
+  void command(FormCommand command, CommandSource source);
+  void dateClicked(const CalendarDate& date);
+  void trayClicked(int button);
+  void tick();
+
+  // The time box. Both return true when the box's whole text should be selected, so
+  // typing replaces the clock's.
+  bool timeBoxClicked();
+  bool focusEntersTimeBox(bool byTab);
+  // The focus leaves the box for `next` (None: another program, or a box of ours).
+  // True when a check of the typed time is owed: the window runs checkOwed() once the
+  // focus has settled.
+  bool focusLeavesTimeBox(FormControl next);
+  bool checkIsOwed() const;
+  void checkOwed();
+
+  // Activation: the control holding the focus when the window was left gets it back.
+  void deactivated(FormControl focused);
+  FormControl activated() const;
+  // The control to take the focus when the focused one is about to be disabled.
+  FormControl focusSuccessor(FormControl disabled) const;
+
+  CloseOutcome closeRequested(CloseFrom from);
+  // Windows asks whether the session may end; the answer to give it.
+  bool sessionMayEnd();
+  // Windows ends the session after all.
+  [[noreturn]] void sessionEnds();
+  // Another start of the program found this one.
+  void anotherStart();
+  // The system clock or the time zone changed.
+  void timeChanged();
+
+ private:
+  bool available(FormCommand command) const;
+  bool enabled(FormControl control) const;
+  // Runs the check a command owes before it may act; true when it ran (the command is
+  // then dropped, as a click that left the box is).
+  bool settleTimeBox(bool commandLeavesBox);
+  void run(FormCommand command);
+
+  Desktop& desktop_;
+  FrmMain& form_;
+  Modality& modality_;
+  std::function<void()> closeLater_;
+  bool timeBoxFocused_ = false;
+  // The box holds text typed since it was entered that no check has looked at.
+  bool unchecked_ = false;
+  bool checkOwed_ = false;
+  FormControl lastFocused_ = FormControl::None;
+  // A close asked for while another box was open: put to the user once it closes.
+  bool closePending_ = false;
+};
+
+}  // namespace morv

@@ -1,0 +1,250 @@
+// What the main window does with the events Windows reports: which commands run, when
+// the typed time is checked, where the focus goes, what a close request does.
+#include "mainwindow/form_events.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "alarm/alarm_texts.h"
+#include "tests/fakes/main_form_harness.h"
+
+namespace morv {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+struct Harness : fakes::MainFormHarness {
+  Harness() { loadAt({{2026, 12, 6}, 6, 0, 0}); }
+  // The user clicks the box and types; the box still has the focus.
+  void type(const std::string& text) {
+    events.focusEntersTimeBox(false);
+    events.timeBoxClicked();
+    ui.txtTime.setText(text);
+  }
+  // A mouse click on a button: the focus moves there as the button goes down. A check
+  // that owes runs then, and the click is lost with the mouse it released.
+  void click(FormControl button, FormCommand command) {
+    if (events.focusLeavesTimeBox(button)) return events.checkOwed();
+    events.command(command, CommandSource::Button);
+  }
+  bool armed() const { return ui.cmdSet.caption() == texts::kTurnOff; }
+
+  int closesLater = 0;
+  FormEvents events{desktop, form, modality, [this] { ++closesLater; }};
+};
+
+// A command never acts on typed text no check has looked at: not after an access key,
+// not from the tray, and not after the window was left for another program and came back.
+TEST(FormEventsTest, ATypedTimeIsCheckedBeforeAnyCommandThatArmsOrClears) {
+  struct Case {
+    const char* what;
+    bool leaveForAnotherProgram;
+    std::function<void(Harness&)> act;
+    bool armed;
+  };
+  const Case cases[] = {
+      {"Turn On clicked after switching away and back", true,
+       [](Harness& h) { h.click(FormControl::Set, FormCommand::Set); }, false},
+      {"Turn On without the focus given back", true,
+       [](Harness& h) { h.events.command(FormCommand::Set, CommandSource::Button); }, false},
+      {"access key", false,
+       [](Harness& h) {
+         h.events.focusLeavesTimeBox(FormControl::Set);
+         h.events.command(FormCommand::Set, CommandSource::Button);
+       },
+       false},
+      {"tray's Set Alarm", false,
+       [](Harness& h) { h.events.command(FormCommand::SetAlarm, CommandSource::Menu); }, false},
+      {"Clear", true,
+       [](Harness& h) { h.events.command(FormCommand::Reset, CommandSource::Button); }, false},
+      {"Turn On once the time was checked", false,
+       [](Harness& h) {
+         h.click(FormControl::Set, FormCommand::Set);
+         h.events.command(FormCommand::Set, CommandSource::Button);
+       },
+       true},
+  };
+  for (const Case& c : cases) {
+    Harness h;
+    h.events.dateClicked({2026, 12, 7});
+    h.type("07:00");
+    h.d.boxes.answers = {MbAnswer::Yes};
+    h.click(FormControl::Set, FormCommand::Set);  // checks, and the click is dropped
+    ASSERT_EQ(h.form.alarm.AlarmTime, "7:00 AM");
+    h.type("08:15");
+    if (c.leaveForAnotherProgram) {
+      h.events.focusLeavesTimeBox(FormControl::None);
+      h.events.deactivated(FormControl::TimeBox);
+      EXPECT_EQ(h.events.activated(), FormControl::TimeBox) << c.what;
+    }
+    h.d.boxes.shown.clear();
+    h.d.boxes.answers = {MbAnswer::Yes};
+    c.act(h);
+    EXPECT_THAT(h.d.boxes.titles(), ElementsAre("AM/PM Query:")) << c.what;
+    EXPECT_EQ(h.form.alarm.AlarmTime, "8:15 AM") << c.what;
+    EXPECT_EQ(h.armed(), c.armed) << c.what;
+  }
+}
+
+// While any box is open, nothing underneath runs, and there is one close query at most:
+// a second request is answered by it, and the clock stays stopped until it is answered.
+TEST(FormEventsTest, UnderAnOpenCloseQueryEverythingElseIsRefused) {
+  Harness h;
+  std::vector<CloseOutcome> outcomes;
+  bool ticked = false;
+  h.d.boxes.whileOpen = [&](const MessageBoxRequest& box) {
+    if (box.title != "Close Morvane?") return;
+    h.events.command(FormCommand::ExitProgram, CommandSource::Menu);
+    h.events.command(FormCommand::SetAlarm, CommandSource::Menu);
+    h.events.command(FormCommand::About, CommandSource::Shortcut);
+    h.events.trayClicked(kRightButton);
+    outcomes.push_back(h.events.closeRequested(CloseFrom::ApplicationWindow));
+    outcomes.push_back(h.events.closeRequested(CloseFrom::MainWindow));
+    EXPECT_FALSE(h.events.sessionMayEnd());
+    h.ui.MyTimer.setEnabled(true);  // whatever restarted it
+    h.events.tick();
+    ticked = h.ui.StatusBar1.text() != "Shutdown Query. . .";
+  };
+  h.d.boxes.answers = {MbAnswer::No};
+  h.events.command(FormCommand::ExitProgram, CommandSource::Menu);
+  EXPECT_THAT(h.d.boxes.titles(), ElementsAre("Close Morvane?"));
+  EXPECT_THAT(outcomes, ElementsAre(CloseOutcome::Busy, CloseOutcome::Busy));
+  EXPECT_FALSE(ticked);
+  EXPECT_TRUE(h.ui.form.poppedUp.empty());
+  EXPECT_EQ(h.closesLater, 0) << "answered by the open query";
+  EXPECT_EQ(h.ui.StatusBar1.text(), texts::kReady);
+}
+
+// Every close request, whichever window got it, asks the close query; one that comes
+// during another box gets it once that box is answered, or, for a shutdown, is refused
+// for now. A refused close is reported to Windows as refused.
+TEST(FormEventsTest, EveryCloseRequestGoesThroughTheCloseQuery) {
+  struct Case {
+    CloseFrom from;
+    bool duringAbout;
+    MbAnswer answer;
+    bool ends;
+    int closesLater;
+  };
+  const Case cases[] = {
+      {CloseFrom::MainWindow, false, MbAnswer::No, false, 0},
+      {CloseFrom::ApplicationWindow, false, MbAnswer::No, false, 0},
+      {CloseFrom::ApplicationWindow, false, MbAnswer::Yes, true, 0},
+      {CloseFrom::Shutdown, false, MbAnswer::No, false, 0},
+      {CloseFrom::Shutdown, false, MbAnswer::Yes, true, 0},
+      {CloseFrom::ApplicationWindow, true, MbAnswer::No, false, 1},
+      {CloseFrom::Shutdown, true, MbAnswer::No, false, 0},
+  };
+  for (const Case& c : cases) {
+    Harness h;
+    const int what = static_cast<int>(&c - cases);
+    std::optional<CloseOutcome> duringBox;
+    bool ended = false;
+    if (c.duringAbout) {
+      h.d.boxes.whileOpen = [&](const MessageBoxRequest& box) {
+        if (box.title == "About Morvane(tm)") duringBox = h.events.closeRequested(c.from);
+      };
+      h.events.command(FormCommand::About, CommandSource::Menu);
+      EXPECT_EQ(duringBox, CloseOutcome::Busy) << what;
+      EXPECT_THAT(h.d.boxes.titles(), ::testing::Not(::testing::Contains("Close Morvane?")));
+    } else {
+      h.d.boxes.answers = {c.answer, MbAnswer::No};
+      bool mayEnd = false;
+      ended = h.d.ends([&] {
+        if (c.from == CloseFrom::Shutdown) {
+          mayEnd = h.events.sessionMayEnd();
+        } else {
+          h.events.closeRequested(c.from);
+        }
+      });
+      EXPECT_EQ(h.d.boxes.titles().front(), "Close Morvane?") << what;
+      EXPECT_FALSE(mayEnd) << what;
+    }
+    EXPECT_EQ(ended, c.ends) << what;
+    EXPECT_EQ(h.closesLater, c.closesLater) << what;
+  }
+}
+
+TEST(FormEventsTest, FocusGoesBackToTheControlThatHadItOrTheNextOneATabReaches) {
+  struct Case {
+    FormControl focused;
+    std::vector<FormControl> disabled;
+    FormControl back;
+  };
+  const Case cases[] = {
+      {FormControl::None, {}, FormControl::None},
+      {FormControl::TimeBox, {}, FormControl::TimeBox},
+      {FormControl::TimeBox, {FormControl::TimeBox}, FormControl::Set},
+      {FormControl::Exit, {FormControl::Exit}, FormControl::Calendar},
+      {FormControl::Calendar,
+       {FormControl::Calendar, FormControl::TimeBox, FormControl::Reset},
+       FormControl::Set},
+  };
+  for (const Case& c : cases) {
+    Harness h;
+    for (FormControl off : c.disabled) {
+      if (off == FormControl::TimeBox) h.ui.txtTime.setEnabled(false);
+      if (off == FormControl::Calendar) h.ui.MonthView.setEnabled(false);
+      if (off == FormControl::Reset) h.ui.cmdReset.setEnabled(false);
+      if (off == FormControl::Exit) h.ui.cmdExit.setEnabled(false);
+    }
+    h.events.deactivated(c.focused);
+    EXPECT_EQ(h.events.activated(), c.back) << static_cast<int>(&c - cases);
+  }
+}
+
+TEST(FormEventsTest, AShortcutDoesNothingWhileItsMenuItemOrItsMenuIsGreyed) {
+  struct Case {
+    bool menuOn, itemOn;
+    CommandSource source;
+    bool runs;
+  };
+  const Case cases[] = {
+      {true, true, CommandSource::Shortcut, true},
+      {false, true, CommandSource::Shortcut, false},
+      {true, false, CommandSource::Shortcut, false},
+      {true, true, CommandSource::Menu, true},
+  };
+  for (const Case& c : cases) {
+    Harness h;
+    h.ui.mnuSettings.setEnabled(c.menuOn);
+    h.ui.mnuStartInSystemTray.setEnabled(c.itemOn);
+    h.events.command(FormCommand::StartInSystemTray, c.source);
+    EXPECT_EQ(h.ui.mnuStartInSystemTray.checked(), c.runs) << static_cast<int>(&c - cases);
+  }
+}
+
+TEST(FormEventsTest, OneTrayClickPerReleasedButton) {
+  struct Case {
+    TrayMouse event;
+    bool version4;
+    std::optional<int> button;
+  };
+  const Case cases[] = {
+      {TrayMouse::LeftUp, true, kLeftButton},    {TrayMouse::MiddleUp, true, kMiddleButton},
+      {TrayMouse::RightUp, true, std::nullopt},  {TrayMouse::ContextMenu, true, kRightButton},
+      {TrayMouse::RightUp, false, kRightButton}, {TrayMouse::ContextMenu, false, std::nullopt},
+      {TrayMouse::Other, true, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(TrayClickButton(c.event, c.version4), c.button) << static_cast<int>(&c - cases);
+  }
+}
+
+// A second start brings the window back as "&Show Morvane" does: never a shown window
+// beside a tray icon.
+TEST(FormEventsTest, ASecondStartBringsTheWindowOutOfTheTray) {
+  for (bool inTray : {true, false}) {
+    Harness h;
+    h.ui.form.show();
+    if (inTray) h.events.command(FormCommand::ToTray, CommandSource::Button);
+    h.events.anotherStart();
+    EXPECT_TRUE(h.ui.form.visible()) << inTray;
+    EXPECT_FALSE(h.ui.SysTray.iconVisible()) << inTray;
+    EXPECT_EQ(h.d.windows.foreground, h.ui.form.handle()) << inTray;
+  }
+}
+
+}  // namespace
+}  // namespace morv

@@ -1,0 +1,52 @@
+#pragma once
+// Which of Morvane's boxes are open. Every modal box the program shows (message boxes,
+// About, help, any dialog of its own) is counted here, so that the window can refuse
+// commands underneath it and keep to one close query.
+#include <functional>
+
+#include "platform/message_box.h"
+
+namespace morv {
+
+class Modality {
+ public:
+  bool boxOpen() const { return open_ > 0; }
+  // Runs each time the last open box closes.
+  void setOnAllClosed(std::function<void()> action) { onAllClosed_ = std::move(action); }
+
+ private:
+  friend class ModalScope;
+  void opened() { ++open_; }
+  void closed();
+
+  int open_ = 0;
+  std::function<void()> onAllClosed_;
+};
+
+// Held for as long as a box is open: the one way a modal dialog tells the window so.
+class ModalScope {
+ public:
+  explicit ModalScope(Modality& modality) : modality_(modality) { modality_.opened(); }
+  ~ModalScope() { modality_.closed(); }
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+
+ private:
+  Modality& modality_;
+};
+
+// The program's message boxes, each counted while it is open.
+class TrackedBoxes : public MessageBoxes {
+ public:
+  TrackedBoxes(MessageBoxes& boxes, Modality& modality) : boxes_(boxes), modality_(modality) {}
+  MbAnswer show(const MessageBoxRequest& request) override {
+    const ModalScope open(modality_);
+    return boxes_.show(request);
+  }
+
+ private:
+  MessageBoxes& boxes_;
+  Modality& modality_;
+};
+
+}  // namespace morv
