@@ -12,22 +12,6 @@ constexpr std::array kTabOrder{FormControl::Calendar, FormControl::TimeBox, Form
 
 }  // namespace
 
-std::optional<int> TrayClickButton(TrayMouse event, bool version4) {
-  switch (event) {
-    case TrayMouse::LeftUp:
-      return kLeftButton;
-    case TrayMouse::MiddleUp:
-      return kMiddleButton;
-    case TrayMouse::ContextMenu:
-      return version4 ? std::optional<int>(kRightButton) : std::nullopt;
-    case TrayMouse::RightUp:
-      return version4 ? std::nullopt : std::optional<int>(kRightButton);
-    case TrayMouse::Other:
-      break;
-  }
-  return std::nullopt;
-}
-
 FormEvents::FormEvents(Desktop& desktop, FrmMain& form, Modality& modality,
                        std::function<void()> closeLater)
     : desktop_(desktop), form_(form), modality_(modality), closeLater_(std::move(closeLater)) {

@@ -6,6 +6,7 @@
 
 #include "mainwindow/frm_main.h"
 #include "mainwindow/modal_scope.h"
+#include "mainwindow/tray_click.h"
 
 namespace morv {
 
@@ -38,14 +39,6 @@ enum class CloseFrom { MainWindow, ApplicationWindow, Shutdown };
 // A close that did not end the program: refused by the user, or put off because a box
 // was open (Windows then lists the program as busy).
 enum class CloseOutcome { Refused, Busy };
-
-// The mouse events the notification area reports for the icon.
-enum class TrayMouse { LeftUp, MiddleUp, RightUp, ContextMenu, Other };
-
-// The button number of a click on the tray icon, if the event is one. Notify-icon
-// version 4 follows the right button's release with a context-menu event (also sent for
-// the menu key): only one of the two may count, or one right click would count twice.
-std::optional<int> TrayClickButton(TrayMouse event, bool version4);
 
 class FormEvents {
  public:

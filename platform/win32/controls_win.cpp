@@ -9,11 +9,12 @@
 namespace morv::win32 {
 namespace {
 
-// Disabling the control that holds the focus would leave the keyboard nowhere;
-// hand the focus on to the next control a Tab would reach.
+// Disabling the control that holds the focus would leave the keyboard nowhere: its
+// window says which control takes the focus instead.
 void EnableKeepingFocus(HWND control, bool on) {
   if (!on && GetFocus() == control) {
-    HWND next = GetNextDlgTabItem(GetParent(control), control, FALSE);
+    HWND next = reinterpret_cast<HWND>(SendMessageA(GetParent(control), kFocusedControlDisabling, 0,
+                                                    reinterpret_cast<LPARAM>(control)));
     if (next && next != control) SetFocus(next);
   }
   EnableWindow(control, on ? TRUE : FALSE);

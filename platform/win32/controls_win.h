@@ -10,6 +10,10 @@
 
 namespace morv::win32 {
 
+// Sent to a control's parent just before the control holding the focus is disabled,
+// with the control as lParam; the answer is the control to take the focus, or 0.
+constexpr UINT kFocusedControlDisabling = WM_APP + 3;
+
 // One tooltip window per form; each control registers itself as a tool.
 class ToolTips {
  public:

@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "mainwindow/modal_scope.h"
 #include "platform/desktop.h"
 #include "platform/win32/registry_win.h"
 #include "platform/win32/time_zone_win.h"
@@ -23,9 +24,11 @@ class WindowManagerWin : public WindowManager {
                    std::intptr_t lParam) override;
   bool showWindow(WindowHandle window, ShowCommand command) override;
   bool setForegroundWindow(WindowHandle window) override;
-  WindowHandle windowAbove(WindowHandle window) override;
-  bool openIcon(WindowHandle window) override;
   bool closeWindow(WindowHandle window) override;
+  std::uint32_t processOf(WindowHandle window) override;
+  WindowHandle findProcessWindow(std::uint32_t process, const std::string& className) override;
+  unsigned registeredMessage(const std::string& name) override;
+  void allowForeground(std::uint32_t process) override;
   MenuHandle systemMenu(WindowHandle window) override;
   std::uint32_t menuItemId(MenuHandle menu, int position) override;
   bool modifyMenu(MenuHandle menu, std::uint32_t item, std::uint32_t flags, std::uintptr_t newId,
@@ -95,8 +98,11 @@ struct DesktopWin {
   ProgramWin program;
   TimeZoneWin timeZone;
   WakeTimerWin wakeTimer;
-  Desktop desktop{windows, registry, processes, boxes,    clock,
-                  locale,  files,    program,   timeZone, wakeTimer};
+  // Every box the program shows is counted while it is open.
+  Modality modality;
+  TrackedBoxes trackedBoxes{boxes, modality};
+  Desktop desktop{windows, registry, processes, trackedBoxes, clock,
+                  locale,  files,    program,   timeZone,     wakeTimer};
 };
 
 }  // namespace morv::win32

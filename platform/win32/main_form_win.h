@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 
+#include "mainwindow/form_events.h"
 #include "mainwindow/frm_main.h"
 #include "platform/win32/controls_win.h"
 #include "platform/win32/desktop_win.h"
@@ -25,6 +27,8 @@ class MainFormWin {
   HWND hwnd() const { return window_.get(); }
   // Shortcut keys and keyboard navigation; true when the message was used up.
   bool preTranslate(MSG& message);
+  // What the hidden application window passes on: close requests and the session's end.
+  std::optional<LRESULT> applicationWindowMessage(UINT message, WPARAM wParam);
 
  private:
   struct Controls;
@@ -33,10 +37,11 @@ class MainFormWin {
   static LRESULT CALLBACK TimeBoxProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT timeBox(HWND edit, UINT message, WPARAM wParam, LPARAM lParam);
-  void onCommand(UINT id, UINT code, bool fromShortcut);
-  bool commandAvailable(UINT id) const;
-  bool settleTimeBoxBefore(UINT command);
-  bool validateTimeBox();
+  std::optional<LRESULT> closeMessage(CloseFrom from, UINT message, WPARAM wParam);
+  void onCommand(UINT id, UINT code, LPARAM lParam);
+  FormControl controlOf(HWND window) const;
+  HWND hwndOf(FormControl control) const;
+  // main_form_layout_win.cpp
   void createChildren(HINSTANCE instance);
   void createMenus();
   void layOut();
@@ -51,11 +56,10 @@ class MainFormWin {
   std::unique_ptr<Controls> controls_;
   std::unique_ptr<MainFormControls> ui_;
   std::unique_ptr<FrmMain> form_;
+  std::unique_ptr<FormEvents> events_;
+  UINT anotherStart_ = 0;          // the message a second start posts
   WNDPROC timeBoxEdit_ = nullptr;  // the edit control's own procedure, under ours
   bool focusByKeyboard_ = false;
-  // The focus left the time box for another control and the check of what was typed
-  // has not run yet.
-  bool timeBoxCheckOwed_ = false;
 };
 
 }  // namespace morv::win32

@@ -13,11 +13,25 @@
 
 namespace {
 
+// A close request or the session's end reaching the hidden window goes where one
+// reaching the main window goes. Before the main window exists there is nothing to ask,
+// and nothing to close without asking.
+LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* main =
+      reinterpret_cast<morv::win32::MainFormWin*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (main) {
+    if (auto answer = main->applicationWindowMessage(message, wParam)) return *answer;
+  } else if (message == WM_CLOSE) {
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
 // The hidden application window owns every window of the program, so they all lie
 // above it in the stacking order; a second start finds the program by it.
 morv::win32::UniqueHwnd CreateApplicationWindow(HINSTANCE instance) {
   WNDCLASSA windowClass{};
-  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.lpfnWndProc = ApplicationWindowProc;
   windowClass.hInstance = instance;
   windowClass.lpszClassName = "ThunderRT6Main";
   RegisterClassA(&windowClass);
@@ -45,6 +59,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     morv::FrmIntro frmIntro(desktop.desktop, intro.controls(), [&]() -> morv::FrmMain& {
       main = std::make_unique<morv::win32::MainFormWin>(desktop, instance, application.get());
       desktop.boxes.setOwner(main->hwnd());
+      SetWindowLongPtrA(application.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(main.get()));
       return main->form();
     });
     intro.setTickHandler([&frmIntro] { frmIntro.MyTimer_Timer(); });
@@ -57,5 +72,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+  SetWindowLongPtrA(application.get(), GWLP_USERDATA, 0);
   return static_cast<int>(message.wParam);
 }

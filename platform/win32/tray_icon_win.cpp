@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "mainwindow/tray_click.h"
 #include "resources/resource_ids.h"
 
 namespace morv::win32 {
@@ -99,25 +100,12 @@ std::optional<int> TrayIconWin::handleCallback(WPARAM wParam, LPARAM lParam) {
   const UINT id = version4_ ? HIWORD(lParam) : static_cast<UINT>(wParam);
   if (id != (version4_ ? LOWORD(iconId_) : iconId_)) return std::nullopt;
 
-  std::optional<int> button;
-  switch (event) {
-    case WM_LBUTTONUP:
-      button = kLeftButton;
-      break;
-    case WM_MBUTTONUP:
-      button = kMiddleButton;
-      break;
-    // Version 4 follows WM_RBUTTONUP with WM_CONTEXTMENU (also sent for the menu key);
-    // reporting both would make one right click count twice.
-    case WM_CONTEXTMENU:
-      if (version4_) button = kRightButton;
-      break;
-    case WM_RBUTTONUP:
-      if (!version4_) button = kRightButton;
-      break;
-    default:
-      break;
-  }
+  const TrayMouse mouse = event == WM_LBUTTONUP     ? TrayMouse::LeftUp
+                          : event == WM_MBUTTONUP   ? TrayMouse::MiddleUp
+                          : event == WM_RBUTTONUP   ? TrayMouse::RightUp
+                          : event == WM_CONTEXTMENU ? TrayMouse::ContextMenu
+                                                    : TrayMouse::Other;
+  const std::optional<int> button = TrayClickButton(mouse, version4_);
   if (button && onClick_) onClick_(*button);
   return button;
 }

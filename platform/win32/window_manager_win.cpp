@@ -9,6 +9,14 @@ HWND Hwnd(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
 WindowHandle Handle(HWND hwnd) { return reinterpret_cast<WindowHandle>(hwnd); }
 HMENU Hmenu(MenuHandle menu) { return reinterpret_cast<HMENU>(menu); }
 
+// A call that needs another thread's answer waits for that thread, and another
+// program's thread may be busy or hung.
+bool OfAnotherThread(HWND window) {
+  return GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId();
+}
+
+constexpr UINT kAnswersWithin = 500;  // ms
+
 }  // namespace
 
 WindowHandle WindowManagerWin::findWindow(const std::string& className,
@@ -34,22 +42,61 @@ bool WindowManagerWin::postMessage(WindowHandle window, unsigned message, std::u
 
 bool WindowManagerWin::showWindow(WindowHandle window, ShowCommand command) {
   if (window == 0) return false;
-  return ShowWindow(Hwnd(window), static_cast<int>(command)) != FALSE;
+  const HWND hwnd = Hwnd(window);
+  if (OfAnotherThread(hwnd)) return ShowWindowAsync(hwnd, static_cast<int>(command)) != FALSE;
+  return ShowWindow(hwnd, static_cast<int>(command)) != FALSE;
 }
 
+// Only a window that has just answered is brought forward, so the wait stays short.
 bool WindowManagerWin::setForegroundWindow(WindowHandle window) {
-  return SetForegroundWindow(Hwnd(window)) != FALSE;
+  const HWND hwnd = Hwnd(window);
+  if (OfAnotherThread(hwnd) &&
+      !SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kAnswersWithin,
+                           nullptr)) {
+    return false;
+  }
+  return SetForegroundWindow(hwnd) != FALSE;
 }
-
-WindowHandle WindowManagerWin::windowAbove(WindowHandle window) {
-  return Handle(GetWindow(Hwnd(window), GW_HWNDPREV));
-}
-
-bool WindowManagerWin::openIcon(WindowHandle window) { return OpenIcon(Hwnd(window)) != FALSE; }
 
 bool WindowManagerWin::closeWindow(WindowHandle window) {
-  return CloseWindow(Hwnd(window)) != FALSE;
+  const HWND hwnd = Hwnd(window);
+  if (OfAnotherThread(hwnd)) return ShowWindowAsync(hwnd, SW_MINIMIZE) != FALSE;
+  return CloseWindow(hwnd) != FALSE;
 }
+
+std::uint32_t WindowManagerWin::processOf(WindowHandle window) {
+  DWORD process = 0;
+  if (!window || !GetWindowThreadProcessId(Hwnd(window), &process)) return 0;
+  return process;
+}
+
+WindowHandle WindowManagerWin::findProcessWindow(std::uint32_t process,
+                                                 const std::string& className) {
+  struct Search {
+    DWORD process;
+    const std::string& className;
+    HWND found = nullptr;
+  } search{process, className};
+  EnumWindows(
+      [](HWND window, LPARAM context) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(context);
+        DWORD owner = 0;
+        char name[256] = {};
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != s.process || !GetClassNameA(window, name, sizeof(name))) return TRUE;
+        if (s.className != name) return TRUE;
+        s.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return Handle(search.found);
+}
+
+unsigned WindowManagerWin::registeredMessage(const std::string& name) {
+  return RegisterWindowMessageA(name.c_str());
+}
+
+void WindowManagerWin::allowForeground(std::uint32_t process) { AllowSetForegroundWindow(process); }
 
 MenuHandle WindowManagerWin::systemMenu(WindowHandle window) {
   return reinterpret_cast<MenuHandle>(GetSystemMenu(Hwnd(window), FALSE));
