@@ -222,8 +222,9 @@ LRESULT MainFormWin::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam) controls_->txtTime.showPending();
       return DefWindowProcA(hwnd(), message, wParam, lParam);
     case WM_TIMECHANGE:
+    case WM_SETTINGCHANGE:  // a new time zone may come only as this
       events_->timeChanged();
-      return 0;
+      return DefWindowProcA(hwnd(), message, wParam, lParam);
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

@@ -10,6 +10,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "tools/morvane_driver/foreign_window.h"
 #include "tools/morvane_driver/morvane_app.h"
 #include "tools/morvane_driver/standin_player.h"
 
@@ -79,6 +80,20 @@ class FaultDrillTest : public ::testing::Test {
                 static_cast<long long>(longest.count()));
     ::testing::Test::RecordProperty("longest_unanswered_ms", static_cast<int>(longest.count()));
     EXPECT_LT(longest, 10s) << fault;
+  }
+
+  // The boxes of Morvane's now open with this title.
+  static int OpenBoxes(MorvaneApp& app, const char* title) {
+    int open = 0;
+    for (HWND window : uidriver::topLevelWindows(app.pid())) {
+      open += IsWindowVisible(window) && uidriver::className(window) == "#32770" &&
+              uidriver::windowTitle(window) == title;
+    }
+    return open;
+  }
+  static void BringForward(HWND window) {
+    SetForegroundWindow(window);
+    uidriver::waitUntil([&] { return GetForegroundWindow() == window; }, 5s, "the activation");
   }
 
   std::string log;
@@ -286,6 +301,104 @@ TEST_F(FaultDrillTest, ExplorerRestartedWhileTheIconIsInTheTray) {
   uidriver::waitUntil([&] { return IsWindowVisible(app->main) != FALSE; }, 10s, "the window back");
   Report(*app, "explorer restarted");
   app->exit();
+}
+
+// A player that hangs right after it has created and shown its window: arming hides that
+// window without waiting for the player's answer, and the clock goes on.
+TEST_F(FaultDrillTest, ThePlayerHungRightAfterShowingItsWindow) {
+  auto app = Start({{"WINAMP_STANDIN_HANG_ON", "shown"}, {"WINAMP_STANDIN_HANG_MS", "20000"}});
+  app->enterAlarm(MinuteAhead(std::chrono::hours(2)));
+  app->arm();
+  EXPECT_TRUE(app->button("Turn &Off"));
+  Report(*app, "player hung after showing its window");
+  app->exit(/*save=*/false, /*closePlayer=*/false);
+}
+
+// A typed time after the window was left and came back, a close request to the hidden
+// application window, and everything a user or Windows can do under an open close
+// query: no time is armed unchecked, every close asks first, and there is one query.
+TEST_F(FaultDrillTest, ClosesFromAnyWindowAndCommandsUnderAnOpenBox) {
+  auto app = Start();
+  const AlarmMinute alarm = MinuteAhead(std::chrono::hours(2));
+  app->enterAlarm(alarm);
+  ForeignWindow other("Notepad");
+  uidriver::click(app->timeBox);
+  uidriver::pressKey(app->timeBox, VK_HOME);
+  uidriver::pressKey(app->timeBox, VK_END, {.shift = true});
+  uidriver::typeText(app->timeBox, "11:45");
+  BringForward(other.window());
+  BringForward(app->main);
+  uidriver::click(app->button("Turn &On"), 0ms);
+  app->answerBox("AM/PM Query:", "Yes");
+  uidriver::settle(app->main);
+  EXPECT_EQ(app->status(),
+            "Alarm Settings: OFF  Date: " + ShortDate(alarm.day) + " Time: 11:45 AM ALARM IS SET.");
+  EXPECT_EQ(FindWindowA("Winamp v1.x", nullptr), nullptr) << "nothing was armed";
+
+  const HWND application = FindWindowA("ThunderRT6Main", "MORV");
+  ASSERT_NE(application, nullptr);
+  PostMessageA(application, WM_CLOSE, 0, 0);
+  app->answerBox("Close Morvane?", "No");
+  uidriver::waitUntil([&] { return app->status() == "Ready."; }, 5s, "Ready.", app->pid());
+  EXPECT_TRUE(IsWindowVisible(app->main)) << "a refused close leaves everything running";
+
+  uidriver::click(app->button("Send To &Tray"));
+  const auto icon = uidriver::waitForTrayIcon("Morvane(tm) - Right Click For Options", 10s);
+  const uidriver::WindowSpec menu{.className = "#32768", .visibleOnly = true};
+  uidriver::clickTrayIcon(icon, /*right=*/true);
+  uidriver::choosePopupItem(uidriver::waitForWindow(app->pid(), menu, 10s), "E&xit");
+  const auto query = uidriver::waitForMessageBox(app->pid(), "Close Morvane?", 10s);
+  const std::string clock = app->timeText();
+  uidriver::clickTrayIcon(icon, /*right=*/true);
+  PostMessageA(application, WM_CLOSE, 0, 0);
+  PostMessageA(app->main, WM_CLOSE, 0, 0);
+  PostMessageA(app->main, WM_QUERYENDSESSION, 0, 0);
+  Sleep(2500);  // the clock would have ticked twice by now
+  EXPECT_EQ(uidriver::findWindow(app->pid(), menu), nullptr) << "a tray menu under the query";
+  EXPECT_EQ(OpenBoxes(*app, "Close Morvane?"), 1);
+  EXPECT_EQ(app->timeText(), clock) << "the clock ran under the query";
+  uidriver::answer(query, "No");
+  uidriver::waitUntil([&] { return app->status() == "Ready."; }, 5s, "Ready.", app->pid());
+  uidriver::settle(app->main);
+  EXPECT_TRUE(uidriver::noMessageBoxOpen(app->pid())) << "a second query after the first";
+
+  uidriver::clickTrayIcon(icon, /*right=*/true);
+  uidriver::choosePopupItem(uidriver::waitForWindow(app->pid(), menu, 10s), "&Show Morvane");
+  uidriver::waitUntil([&] { return IsWindowVisible(app->main) != FALSE; }, 10s, "the window back");
+  Report(*app, "closes and commands under a box");
+  app->exit();
+}
+
+// A second start finds the running instance's own main window, whatever window lies
+// next to its application window, and brings it forward: restored when minimised, out
+// of the tray the way "&Show Morvane" does it when in the tray.
+TEST_F(FaultDrillTest, ASecondStartWithAnotherProgramsWindowInBetween) {
+  auto first = Start();
+  ForeignWindow raised("Notepad");
+  SetWindowPos(raised.window(), first->main, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ShowWindow(first->main, SW_MINIMIZE);
+  uidriver::waitUntil([&] { return IsIconic(first->main) != FALSE; }, 5s, "the minimise");
+  auto startAgain = [] {
+    auto second = uidriver::Process::launch(
+        {.executable = BuildFolder() + "\\morvu.exe", .workingDirectory = BuildFolder()});
+    EXPECT_EQ(second.waitForExit(15s), 0u);
+    EXPECT_EQ(uidriver::findWindow(second.pid(), {.visibleOnly = true}), nullptr)
+        << "the second start showed a window";
+  };
+  startAgain();
+  uidriver::waitUntil([&] { return !IsIconic(first->main); }, 5s, "the first window restored");
+  uidriver::waitUntil([&] { return GetForegroundWindow() == first->main; }, 5s, "it in front");
+  EXPECT_FALSE(IsIconic(raised.window()));
+
+  uidriver::click(first->button("Send To &Tray"));
+  const char* tip = "Morvane(tm) - Right Click For Options";
+  uidriver::waitForTrayIcon(tip, 10s);
+  startAgain();
+  uidriver::waitUntil([&] { return IsWindowVisible(first->main) != FALSE; }, 5s, "out of the tray");
+  uidriver::waitUntil([&] { return !uidriver::findTrayIcon(tip); }, 5s, "the icon removed");
+  EXPECT_TRUE(first->process.isRunning());
+  Report(*first, "second start");
+  first->exit();
 }
 
 }  // namespace

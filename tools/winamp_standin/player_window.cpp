@@ -66,6 +66,7 @@ bool PlayerWindow::Create(HINSTANCE instance, int show_command) {
   CreateButtons(window, instance);
   ShowWindow(window, show_command);
   UpdateWindow(window);
+  if (const std::string note = HangIf(HangOn::kShown); !note.empty()) Log("START", 0, 0, 0, note);
   return true;
 }
 

@@ -84,7 +84,8 @@ HangOn ReadHangOn(const EnvLookup& lookup, Config& config) {
   if (value.empty() || value == "quit") return HangOn::kQuit;
   if (value == "isplaying") return HangOn::kIsPlaying;
   if (value == "volume") return HangOn::kVolume;
-  Reject(config, kName, *raw, "expected quit, isplaying or volume");
+  if (value == "shown") return HangOn::kShown;
+  Reject(config, kName, *raw, "expected quit, isplaying, volume or shown");
   return HangOn::kQuit;
 }
 

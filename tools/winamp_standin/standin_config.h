@@ -8,7 +8,8 @@
 //   WINAMP_STANDIN_APPEAR_DELAY_MS wait this long before creating the window
 //   WINAMP_STANDIN_SILENT=1        never open an audio device
 //   WINAMP_STANDIN_HANG_MS         block the window thread this long first, on the message below
-//   WINAMP_STANDIN_HANG_ON         quit (default) | isplaying | volume: which message hangs it
+//   WINAMP_STANDIN_HANG_ON         quit (default) | isplaying | volume: which message hangs it;
+//                                  shown: right after its window is created and shown
 //   WINAMP_STANDIN_VANISH_ON_ASK=1 asked whether it plays, close the window before answering
 //
 // Values that make no sense are ignored and reported in the log; they never stop the player.
@@ -24,7 +25,7 @@
 namespace morv::standin {
 
 // The message whose arrival hangs the window thread.
-enum class HangOn { kQuit, kIsPlaying, kVolume };
+enum class HangOn { kQuit, kIsPlaying, kVolume, kShown };
 
 struct Config {
   std::string log_path;
