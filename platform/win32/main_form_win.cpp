@@ -225,11 +225,14 @@ LRESULT MainFormWin::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTINGCHANGE:  // a new time zone may come only as this
       events_->timeChanged();
       return DefWindowProcA(hwnd(), message, wParam, lParam);
+    case WM_CLOSE:
+    case WM_QUERYENDSESSION:
+    case WM_ENDSESSION:
+      return *closeMessage(CloseFrom::MainWindow, message, wParam);
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
     default:
-      if (auto answer = closeMessage(CloseFrom::MainWindow, message, wParam)) return *answer;
       return DefWindowProcA(hwnd(), message, wParam, lParam);
   }
 }

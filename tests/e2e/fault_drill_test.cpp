@@ -91,10 +91,6 @@ class FaultDrillTest : public ::testing::Test {
     }
     return open;
   }
-  static void BringForward(HWND window) {
-    SetForegroundWindow(window);
-    uidriver::waitUntil([&] { return GetForegroundWindow() == window; }, 5s, "the activation");
-  }
 
   std::string log;
 };
@@ -321,13 +317,15 @@ TEST_F(FaultDrillTest, ClosesFromAnyWindowAndCommandsUnderAnOpenBox) {
   auto app = Start();
   const AlarmMinute alarm = MinuteAhead(std::chrono::hours(2));
   app->enterAlarm(alarm);
-  ForeignWindow other("Notepad");
   uidriver::click(app->timeBox);
   uidriver::pressKey(app->timeBox, VK_HOME);
   uidriver::pressKey(app->timeBox, VK_END, {.shift = true});
   uidriver::typeText(app->timeBox, "11:45");
-  BringForward(other.window());
-  BringForward(app->main);
+  // Away and back as from the taskbar: activated again, the window gives the focus back.
+  ShowWindow(app->main, SW_MINIMIZE);
+  uidriver::waitUntil([&] { return IsIconic(app->main) != FALSE; }, 5s, "the minimise");
+  ShowWindow(app->main, SW_RESTORE);
+  uidriver::waitUntil([&] { return GetForegroundWindow() == app->main; }, 5s, "the restore");
   uidriver::click(app->button("Turn &On"), 0ms);
   app->answerBox("AM/PM Query:", "Yes");
   uidriver::settle(app->main);
