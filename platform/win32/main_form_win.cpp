@@ -2,12 +2,12 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <iterator>
 
 #include "mainwindow/main_form_design.h"
+#include "platform/win32/dpi_win.h"
 #include "platform/win32/main_form_ids.h"
-#include "platform/win32/ui_fonts.h"
+#include "platform/win32/main_form_layout_win.h"
 #include "resources/resource_ids.h"
 
 namespace morv::win32 {
@@ -17,13 +17,6 @@ constexpr char kClassName[] = "MorvaneMainWindow";
 constexpr UINT kValidateTimeBox = WM_APP + 1;
 constexpr UINT kTrayCallback = WM_APP + 2;
 constexpr UINT_PTR kClockTimer = 1;
-
-// Layout in pixels at 96 dpi.
-constexpr int kMargin = 12;
-constexpr int kColumn = 250;
-constexpr int kButtonWidth = 118;
-constexpr int kButtonHeight = 30;
-constexpr int kGap = 8;
 
 HWND Child(HWND parent, const char* windowClass, const char* text, DWORD style, unsigned id,
            HINSTANCE instance, DWORD exStyle = 0) {
@@ -95,7 +88,8 @@ MainFormWin::MainFormWin(DesktopWin& desktop, HINSTANCE instance, HWND owner) : 
                       CW_USEDEFAULT, CW_USEDEFAULT, 560, 300, owner, nullptr, instance, this));
   createMenus();
   createChildren(instance);
-  layOut();
+  scale_ = std::make_unique<MainFormScaleWin>(hwnd(), instance);
+  scale_->apply(WindowDpi(hwnd()), nullptr);
 
   controls_ = std::make_unique<Controls>(hwnd(), GetMenu(hwnd()), optionsHolder_.get(), *tips_);
   tray_ = std::make_unique<TrayIconWin>(hwnd(), kTrayCallback, 1, instance);
@@ -179,10 +173,6 @@ void MainFormWin::createMenus() {
 
 void MainFormWin::createChildren(HINSTANCE instance) {
   HWND w = hwnd();
-  uiFont_ = MessageFont(w);
-  timeFont_ = FontOrFallback(w, "MS Sans Serif", 10);
-  statusFont_ = FontOrFallback(w, "Berlin Sans FB", 9);
-
   // Creation order is the Tab order.
   Child(w, MONTHCAL_CLASSA, "", WS_TABSTOP | WS_BORDER, ids::kCalendar, instance);
   Child(w, "STATIC", "", SS_LEFT, ids::kLabel2, instance);
@@ -196,13 +186,6 @@ void MainFormWin::createChildren(HINSTANCE instance) {
   Child(w, "BUTTON", "", WS_TABSTOP | BS_PUSHBUTTON, ids::kExit, instance);
   Child(w, STATUSCLASSNAMEA, "", SBARS_TOOLTIPS, ids::kStatusBar, instance);
 
-  for (HWND child = GetWindow(w, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.get()), FALSE);
-  }
-  SendMessageA(GetDlgItem(w, ids::kTimeBox), WM_SETFONT, reinterpret_cast<WPARAM>(timeFont_.get()),
-               FALSE);
-  SendMessageA(GetDlgItem(w, ids::kStatusBar), WM_SETFONT,
-               reinterpret_cast<WPARAM>(statusFont_.get()), FALSE);
   int oneWholePanel = -1;
   SendMessageA(GetDlgItem(w, ids::kStatusBar), SB_SETPARTS, 1,
                reinterpret_cast<LPARAM>(&oneWholePanel));
@@ -212,55 +195,6 @@ void MainFormWin::createChildren(HINSTANCE instance) {
   timeBoxEdit_ = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(timeBox, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TimeBoxProc)));
   tips_ = std::make_unique<ToolTips>(w);
-}
-
-void MainFormWin::layOut() {
-  HWND w = hwnd();
-  HDC dc = GetDC(w);
-  const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-  ReleaseDC(w, dc);
-  auto px = [dpi](int value) { return MulDiv(value, dpi, 96); };
-
-  HWND calendar = GetDlgItem(w, ids::kCalendar);
-  RECT need{};
-  SendMessageA(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&need));
-  const int calendarWidth = std::max<int>(need.right - need.left, px(200));
-  const int calendarHeight = std::max<int>(need.bottom - need.top, px(150));
-  MoveWindow(calendar, px(kMargin), px(kMargin), calendarWidth, calendarHeight, FALSE);
-
-  const int x = px(kMargin) + calendarWidth + px(2 * kMargin);
-  const int column = px(kColumn);
-  int y = px(kMargin);
-  MoveWindow(GetDlgItem(w, ids::kLabel1), x, y + px(3), px(90), px(20), FALSE);
-  MoveWindow(GetDlgItem(w, ids::kDateLabel), x + px(92), y, column - px(92), px(24), FALSE);
-  y += px(40);
-  MoveWindow(GetDlgItem(w, ids::kLabel2), x, y, column, px(20), FALSE);
-  y += px(22);
-  MoveWindow(GetDlgItem(w, ids::kTimeBox), x, y, column, px(26), FALSE);
-  y += px(26) + px(18);
-  const unsigned buttons[] = {ids::kSet, ids::kReset, ids::kToTray, ids::kExit};
-  for (int i = 0; i < 4; ++i) {
-    MoveWindow(GetDlgItem(w, buttons[i]), x + (i % 2) * (px(kButtonWidth) + px(kGap) + px(6)),
-               y + (i / 2) * (px(kButtonHeight) + px(kGap)), px(kButtonWidth), px(kButtonHeight),
-               FALSE);
-  }
-  const int contentBottom =
-      std::max(px(kMargin) + calendarHeight, y + 2 * px(kButtonHeight) + px(kGap));
-
-  HWND status = GetDlgItem(w, ids::kStatusBar);
-  RECT statusRect{};
-  GetWindowRect(status, &statusRect);
-  RECT client{0, 0, x + column + px(kMargin),
-              contentBottom + px(kMargin) + (statusRect.bottom - statusRect.top)};
-  AdjustWindowRectEx(&client, GetWindowLongA(w, GWL_STYLE), TRUE, GetWindowLongA(w, GWL_EXSTYLE));
-  // Centred on the work area, like a dialog.
-  RECT work{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  const int width = client.right - client.left;
-  const int height = client.bottom - client.top;
-  MoveWindow(w, work.left + (work.right - work.left - width) / 2,
-             work.top + (work.bottom - work.top - height) / 2, width, height, FALSE);
-  SendMessageA(status, WM_SIZE, 0, 0);
 }
 
 bool MainFormWin::preTranslate(MSG& message) {
@@ -341,6 +275,11 @@ LRESULT MainFormWin::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
       // The session ends after all (the user chose to shut down anyway).
       if (wParam) desktop_.program.end();
+      return 0;
+    case WM_DPICHANGED:
+      // Dragged onto a monitor of another scale, or the scale changed under it.
+      scale_->apply(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      tray_->setDpi(HIWORD(wParam));
       return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
