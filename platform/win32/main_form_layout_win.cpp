@@ -64,6 +64,10 @@ void MainFormScaleWin::apply(int dpi, const RECT* suggested) {
   RECT need{};
   SendMessageA(Part(window_, MainPart::kCalendar), MCM_GETMINREQRECT, 0,
                reinterpret_cast<LPARAM>(&need));
+  // The least size is the month's; the border comes on top.
+  HWND calendar = Part(window_, MainPart::kCalendar);
+  AdjustWindowRectEx(&need, GetWindowLongA(calendar, GWL_STYLE), FALSE,
+                     GetWindowLongA(calendar, GWL_EXSTYLE));
   m.calendar = {need.right - need.left, need.bottom - need.top};
   HWND status = Part(window_, MainPart::kStatusBar);
   SendMessageA(status, WM_SIZE, 0, 0);  // takes the height of its new font
@@ -78,16 +82,11 @@ void MainFormScaleWin::apply(int dpi, const RECT* suggested) {
     widest = std::max<int>(widest, TextExtent(font, t.text).cx);
   }
   const MainFormLayout layout = LayOutMainForm(m);
-  for (size_t i = 0; i + 1 < kMainParts; ++i) {  // the status bar places itself
-    const Rect& r = layout.part[i];
-    MoveWindow(GetDlgItem(window_, kPartIds[i]), r.left, r.top, r.width(), r.height(), shown);
-  }
-
   const DWORD style = GetWindowLongA(window_, GWL_STYLE);
   RECT frame{0, 0, layout.client.width, layout.client.height};
   AdjustForDpi(frame, style, true, GetWindowLongA(window_, GWL_EXSTYLE), dpi);
   const int width = frame.right - frame.left;
-  int height = frame.bottom - frame.top;
+  const int height = frame.bottom - frame.top;
   int left = 0, top = 0;
   if (suggested) {
     left = suggested->left;
@@ -98,15 +97,35 @@ void MainFormScaleWin::apply(int dpi, const RECT* suggested) {
     left = work.left + (work.right - work.left - width) / 2;
     top = work.top + (work.bottom - work.top - height) / 2;
   }
-  MoveWindow(window_, left, top, width, height, shown);
-  // A menu bar that wrapped takes room from the client area: give it back.
-  RECT client{};
-  GetClientRect(window_, &client);
-  if (client.bottom < layout.client.height) {
-    height += layout.client.height - client.bottom;
+  if (IsIconic(window_)) {
+    // Minimised (in the tray, too): the place it comes back to is what must change.
+    WINDOWPLACEMENT place{};
+    place.length = sizeof(place);
+    GetWindowPlacement(window_, &place);
+    place.rcNormalPosition = {left, top, left + width, top + height};
+    place.showCmd = IsWindowVisible(window_) ? SW_SHOWMINNOACTIVE : SW_HIDE;
+    SetWindowPlacement(window_, &place);
+  } else {
     MoveWindow(window_, left, top, width, height, shown);
+    // A menu bar that wrapped, or a frame of another size than computed, changes the
+    // client area: make it what the layout asked for.
+    RECT client{};
+    GetClientRect(window_, &client);
+    if (client.right != layout.client.width || client.bottom != layout.client.height) {
+      MoveWindow(window_, left, top, width + layout.client.width - client.right,
+                 height + layout.client.height - client.bottom, shown);
+    }
   }
-  SendMessageA(status, WM_SIZE, 0, 0);
+  for (size_t i = 0; i + 1 < kMainParts; ++i) {
+    const Rect& r = layout.part[i];
+    MoveWindow(GetDlgItem(window_, kPartIds[i]), r.left, r.top, r.width(), r.height(), shown);
+  }
+  resized();
+}
+
+void MainFormScaleWin::resized() {
+  // The status bar places itself at the bottom of the client area as it is now.
+  SendMessageA(Part(window_, MainPart::kStatusBar), WM_SIZE, 0, 0);
 }
 
 }  // namespace morv::win32

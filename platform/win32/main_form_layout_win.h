@@ -17,6 +17,8 @@ class MainFormScaleWin {
   // when there is one, otherwise centred on its monitor's work area.
   void apply(int dpi, const RECT* suggested);
   int dpi() const { return dpi_; }
+  // The client area changed size (WM_SIZE).
+  void resized();
 
  private:
   void setFonts(bool redraw);

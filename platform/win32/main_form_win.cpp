@@ -281,6 +281,9 @@ LRESULT MainFormWin::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       scale_->apply(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       tray_->setDpi(HIWORD(wParam));
       return 0;
+    case WM_SIZE:
+      scale_->resized();
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

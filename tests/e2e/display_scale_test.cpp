@@ -24,7 +24,7 @@ struct ScaleValue {
   HKEY root;
   const char* key;
 };
-constexpr ScaleValue kScaleValues[] = {
+const ScaleValue kScaleValues[] = {
     {HKEY_CURRENT_USER, "Control Panel\\Desktop"},
     {HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts"},
 };
@@ -90,7 +90,8 @@ int ExpectWhole(const MorvaneApp& app, int dpi) {
     const RECT r = InParent(child, app.main);
     const std::string name = uidriver::describeWindow(child);
     EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
-        << name << " outside the client area " << client.right << "x" << client.bottom;
+        << name << " at " << r.left << "," << r.top << "-" << r.right << "," << r.bottom
+        << " outside the client area " << client.right << "x" << client.bottom;
     for (const auto& [other, o] : parts) {
       EXPECT_FALSE(r.left < o.right && o.left < r.right && r.top < o.bottom && o.top < r.bottom)
           << name << " overlaps " << uidriver::describeWindow(other);
@@ -125,8 +126,12 @@ int TrayPictureWidth(MorvaneApp& app) {
 }
 
 void BackFromTheTray(MorvaneApp& app) {
-  uidriver::clickTrayIcon(uidriver::waitForTrayIcon(kOptionsTip, 10s), /*right=*/false);
-  uidriver::waitUntil([&] { return IsWindowVisible(app.main) != FALSE; }, 10s, "the window back");
+  uidriver::clickTrayIcon(uidriver::waitForTrayIcon(kOptionsTip, 10s), /*right=*/true);
+  uidriver::choosePopupItem(
+      uidriver::waitForWindow(app.pid(), {.className = "#32768", .visibleOnly = true}, 10s),
+      "&Show Morvane");
+  uidriver::waitUntil([&] { return IsWindowVisible(app.main) && !IsIconic(app.main); }, 10s,
+                      "the window back");
 }
 
 TEST(DisplayScaleTest, WholeAndSharpAt100150And200PercentAndOnAMonitorOfAnotherScale) {

@@ -120,8 +120,8 @@ std::string opName(agent::Op op) {
       return "measure a text";
     case agent::Op::kCalendarMinSize:
       return "ask a calendar its least size";
-    case agent::Op::kIconWidth:
-      return "measure an icon";
+    case agent::Op::kWindowIconWidth:
+      return "measure a window's icon";
     case agent::Op::kTrayPictureWidth:
       return "watch the tray's picture";
   }

@@ -29,13 +29,10 @@ SIZE textExtent(HWND control) { return pairAnswer(control, agent::Op::kTextExten
 SIZE calendarMinSize(HWND calendar) { return pairAnswer(calendar, agent::Op::kCalendarMinSize); }
 
 int windowIconWidth(HWND window, bool small) {
-  DWORD_PTR icon = 0;
-  if (!SendMessageTimeoutW(window, WM_GETICON, small ? ICON_SMALL : ICON_BIG, 0, SMTO_NORMAL, 2000,
-                           &icon)) {
-    throw DriverError("no answer to WM_GETICON from " + describeWindow(window));
-  }
-  if (icon == 0) return 0;
-  return static_cast<int>(Agent::of(processOf(window)).callForValue(agent::Op::kIconWidth, icon));
+  return static_cast<int>(Agent::of(processOf(window))
+                              .callForValue(agent::Op::kWindowIconWidth,
+                                            reinterpret_cast<uintptr_t>(window),
+                                            small ? ICON_SMALL : ICON_BIG));
 }
 
 int trayPictureWidth(DWORD pid) {

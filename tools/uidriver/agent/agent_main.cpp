@@ -80,9 +80,9 @@ Status run(const Request& request, AnswerWriter& out) {
       return textExtent(reinterpret_cast<HWND>(request.arg1), out);
     case Op::kCalendarMinSize:
       return calendarMinSize(reinterpret_cast<HWND>(request.arg1), out);
-    case Op::kIconWidth:
-      out.append(iconWidth(reinterpret_cast<HICON>(request.arg1)));
-      return Status::kOk;
+    case Op::kWindowIconWidth:
+      return windowIconWidth(reinterpret_cast<HWND>(request.arg1), static_cast<int>(request.arg2),
+                             out);
     case Op::kTrayPictureWidth:
       return trayPictureWidth(out);
   }

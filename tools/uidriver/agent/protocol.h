@@ -23,7 +23,7 @@ enum class Op : uint32_t {
   kStatusText,        // arg1 = HWND, arg2 = part: SB_GETTEXTW run on the agent's own thread
   kTextExtent,        // arg1 = HWND: its text's width and height in its font (two uint32_t)
   kCalendarMinSize,   // arg1 = HWND: MCM_GETMINREQRECT's width and height
-  kIconWidth,         // arg1 = HICON: its image's width
+  kWindowIconWidth,   // arg1 = HWND, arg2 = ICON_SMALL or ICON_BIG: its icon's width
   kTrayPictureWidth,  // the last picture handed to Shell_NotifyIconA; starts watching
 };
 

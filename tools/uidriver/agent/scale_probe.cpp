@@ -14,8 +14,18 @@ using NotifyIconFn = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAA*);
 std::atomic<NotifyIconFn> g_shellNotifyIcon{nullptr};
 std::atomic<uint32_t> g_trayWidth{0};
 
+uint32_t IconWidth(HICON icon) {
+  ICONINFO info{};
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  if (info.hbmMask) DeleteObject(info.hbmMask);
+  return static_cast<uint32_t>(bitmap.bmWidth);
+}
+
 BOOL WINAPI WatchedNotifyIcon(DWORD message, NOTIFYICONDATAA* data) {
-  if (data && (data->uFlags & NIF_ICON)) g_trayWidth = iconWidth(data->hIcon);
+  if (data && (data->uFlags & NIF_ICON)) g_trayWidth = IconWidth(data->hIcon);
   return g_shellNotifyIcon.load()(message, data);
 }
 
@@ -89,14 +99,14 @@ Status calendarMinSize(HWND calendar, AnswerWriter& out) {
   return Status::kOk;
 }
 
-uint32_t iconWidth(HICON icon) {
-  ICONINFO info{};
-  if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
-  BITMAP bitmap{};
-  GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  if (info.hbmMask) DeleteObject(info.hbmMask);
-  return static_cast<uint32_t>(bitmap.bmWidth);
+Status windowIconWidth(HWND window, int which, AnswerWriter& out) {
+  if (!IsWindow(window)) return Status::kBadHandle;
+  DWORD_PTR icon = 0;
+  if (!SendMessageTimeoutW(window, WM_GETICON, which, 0, SMTO_NORMAL, 2000, &icon)) {
+    return Status::kFailed;
+  }
+  out.append(IconWidth(reinterpret_cast<HICON>(icon)));
+  return Status::kOk;
 }
 
 Status trayPictureWidth(AnswerWriter& out) {

@@ -12,8 +12,8 @@ namespace morv::uidriver::agent {
 Status textExtent(HWND control, AnswerWriter& out);
 // MCM_GETMINREQRECT's width and height.
 Status calendarMinSize(HWND calendar, AnswerWriter& out);
-// The width of an icon's image.
-uint32_t iconWidth(HICON icon);
+// The width of the window's own icon (WM_GETICON), ICON_SMALL or ICON_BIG; 0 for none.
+Status windowIconWidth(HWND window, int which, AnswerWriter& out);
 // Starts watching the program's calls to Shell_NotifyIconA (through its import table);
 // answers the width of the last picture it handed the shell, 0 before any.
 Status trayPictureWidth(AnswerWriter& out);
