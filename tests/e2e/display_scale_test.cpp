@@ -137,6 +137,8 @@ void BackFromTheTray(MorvaneApp& app) {
 TEST(DisplayScaleTest, WholeAndSharpAt100150And200PercentAndOnAMonitorOfAnotherScale) {
   ResetSettings();
   DisplayScale scale;
+  // The pointer off the window that opens in the middle, or its tooltips get in the pictures.
+  SetCursorPos(0, 0);
   std::optional<int> timeTextAt96;
   for (const int dpi : {96, 144, 192}) {
     scale.set(dpi);
