@@ -7,7 +7,6 @@
 #include "mainwindow/main_form_design.h"
 #include "platform/win32/dpi_win.h"
 #include "platform/win32/main_form_ids.h"
-#include "platform/win32/main_form_layout_win.h"
 #include "resources/resource_ids.h"
 
 namespace morv::win32 {
