@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "mainwindow/main_form_layout.h"
+#include "platform/win32/dpi_win.h"
 #include "platform/win32/ui_fonts.h"
 #include "platform/win32/wide_text.h"
 
@@ -10,13 +12,8 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"MorvaneSplash";
 constexpr UINT_PTR kStepTimer = 1;
-constexpr int kWidth = 420;
-constexpr int kHeight = 210;
 constexpr COLORREF kBackground = RGB(250, 248, 240);
-
-// Places of the four texts, top to bottom, in 96-dpi pixels: y and height.
-constexpr int kTextTop[] = {24, 78, 118, 176};
-constexpr int kTextHeight[] = {48, 22, 22, 18};
+constexpr DWORD kStyle = WS_POPUP | WS_BORDER;
 
 }  // namespace
 
@@ -31,19 +28,12 @@ IntroFormWin::IntroFormWin(HINSTANCE instance, HWND owner)
   windowClass.lpszClassName = kClassName;
   RegisterClassExW(&windowClass);
 
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  const int width = MulDiv(kWidth, dpi, 96);
-  const int height = MulDiv(kHeight, dpi, 96);
-  RECT work{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  // No caption: a splash has nothing to say in a title bar.
-  window_.reset(CreateWindowExW(0, kClassName, L"", WS_POPUP | WS_BORDER,
-                                work.left + (work.right - work.left - width) / 2,
-                                work.top + (work.bottom - work.top - height) / 2, width, height,
+  // No caption: a splash has nothing to say in a title bar. Sized and placed once its
+  // monitor's scale is known.
+  window_.reset(CreateWindowExW(0, kClassName, L"", kStyle, CW_USEDEFAULT, CW_USEDEFAULT, 1, 1,
                                 owner, nullptr, instance, this));
   createChildren(instance);
+  applyScale(WindowDpi(hwnd()), nullptr);
 
   form_ = std::make_unique<FormWindowWin>(hwnd());
   timer_ = std::make_unique<TimerWin>(hwnd(), kStepTimer);
@@ -52,20 +42,41 @@ IntroFormWin::IntroFormWin(HINSTANCE instance, HWND owner)
 }
 
 void IntroFormWin::createChildren(HINSTANCE instance) {
-  HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-  ReleaseDC(nullptr, screen);
-  auto px = [dpi](int value) { return MulDiv(value, dpi, 96); };
+  for (size_t i = 0; i < std::size(kSplashTexts); ++i) {
+    labels_[i] = CreateWindowExW(0, L"STATIC", Wide(kSplashTexts[i].text).c_str(),
+                                 WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX, 0, 0, 0, 0,
+                                 hwnd(), nullptr, instance, nullptr);
+  }
+  bar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, 0, 0, 0, 0,
+                         hwnd(), nullptr, instance, nullptr);
+}
+
+void IntroFormWin::applyScale(int dpi, const RECT* suggested) {
+  const bool shown = suggested != nullptr;
+  SplashMetrics metrics;
+  metrics.dpi = dpi;
   for (size_t i = 0; i < std::size(kSplashTexts); ++i) {
     const SplashText& text = kSplashTexts[i];
-    HWND label = CreateWindowExW(
-        0, L"STATIC", Wide(text.text).c_str(), WS_CHILD | WS_VISIBLE | SS_CENTER | SS_NOPREFIX, 0,
-        px(kTextTop[i]), px(kWidth), px(kTextHeight[i]), hwnd(), nullptr, instance, nullptr);
-    fonts_[i] = FontOrFallback(hwnd(), text.font, text.points);
-    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[i].get()), FALSE);
+    UniqueHfont font = FontOrFallback(text.font, text.points, dpi);
+    SendMessageW(labels_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), shown);
+    fonts_[i] = std::move(font);
+    const SIZE extent = TextExtent(fonts_[i].get(), text.text);
+    metrics.text.push_back({static_cast<int>(extent.cx), static_cast<int>(extent.cy)});
   }
-  bar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | WS_VISIBLE | PBS_SMOOTH, px(40),
-                         px(150), px(kWidth - 80), px(16), hwnd(), nullptr, instance, nullptr);
+  const SplashLayout layout = LayOutSplash(metrics);
+  for (size_t i = 0; i < layout.text.size(); ++i) {
+    const Rect& r = layout.text[i];
+    MoveWindow(labels_[i], r.left, r.top, r.width(), r.height(), shown);
+  }
+  MoveWindow(bar_, layout.bar.left, layout.bar.top, layout.bar.width(), layout.bar.height(), shown);
+  RECT frame{0, 0, layout.client.width, layout.client.height};
+  AdjustForDpi(frame, kStyle, false, 0, dpi);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const RECT work = WorkAreaNear(hwnd());
+  const int left = suggested ? suggested->left : work.left + (work.right - work.left - width) / 2;
+  const int top = suggested ? suggested->top : work.top + (work.bottom - work.top - height) / 2;
+  MoveWindow(hwnd(), left, top, width, height, shown);
 }
 
 LRESULT CALLBACK IntroFormWin::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -82,6 +93,9 @@ LRESULT IntroFormWin::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_TIMER:
       if (wParam == kStepTimer && timer_->enabled() && onTick_) onTick_();
+      return 0;
+    case WM_DPICHANGED:
+      applyScale(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
       return 0;
     case WM_CTLCOLORSTATIC:
       // The texts lie on the splash's own colour rather than on grey boxes.

@@ -28,11 +28,14 @@ class IntroFormWin {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void createChildren(HINSTANCE instance);
+  // Fonts and places for the scale of the monitor the splash is on.
+  void applyScale(int dpi, const RECT* suggested);
 
   // Fonts and brush outlive the window that uses them.
   UniqueHgdiobj background_;
   std::array<UniqueHfont, std::size(kSplashTexts)> fonts_;
   UniqueHwnd window_;
+  std::array<HWND, std::size(kSplashTexts)> labels_{};
   HWND bar_ = nullptr;
   std::unique_ptr<FormWindowWin> form_;
   std::unique_ptr<TimerWin> timer_;

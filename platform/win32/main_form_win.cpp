@@ -2,7 +2,10 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+
 #include "mainwindow/main_form_design.h"
+#include "platform/win32/dpi_win.h"
 #include "platform/win32/main_form_ids.h"
 #include "resources/resource_ids.h"
 #include "startup/app_title.h"
@@ -100,7 +103,8 @@ MainFormWin::MainFormWin(DesktopWin& desktop, HINSTANCE instance, HWND owner) : 
                       CW_USEDEFAULT, CW_USEDEFAULT, 560, 300, owner, nullptr, instance, this));
   createMenus();
   createChildren(instance);
-  layOut();
+  scale_ = std::make_unique<MainFormScaleWin>(hwnd(), instance);
+  scale_->apply(WindowDpi(hwnd()), nullptr);
 
   controls_ = std::make_unique<Controls>(hwnd(), GetMenu(hwnd()), optionsHolder_.get(), *tips_);
   tray_ = std::make_unique<TrayIconWin>(hwnd(), kTrayCallback, 1, instance);
@@ -229,6 +233,14 @@ LRESULT MainFormWin::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_QUERYENDSESSION:
     case WM_ENDSESSION:
       return *closeMessage(CloseFrom::MainWindow, message, wParam);
+    case WM_DPICHANGED:
+      // Dragged onto a monitor of another scale, or the scale changed under it.
+      scale_->apply(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+      tray_->setDpi(HIWORD(wParam));
+      return 0;
+    case WM_SIZE:
+      scale_->resized();
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

@@ -10,6 +10,7 @@
 #include "mainwindow/frm_main.h"
 #include "platform/win32/controls_win.h"
 #include "platform/win32/desktop_win.h"
+#include "platform/win32/main_form_layout_win.h"
 #include "platform/win32/tray_icon_win.h"
 #include "platform/win32/unique_handle.h"
 
@@ -41,16 +42,15 @@ class MainFormWin {
   void onCommand(UINT id, UINT code, LPARAM lParam);
   FormControl controlOf(HWND window) const;
   HWND hwndOf(FormControl control) const;
-  // main_form_layout_win.cpp
+  // main_form_parts_win.cpp
   void createChildren(HINSTANCE instance);
   void createMenus();
-  void layOut();
 
   DesktopWin& desktop_;
   UniqueHwnd window_;
   UniqueHmenu optionsHolder_;  // holds the Options menu, which is never on the menu bar
   UniqueHaccel shortcuts_;
-  UniqueHfont uiFont_, timeFont_, statusFont_;
+  std::unique_ptr<MainFormScaleWin> scale_;
   std::unique_ptr<ToolTips> tips_;
   std::unique_ptr<TrayIconWin> tray_;
   std::unique_ptr<Controls> controls_;

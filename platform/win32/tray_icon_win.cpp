@@ -3,23 +3,13 @@
 #include <cstring>
 
 #include "mainwindow/tray_click.h"
+#include "platform/win32/dpi_win.h"
 #include "resources/resource_ids.h"
 
 namespace morv::win32 {
 namespace {
 
 constexpr int kPictureIds[] = {IDI_TRAY_NO_ALARM, IDI_TRAY_SET, IDI_TRAY_ACTIVATED};
-
-UniqueHicon LoadPicture(HINSTANCE module, int id) {
-  // The tray draws small icons; loading that size picks the matching image from the .ico
-  // instead of letting the shell shrink the 32 px one.
-  HANDLE image = LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                            GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR);
-  if (image) return UniqueHicon(static_cast<HICON>(image));
-  // Without its pictures the icon still shows something that can be clicked. The stock
-  // icon is shared, so keep a copy that may be destroyed.
-  return UniqueHicon(CopyIcon(LoadIcon(nullptr, IDI_APPLICATION)));
-}
 
 // szTip holds 127 bytes and a terminator. Cut at a character boundary so a double-byte
 // character is never split, and at an embedded NUL as the shell would.
@@ -41,10 +31,9 @@ TrayIconWin::TrayIconWin(HWND owner, UINT callbackMessage, UINT iconId, HINSTANC
     : owner_(owner),
       callbackMessage_(callbackMessage),
       iconId_(iconId),
+      pictureModule_(pictures),
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {
-  for (size_t i = 0; i < pictures_.size(); ++i) {
-    pictures_[i] = LoadPicture(pictures, kPictureIds[i]);
-  }
+  loadPictures(WindowDpi(owner));
   // Explorer runs at medium integrity; an elevated program would not hear its broadcast.
   if (owner_ && taskbarCreated_) {
     ChangeWindowMessageFilterEx(owner_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
@@ -55,6 +44,21 @@ TrayIconWin::~TrayIconWin() {
   if (!visible_) return;
   NOTIFYICONDATAA data = describe(0);
   Shell_NotifyIconA(NIM_DELETE, &data);
+}
+
+void TrayIconWin::loadPictures(int dpi) {
+  // The tray draws small icons: loading the size the scale asks for picks the matching
+  // image from the .ico instead of letting the shell stretch another one.
+  const int size = MetricForDpi(SM_CXSMICON, dpi);
+  for (size_t i = 0; i < pictures_.size(); ++i) {
+    pictures_[i] = LoadIconSized(pictureModule_, kPictureIds[i], size);
+  }
+}
+
+void TrayIconWin::setDpi(int dpi) {
+  // The shell keeps a copy of the picture, so the old one may go at once.
+  loadPictures(dpi);
+  updateShell(NIF_ICON);
 }
 
 void TrayIconWin::setIconVisible(bool on) {

@@ -42,6 +42,9 @@ class TrayIconWin : public TrayIcon {
   // Indexes outside 1..3 are ignored: the picture and iconIndex() stay as they were.
   void setIconIndex(int index) override;
 
+  // The scale of the owner's monitor changed: the pictures are loaded again at its size.
+  void setDpi(int dpi);
+
   void setClickHandler(ClickHandler handler) { onClick_ = std::move(handler); }
 
   // True when the message was the tray callback or "TaskbarCreated" (both handled here).
@@ -56,12 +59,14 @@ class TrayIconWin : public TrayIcon {
 
  private:
   NOTIFYICONDATAA describe(UINT flags) const;
+  void loadPictures(int dpi);
   bool addToShell();
   void updateShell(UINT flags);
 
   HWND owner_;
   UINT callbackMessage_;
   UINT iconId_;
+  HINSTANCE pictureModule_;
   UINT taskbarCreated_;
   std::array<UniqueHicon, 3> pictures_;
   bool visible_ = false;

@@ -305,8 +305,13 @@ STYLES = {
         ringing=False, shaded=True),
 }
 
-TRAY_SIZES = [16, 20, 24, 32, 40, 48]
+# Every size Windows asks for between 100 % and 200 % scale (small icons 16 to 32, large
+# ones 32 to 64). The program's icon also has the 256 px image that Explorer shows.
+TRAY_SIZES = [16, 20, 24, 32, 40, 48, 64]
 APP_SIZES = [16, 20, 24, 32, 40, 48, 64, 256]
+# Images from this size up are stored PNG-compressed (Windows Vista and later, and Wine,
+# read them): as bitmaps the seven sizes of four icons would weigh some 160 KB.
+PNG_FROM = 32
 
 
 # ---------------------------------------------------------------------------------------
@@ -401,8 +406,8 @@ def dib_bytes(rows):
 
 
 def ico_bytes(images):
-    """images: list of (size, rows). 256 px images are stored PNG-compressed."""
-    payloads = [(size, png_bytes(rows) if size >= 256 else dib_bytes(rows))
+    """images: list of (size, rows). Images of PNG_FROM px and up are stored as PNG."""
+    payloads = [(size, png_bytes(rows) if size >= PNG_FROM else dib_bytes(rows))
                 for size, rows in images]
     out = bytearray(struct.pack("<HHH", 0, 1, len(payloads)))
     offset = 6 + 16 * len(payloads)

@@ -116,6 +116,14 @@ std::string opName(agent::Op op) {
       return "hook the UI thread";
     case agent::Op::kStatusText:
       return "read a status bar";
+    case agent::Op::kTextExtent:
+      return "measure a text";
+    case agent::Op::kCalendarMinSize:
+      return "ask a calendar its least size";
+    case agent::Op::kWindowIconWidth:
+      return "measure a window's icon";
+    case agent::Op::kTrayPictureWidth:
+      return "watch the tray's picture";
   }
   return "request " + std::to_string(static_cast<uint32_t>(op));
 }

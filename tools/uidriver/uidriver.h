@@ -7,6 +7,7 @@
 #include "tools/uidriver/menu.h"
 #include "tools/uidriver/message_box.h"
 #include "tools/uidriver/process.h"
+#include "tools/uidriver/scale.h"
 #include "tools/uidriver/screenshot.h"
 #include "tools/uidriver/status_bar.h"
 #include "tools/uidriver/text.h"

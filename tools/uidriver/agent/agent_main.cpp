@@ -10,6 +10,7 @@
 #include "tools/uidriver/agent/marker_hook.h"
 #include "tools/uidriver/agent/menu_reader.h"
 #include "tools/uidriver/agent/protocol.h"
+#include "tools/uidriver/agent/scale_probe.h"
 
 namespace {
 
@@ -75,6 +76,15 @@ Status run(const Request& request, AnswerWriter& out) {
                                                                            : Status::kFailed;
     case Op::kStatusText:
       return statusText(reinterpret_cast<HWND>(request.arg1), static_cast<int>(request.arg2), out);
+    case Op::kTextExtent:
+      return textExtent(reinterpret_cast<HWND>(request.arg1), out);
+    case Op::kCalendarMinSize:
+      return calendarMinSize(reinterpret_cast<HWND>(request.arg1), out);
+    case Op::kWindowIconWidth:
+      return windowIconWidth(reinterpret_cast<HWND>(request.arg1), static_cast<int>(request.arg2),
+                             out);
+    case Op::kTrayPictureWidth:
+      return trayPictureWidth(out);
   }
   return Status::kBadRequest;
 }

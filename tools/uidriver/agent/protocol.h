@@ -14,13 +14,17 @@ inline constexpr char kBarrierExport[] = "morvdrive_barrier";
 inline constexpr wchar_t kMarkerMessage[] = L"MorvDrive.Marker";
 
 enum class Op : uint32_t {
-  kPing = 1,     // answers kVersion
-  kWindowMenu,   // arg1 = HWND: its menu bar
-  kSystemMenu,   // arg1 = HWND: its window menu, GetSystemMenu(hwnd, FALSE)
-  kMenu,         // arg1 = HMENU
-  kIconKind,     // arg1 = HICON: which standard icon it is (IconKind)
-  kInstallHook,  // arg1 = thread id: put the marker hook on that thread
-  kStatusText,   // arg1 = HWND, arg2 = part: SB_GETTEXTW run on the agent's own thread
+  kPing = 1,          // answers kVersion
+  kWindowMenu,        // arg1 = HWND: its menu bar
+  kSystemMenu,        // arg1 = HWND: its window menu, GetSystemMenu(hwnd, FALSE)
+  kMenu,              // arg1 = HMENU
+  kIconKind,          // arg1 = HICON: which standard icon it is (IconKind)
+  kInstallHook,       // arg1 = thread id: put the marker hook on that thread
+  kStatusText,        // arg1 = HWND, arg2 = part: SB_GETTEXTW run on the agent's own thread
+  kTextExtent,        // arg1 = HWND: its text's width and height in its font (two uint32_t)
+  kCalendarMinSize,   // arg1 = HWND: MCM_GETMINREQRECT's width and height
+  kWindowIconWidth,   // arg1 = HWND, arg2 = ICON_SMALL or ICON_BIG: its icon's width
+  kTrayPictureWidth,  // the last picture handed to Shell_NotifyIconA; starts watching
 };
 
 enum class Status : uint32_t { kOk = 0, kTooSmall, kBadHandle, kBadRequest, kFailed };

@@ -1,0 +1,115 @@
+#include "mainwindow/main_form_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <string>
+
+#include "startup/intro_form.h"
+
+namespace morv {
+namespace {
+
+// No glyph of the faces Windows offers is wider than three quarters of a line of its font.
+int WidthBound(const std::string& text, int line) {
+  return static_cast<int>(text.size()) * (line * 3 + 3) / 4;
+}
+
+bool Inside(const Rect& r, Size client) {
+  return r.left >= 0 && r.top >= 0 && r.right <= client.width && r.bottom <= client.height &&
+         r.width() > 0 && r.height() > 0;
+}
+
+bool Overlap(const Rect& a, const Rect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+struct Scale {
+  int dpi;
+  int textPercent;  // the user's text size, on top of the scale
+};
+// The scales Windows offers, and a large text size at the smallest.
+constexpr Scale kScales[] = {{96, 100}, {120, 100}, {144, 100}, {192, 100}, {288, 100}, {96, 150}};
+
+TEST(MainFormLayout, EveryControlInsideNoneOverlappingEachTextFitsAtEveryScale) {
+  for (const Scale& scale : kScales) {
+    SCOPED_TRACE("dpi " + std::to_string(scale.dpi) + ", text " +
+                 std::to_string(scale.textPercent) + " %");
+    auto grown = [&](int value96) { return Scaled(value96 * scale.textPercent / 100, scale.dpi); };
+    MainFormMetrics m;
+    m.dpi = scale.dpi;
+    m.uiLine = grown(15);
+    m.timeLine = grown(16);
+    m.statusHeight = grown(22);
+    m.calendar = {grown(225), grown(160)};
+    const auto texts = MainFormTexts();
+    for (const PartText& t : texts) {
+      const int line = t.part == MainPart::kTimeBox ? m.timeLine : m.uiLine;
+      int& widest = m.textWidth[static_cast<size_t>(t.part)];
+      widest = std::max(widest, WidthBound(t.text, line));
+    }
+
+    const MainFormLayout layout = LayOutMainForm(m);
+    for (size_t i = 0; i < kMainParts; ++i) {
+      EXPECT_TRUE(Inside(layout.part[i], layout.client)) << "control " << i;
+      for (size_t j = i + 1; j < kMainParts; ++j) {
+        EXPECT_FALSE(Overlap(layout.part[i], layout.part[j])) << "controls " << i << ", " << j;
+      }
+    }
+    for (const PartText& t : texts) {
+      const Rect& r = layout[t.part];
+      const int line = t.part == MainPart::kTimeBox ? m.timeLine : m.uiLine;
+      EXPECT_LE(WidthBound(t.text, line) + TextPadding(t.part, m.dpi), r.width()) << t.text;
+      EXPECT_LE(line, r.height()) << t.text;
+    }
+    EXPECT_GE(layout[MainPart::kCalendar].width(), m.calendar.width);
+    EXPECT_GE(layout[MainPart::kCalendar].height(), m.calendar.height);
+    EXPECT_EQ(layout[MainPart::kStatusBar].bottom, layout.client.height);
+    EXPECT_EQ(layout[MainPart::kStatusBar].width(), layout.client.width);
+  }
+}
+
+TEST(MainFormLayout, SplashTextsAndBarInsideApartAndWhole) {
+  for (const Scale& scale : kScales) {
+    SCOPED_TRACE("dpi " + std::to_string(scale.dpi));
+    SplashMetrics m;
+    m.dpi = scale.dpi;
+    for (const SplashText& text : kSplashTexts) {
+      // A line is about four thirds of the em, and the em is the point size at 72 dpi.
+      const int line = Scaled(text.points * 4 / 3 * 4 / 3 * scale.textPercent / 100, scale.dpi);
+      m.text.push_back({WidthBound(text.text, line), line});
+    }
+    const SplashLayout layout = LayOutSplash(m);
+    ASSERT_EQ(layout.text.size(), m.text.size());
+    std::vector<Rect> all = layout.text;
+    all.push_back(layout.bar);
+    for (size_t i = 0; i < all.size(); ++i) {
+      EXPECT_TRUE(Inside(all[i], layout.client)) << "part " << i;
+      for (size_t j = i + 1; j < all.size(); ++j) EXPECT_FALSE(Overlap(all[i], all[j]));
+    }
+    for (size_t i = 0; i < m.text.size(); ++i) {
+      EXPECT_LE(m.text[i].width, layout.text[i].width()) << kSplashTexts[i].text;
+      EXPECT_LE(m.text[i].height, layout.text[i].height()) << kSplashTexts[i].text;
+    }
+  }
+}
+
+TEST(MainFormLayout, ABitmapFaceShortOfTheSizeGivesWay) {
+  const struct {
+    int asked, got;
+    bool reached;
+  } cases[] = {
+      {13, 13, true},   // 100 %: the bitmap face has the size
+      {13, 12, true},   // a pixel of rounding
+      {20, 16, false},  // 150 %: the bitmap face stops at 16
+      {27, 16, false},  // 200 %
+      {27, 25, true},   // a scalable face rounds within a tenth
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(FontReachedSize(c.asked, c.got), c.reached) << c.asked << " / " << c.got;
+  }
+}
+
+}  // namespace
+}  // namespace morv

@@ -1,0 +1,175 @@
+// Morvane at the display scales most machines run at, and moved to a monitor of another
+// scale: every control whole and apart, every text inside its control, sharp icons.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tools/morvane_driver/morvane_app.h"
+
+namespace morv::e2e {
+
+using namespace driver;
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr char kOptionsTip[] = "Morvane(tm) - Right Click For Options";
+
+// Where Windows keeps the display's scale; a program reads it when it starts.
+struct ScaleValue {
+  HKEY root;
+  const char* key;
+};
+const ScaleValue kScaleValues[] = {
+    {HKEY_CURRENT_USER, "Control Panel\\Desktop"},
+    {HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts"},
+};
+
+// Sets the display's scale for the programs started from now on, and puts back what was
+// there when it ends, so the bed is left as it was found. Wine's desktop keeps the scale
+// it started with; only the program's own windows and its icon's size are under test.
+class DisplayScale {
+ public:
+  DisplayScale() {
+    for (const ScaleValue& where : kScaleValues) saved_.push_back(read(where));
+  }
+  ~DisplayScale() {
+    for (size_t i = 0; i < saved_.size(); ++i) write(kScaleValues[i], saved_[i]);
+  }
+  void set(DWORD dpi) {
+    for (const ScaleValue& where : kScaleValues) write(where, dpi);
+  }
+
+ private:
+  static std::optional<DWORD> read(const ScaleValue& where) {
+    DWORD value = 0, size = sizeof(value);
+    if (RegGetValueA(where.root, where.key, "LogPixels", RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) != ERROR_SUCCESS) {
+      return std::nullopt;
+    }
+    return value;
+  }
+  static void write(const ScaleValue& where, std::optional<DWORD> value) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(where.root, where.key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    if (value) {
+      RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*value),
+                     sizeof(*value));
+    } else {
+      RegDeleteValueA(key, "LogPixels");
+    }
+    RegCloseKey(key);
+  }
+  std::vector<std::optional<DWORD>> saved_;
+};
+
+RECT InParent(HWND child, HWND parent) {
+  RECT r{};
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+// The main window as laid out for `dpi`: its controls inside the client area and apart,
+// each text inside its control in the control's own font, the whole month on the calendar,
+// and the window's icons at the sizes that scale asks for. The time box's text height is
+// returned, so scales can be compared.
+int ExpectWhole(const MorvaneApp& app, int dpi) {
+  SCOPED_TRACE("at " + std::to_string(dpi) + " dpi");
+  RECT client{};
+  GetClientRect(app.main, &client);
+  std::vector<std::pair<HWND, RECT>> parts;
+  for (HWND child : uidriver::childWindows(app.main)) {
+    if (GetParent(child) != app.main || !(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE)) continue;
+    const RECT r = InParent(child, app.main);
+    const std::string name = uidriver::describeWindow(child);
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
+        << name << " at " << r.left << "," << r.top << "-" << r.right << "," << r.bottom
+        << " outside the client area " << client.right << "x" << client.bottom;
+    for (const auto& [other, o] : parts) {
+      EXPECT_FALSE(r.left < o.right && o.left < r.right && r.top < o.bottom && o.top < r.bottom)
+          << name << " overlaps " << uidriver::describeWindow(other);
+    }
+    parts.emplace_back(child, r);
+    const std::string kind = uidriver::className(child);
+    if (!lstrcmpiA(kind.c_str(), "Button") || !lstrcmpiA(kind.c_str(), "Static") ||
+        !lstrcmpiA(kind.c_str(), "Edit")) {
+      RECT inside{};
+      GetClientRect(child, &inside);
+      const SIZE text = uidriver::textExtent(child);
+      EXPECT_LE(text.cx, inside.right) << name;
+      EXPECT_LE(text.cy, inside.bottom) << name;
+    }
+  }
+  RECT calendar{};
+  GetClientRect(app.calendar, &calendar);
+  const SIZE month = uidriver::calendarMinSize(app.calendar);
+  EXPECT_GE(calendar.right, month.cx) << "the calendar cuts its month";
+  EXPECT_GE(calendar.bottom, month.cy) << "the calendar cuts its month";
+  EXPECT_EQ(uidriver::windowIconWidth(app.main, true), MulDiv(16, dpi, 96));
+  EXPECT_EQ(uidriver::windowIconWidth(app.main, false), MulDiv(32, dpi, 96));
+  return uidriver::textExtent(app.timeBox).cy;
+}
+
+// Sends the window to the tray and reads the size of the picture it gave the shell.
+int TrayPictureWidth(MorvaneApp& app) {
+  uidriver::trayPictureWidth(app.pid());  // watching from here on
+  uidriver::click(app.button("Send To &Tray"));
+  uidriver::waitForTrayIcon(kOptionsTip, 10s);
+  return uidriver::trayPictureWidth(app.pid());
+}
+
+void BackFromTheTray(MorvaneApp& app) {
+  uidriver::clickTrayIcon(uidriver::waitForTrayIcon(kOptionsTip, 10s), /*right=*/true);
+  uidriver::choosePopupItem(
+      uidriver::waitForWindow(app.pid(), {.className = "#32768", .visibleOnly = true}, 10s),
+      "&Show Morvane");
+  uidriver::waitUntil([&] { return IsWindowVisible(app.main) && !IsIconic(app.main); }, 10s,
+                      "the window back");
+}
+
+TEST(DisplayScaleTest, WholeAndSharpAt100150And200PercentAndOnAMonitorOfAnotherScale) {
+  ResetSettings();
+  DisplayScale scale;
+  // The pointer off the window that opens in the middle, or its tooltips get in the pictures.
+  SetCursorPos(0, 0);
+  std::optional<int> timeTextAt96;
+  for (const int dpi : {96, 144, 192}) {
+    scale.set(dpi);
+    MorvaneApp app;
+    if (dpi != 96) app.picture("main-window-" + std::to_string(dpi * 100 / 96));
+    const int timeText = ExpectWhole(app, dpi);
+    // The clock's text grows with the scale, whichever face had to stand in.
+    if (!timeTextAt96) timeTextAt96 = timeText;
+    EXPECT_GE(timeText * 96 * 10, *timeTextAt96 * dpi * 9) << "the clock's text at " << dpi;
+    EXPECT_EQ(TrayPictureWidth(app), MulDiv(16, dpi, 96)) << "the tray's picture at " << dpi;
+    if (dpi == 96) {
+      // Dragged onto a 200 % monitor while in the tray: the picture is reloaded at once,
+      // and the window comes back laid out for that monitor where Windows suggests.
+      RECT now{};
+      GetWindowRect(app.main, &now);
+      const RECT suggested{now.left, now.top, now.left + 2 * (now.right - now.left),
+                           now.top + 2 * (now.bottom - now.top)};
+      uidriver::sendDpiChanged(app.main, 192, suggested);
+      EXPECT_EQ(uidriver::trayPictureWidth(app.pid()), 32) << "after the scale changed";
+      BackFromTheTray(app);
+      RECT moved{};
+      GetWindowRect(app.main, &moved);
+      EXPECT_EQ(moved.left, suggested.left);
+      EXPECT_EQ(moved.top, suggested.top);
+      EXPECT_GE(ExpectWhole(app, 192) * 10, timeText * 2 * 9) << "the clock's text grew";
+    } else {
+      BackFromTheTray(app);
+    }
+    app.exit();
+  }
+}
+
+}  // namespace
+}  // namespace morv::e2e
