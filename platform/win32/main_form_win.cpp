@@ -335,6 +335,12 @@ LRESULT MainFormWin::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       ShutdownBlockReasonDestroy(hwnd());
       return cancel ? FALSE : TRUE;
     }
+    case WM_POWERBROADCAST:
+      // A wake reports itself once as automatic, and again when the user is back.
+      if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
+        form_->SystemResumed();
+      }
+      return TRUE;
     case WM_SHOWWINDOW:
       if (wParam) controls_->txtTime.showPending();
       return DefWindowProcA(hwnd(), message, wParam, lParam);

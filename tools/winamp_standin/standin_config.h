@@ -10,6 +10,7 @@
 //   WINAMP_STANDIN_HANG_MS         block the window thread this long first, on the message below
 //   WINAMP_STANDIN_HANG_ON         quit (default) | isplaying | volume: which message hangs it
 //   WINAMP_STANDIN_VANISH_ON_ASK=1 asked whether it plays, close the window before answering
+//   WINAMP_STANDIN_EMPTY_PLAYLIST=1 nothing to play: Play is logged, the player stays stopped
 //
 // Values that make no sense are ignored and reported in the log; they never stop the player.
 #include <chrono>
@@ -35,6 +36,7 @@ struct Config {
   std::chrono::milliseconds hang{0};
   HangOn hang_on = HangOn::kQuit;
   bool vanish_on_ask = false;
+  bool empty_playlist = false;
   // One line per rejected value, for the log.
   std::vector<std::string> problems;
 };
