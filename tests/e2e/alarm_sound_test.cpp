@@ -57,7 +57,7 @@ struct Sound {
   int linuxPid;
 };
 
-Sound SoundOf(const MorvaneApp& app) {
+Sound SoundOfMorvane() {
   const auto linuxPid = LinuxProcessOf("morvu.exe");
   if (!linuxPid) throw uidriver::DriverError("Morvane's Linux process not found");
   return {*linuxPid};
@@ -70,7 +70,7 @@ TEST(AlarmSoundTest, WithoutMusicMorvaneRingsItsOwnSoundUntilSnoozed) {
   // The player Morvane starts has nothing to play: it hears Play and stays stopped.
   MorvaneApp app(
       {.environment = {{"WINAMP_STANDIN_LOG", log}, {"WINAMP_STANDIN_EMPTY_PLAYLIST", "1"}}});
-  const Sound sound = SoundOf(app);
+  const Sound sound = SoundOfMorvane();
   ASSERT_FALSE(sound.on());
 
   const AlarmMinute silentPlayer = MinuteAhead(25s);
@@ -114,7 +114,7 @@ TEST(AlarmSoundTest, AWakeJustAfterTheAlarmMinuteStillRingsIt) {
   ASSERT_EQ(Player(), nullptr) << "a player left over from elsewhere";
   const std::string log = FreshLogPath("late-wake");
   MorvaneApp app({.environment = {{"WINAMP_STANDIN_LOG", log}}});
-  const int linuxPid = SoundOf(app).linuxPid;
+  const int linuxPid = SoundOfMorvane().linuxPid;
 
   const AlarmMinute alarm = MinuteAhead(25s);
   app.enterAlarm(alarm);

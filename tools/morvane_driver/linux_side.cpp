@@ -53,10 +53,10 @@ std::string Trimmed(std::string text) {
 }
 
 // "WINEPREFIX=..." as one entry of a NUL-separated environment.
-std::string PrefixEntry(const std::string& environ) {
-  for (size_t at = 0; at < environ.size();) {
-    const size_t end = environ.find('\0', at);
-    const std::string entry = environ.substr(at, end - at);
+std::string PrefixEntry(const std::string& variables) {
+  for (size_t at = 0; at < variables.size();) {
+    const size_t end = variables.find('\0', at);
+    const std::string entry = variables.substr(at, end - at);
     if (entry.rfind("WINEPREFIX=", 0) == 0) return entry;
     if (end == std::string::npos) break;
     at = end + 1;
