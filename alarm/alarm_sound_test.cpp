@@ -5,6 +5,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "alarm/alarm_texts.h"
 #include "tests/fakes/main_form_harness.h"
 
 namespace morv {
@@ -15,9 +16,6 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using namespace std::chrono_literals;
 
-constexpr char kBanner[] =
-    "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! "
-    "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!!";
 constexpr char kNoPlayer[] =
     "Morvane: WinAmp is not running, so Morvane is ringing its own alarm sound.";
 constexpr char kSilentPlayer[] =
@@ -63,7 +61,7 @@ TEST(AlarmSoundTest, RingsOnlyWhenThePlayerDoesNotPlay) {
     EXPECT_EQ(bed.h.d.alarmSound.starts, c.sound ? 1 : 0) << c.what << ": started once";
     EXPECT_EQ(bed.h.ui.SysTray.notes, c.notes) << c.what;
     if (c.player != Player::AlreadyPlaying) {
-      EXPECT_EQ(bed.h.ui.StatusBar1.text(), kBanner) << c.what << ": the banner stays";
+      EXPECT_EQ(bed.h.ui.StatusBar1.text(), texts::kBanner) << c.what << ": the banner stays";
     }
   }
 }
@@ -120,7 +118,7 @@ TEST(AlarmSoundTest, AWakeRingsARecentlyMissedMinuteAndTellsOfAnOldOne) {
     const std::string what = std::to_string(c.minutesBehind) + " min behind";
     if (c.rings) {
       EXPECT_THAT(heard, ElementsAre("isplaying", "play", "volume 255", "isplaying")) << what;
-      EXPECT_EQ(bed.h.ui.StatusBar1.text(), kBanner) << what;
+      EXPECT_EQ(bed.h.ui.StatusBar1.text(), texts::kBanner) << what;
       EXPECT_THAT(bed.h.ui.SysTray.notes, IsEmpty()) << what;
     } else {
       EXPECT_THAT(heard, IsEmpty()) << what;
