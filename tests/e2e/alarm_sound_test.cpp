@@ -101,6 +101,13 @@ TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundUntilSnoozed) {
   const long long noPlayerDelay = sound.awaitFrom(noPlayer, app.pid());
   EXPECT_EQ(Player(), nullptr);
   EXPECT_EQ(app.status(), kAlarmBanner);
+  uidriver::waitUntil(
+      [] {
+        return uidriver::trayBalloons() ==
+               std::vector<std::string>{
+                   "WinAmp is not running, so Morvane is ringing its own alarm sound."};
+      },
+      10s, "the notification saying why", app.pid());
   ChooseFromTrayMenu(app, "Snoo&ze");
   app.answerBox("Close WinAmp?", "No");
   uidriver::waitUntil([&] { return !sound.on(); }, 10s, "the sound to stop", app.pid());
