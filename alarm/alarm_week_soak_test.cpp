@@ -37,7 +37,8 @@ TEST(AlarmWeekSoakTest, SevenMorningsRingSevenTimesEachWithItsOwnPlayer) {
   h.advance(24h);
 
   for (const auto& player : h.d.players.all) {
-    EXPECT_THAT(player.heard, ElementsAre("isplaying", "play", "volume 255", "volume 28", "quit"));
+    EXPECT_THAT(player.heard,
+                ElementsAre("isplaying", "play", "volume 255", "isplaying", "volume 28", "quit"));
   }
 }
 

@@ -16,6 +16,7 @@ using namespace std::chrono_literals;
 
 void FrmMain::cmdSet_Click() {
   ui.MyTimer.setEnabled(false);
+  StopOwnSound();  // every press ends the ringing: Snooze, Turn Off, or arming after a ring
 
   if (!alarm.PlayerHandle.empty()) {  // stop: the alarm's player is turned down and closed
     alarm.PlayerHandle.clear();
@@ -87,6 +88,7 @@ void FrmMain::cmdSet_Click() {
 void FrmMain::mnuSetAlarm_Click() { cmdSet_Click(); }
 
 void FrmMain::cmdReset_Click() {
+  StopOwnSound();
   ui.lblDate.setCaption("");
   alarm.AlarmDate.clear();
   ui.txtTime.setText("");

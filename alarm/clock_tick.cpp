@@ -16,6 +16,7 @@ constexpr auto kTickInterval = 1000ms;
 // safely past it.
 constexpr auto kPastTheSecond = 10ms;
 constexpr auto kDriftAllowed = 8ms;
+constexpr auto kSleptIfGapOver = 1min;
 
 WindowHandle HandleOf(const std::string& text) {
   WindowHandle handle = 0;
@@ -60,6 +61,8 @@ const std::string& FrmMain::TodaysDateText(const CalendarDate& today) {
 
 void FrmMain::Tick() {
   const LocalDateTime now = desktop_.clock.now();
+  NoteTick(now);
+  StopOwnSoundAfterItsTime();
   ui.txtTime.setText(ClockText(now));
   alarm.ClockKey = ui.txtTime.text();
   alarm.ClockKey = ClockKeyOf(alarm.ClockKey);
@@ -84,7 +87,18 @@ void FrmMain::Tick() {
   const bool due = alarm.AlarmDate == TodaysDateText(now.date) &&
                    alarm.AlarmTime == alarm.ClockKey && alarm.FiredMark.empty() &&
                    minute != alarmState_.rangAt;
-  if (!due) return;
+  if (due) Fire(minute);
+}
+
+// A tick more than a minute after the one before may have skipped the alarm's minute
+// whole: the computer slept.
+void FrmMain::NoteTick(const LocalDateTime& now) {
+  const LocalTimePoint at = ToTimePoint(now);
+  if (ring_.lastTick && at - *ring_.lastTick > kSleptIfGapOver) ring_.beforeGap = ring_.lastTick;
+  ring_.lastTick = at;
+}
+
+void FrmMain::Fire(const std::string& minute) {
   if (WinampIsPlaying(desktop_, winamp::kWindowClass) == winamp::kPlaying) return;
 
   WinampPlay(desktop_, winamp::kWindowClass, true);
@@ -96,6 +110,7 @@ void FrmMain::Tick() {
   alarm.FiredMark = kFired;
   alarmState_.rangAt = minute;
   SetStatus(texts::kBanner);
+  RingOwnSoundUnlessPlayerPlays();
 }
 
 }  // namespace morv

@@ -5,6 +5,7 @@
 
 #include "alarm/alarm_record.h"
 #include "alarm/alarm_state.h"
+#include "alarm/ring_state.h"
 #include "mainwindow/main_form_controls.h"
 #include "platform/desktop.h"
 #include "settings/settings_store.h"
@@ -36,6 +37,14 @@ class FrmMain {
 
   // alarm/clock_tick.cpp
   void MyTimer_Timer();
+
+  // alarm/late_wake.cpp
+  // Windows has resumed from sleep (it may say so twice for one wake).
+  void SystemResumed();
+
+  // alarm/missed_alarm.cpp
+  // Tells the user the alarm's minute went by while the computer was asleep.
+  void AlarmMissed();
 
   // mainwindow/start_in_tray.cpp
   void mnuStartInSystemTray_Click();
@@ -78,11 +87,19 @@ class FrmMain {
   void Tick();
   const std::string& TodaysDateText(const CalendarDate& today);
   void AimTickAtNextSecond();
+  void NoteTick(const LocalDateTime& now);
+  // Rings the alarm of `minute` (its date and time): Play, full volume, the banner.
+  void Fire(const std::string& minute);
+  // alarm/own_sound.cpp
+  void RingOwnSoundUnlessPlayerPlays();
+  void StopOwnSound();
+  void StopOwnSoundAfterItsTime();
 
   Desktop& desktop_;
   SettingsStore RegistryDB;
   AlarmState alarmState_;
   CloseQueryState closeQuery_;
+  RingState ring_;
 };
 
 }  // namespace morv

@@ -1,5 +1,6 @@
 #pragma once
 // Everything outside the program that its core may reach, in one bundle.
+#include "platform/alarm_sound.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -23,6 +24,7 @@ struct Desktop {
   Program& program;
   TimeZone& timeZone;
   WakeTimer& wakeTimer;
+  AlarmSound& alarmSound;
 };
 
 }  // namespace morv

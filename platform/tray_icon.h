@@ -14,6 +14,8 @@ class TrayIcon {
   // 1-based picture: 1 no alarm, 2 set but not activated, 3 set and activated.
   virtual int iconIndex() const = 0;
   virtual void setIconIndex(int index) = 0;
+  // A notification beside the icon; none while the icon is not shown.
+  virtual void notify(const std::string& title, const std::string& text) = 0;
 };
 
 // Button numbers a tray click reports.

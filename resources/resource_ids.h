@@ -5,3 +5,4 @@
 #define IDI_TRAY_NO_ALARM 101   // tray picture 1
 #define IDI_TRAY_SET 102        // tray picture 2
 #define IDI_TRAY_ACTIVATED 103  // tray picture 3
+#define IDW_ALARM_SOUND 201     // the alarm sound, a WAVE resource

@@ -39,6 +39,7 @@ void FrmMain::Form_QueryUnload(bool& cancel) {
     SetStatus(texts::kReady);
     return;
   }
+  StopOwnSound();
 
   // A failed write ends the program at once: the writes after it, the player and the
   // word processor are left as they are.

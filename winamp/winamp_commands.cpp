@@ -22,6 +22,7 @@ void FrmMain::mnuStartWinAmp_Click() {
 // Doubles as "Snoo&ze" while the alarm plays: that part stands whatever the answer.
 void FrmMain::mnuCloseWinAmp_Click() {
   if (!alarm.PlayingMark.empty()) {
+    StopOwnSound();
     alarm.PlayingMark.clear();
     ui.mnuCloseWinAmp.setCaption(texts::kCloseWinAmp);
     alarm.PlayerHandle.clear();

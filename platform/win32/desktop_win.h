@@ -7,6 +7,7 @@
 
 #include "mainwindow/modal_scope.h"
 #include "platform/desktop.h"
+#include "platform/win32/alarm_sound_win.h"
 #include "platform/win32/registry_win.h"
 #include "platform/win32/time_zone_win.h"
 #include "platform/win32/wake_timer_win.h"
@@ -98,11 +99,12 @@ struct DesktopWin {
   ProgramWin program;
   TimeZoneWin timeZone;
   WakeTimerWin wakeTimer;
+  AlarmSoundWin alarmSound;
   // Every box the program shows is counted while it is open.
   Modality modality;
   TrackedBoxes trackedBoxes{boxes, modality};
-  Desktop desktop{windows, registry, processes, trackedBoxes, clock,
-                  locale,  files,    program,   timeZone,     wakeTimer};
+  Desktop desktop{windows, registry, processes, trackedBoxes, clock,     locale,
+                  files,   program,  timeZone,  wakeTimer,    alarmSound};
 };
 
 }  // namespace morv::win32

@@ -222,6 +222,12 @@ LRESULT MainFormWin::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case kFocusedControlDisabling:
       return reinterpret_cast<LRESULT>(
           hwndOf(events_->focusSuccessor(controlOf(reinterpret_cast<HWND>(lParam)))));
+    case WM_POWERBROADCAST:
+      // A wake reports itself once as automatic, and again when the user is back.
+      if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
+        form_->SystemResumed();
+      }
+      return TRUE;
     case WM_SHOWWINDOW:
       if (wParam) controls_->txtTime.showPending();
       return DefWindowProcA(hwnd(), message, wParam, lParam);

@@ -11,9 +11,11 @@ namespace {
 
 constexpr int kPictureIds[] = {IDI_TRAY_NO_ALARM, IDI_TRAY_SET, IDI_TRAY_ACTIVATED};
 
-// szTip holds 127 bytes and a terminator. Cut at a character boundary so a double-byte
-// character is never split, and at an embedded NUL as the shell would.
-void CopyTip(const std::string& text, char (&field)[128]) {
+// szTip holds 127 bytes and a terminator, the notification's fields 63 and 255. Cut at a
+// character boundary so a double-byte character is never split, and at an embedded NUL as
+// the shell would.
+template <size_t N>
+void CopyTip(const std::string& text, char (&field)[N]) {
   const size_t limit = sizeof(field) - 1;
   size_t end = 0;
   while (end < text.size() && text[end] != '\0') {
@@ -83,6 +85,15 @@ void TrayIconWin::setIconIndex(int index) {
   if (index < 1 || index > static_cast<int>(pictures_.size()) || index == index_) return;
   index_ = index;
   updateShell(NIF_ICON);
+}
+
+void TrayIconWin::notify(const std::string& title, const std::string& text) {
+  if (!visible_) return;
+  NOTIFYICONDATAA data = describe(NIF_INFO);
+  CopyTip(title, data.szInfoTitle);
+  CopyTip(text, data.szInfo);
+  data.dwInfoFlags = NIIF_INFO;
+  Shell_NotifyIconA(NIM_MODIFY, &data);
 }
 
 bool TrayIconWin::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -41,6 +41,8 @@ class TrayIconWin : public TrayIcon {
   int iconIndex() const override { return index_; }
   // Indexes outside 1..3 are ignored: the picture and iconIndex() stay as they were.
   void setIconIndex(int index) override;
+  // A balloon (a toast on Windows 10) beside the shown icon.
+  void notify(const std::string& title, const std::string& text) override;
 
   // The scale of the owner's monitor changed: the pictures are loaded again at its size.
   void setDpi(int dpi);

@@ -127,6 +127,11 @@ class FakeTrayIcon : public TrayIcon {
   void setToolTipText(const std::string& text) override { tip_ = text; }
   int iconIndex() const override { return index_; }
   void setIconIndex(int index) override { index_ = index; }
+  void notify(const std::string& title, const std::string& text) override {
+    if (visible_) notes.push_back(title + ": " + text);
+  }
+
+  std::vector<std::string> notes;  // "title: text" of every notification shown
 
  private:
   bool visible_ = false;

@@ -22,8 +22,9 @@ struct FakeDesktop {
   FakePlayers players{windows, clock};
   FakeTimeZone timeZone;
   FakeWakeTimer wakeTimer;
-  Desktop desktop{windows, registry, processes, boxes,    clock,
-                  locale,  files,    program,   timeZone, wakeTimer};
+  FakeAlarmSound alarmSound;
+  Desktop desktop{windows, registry, processes, boxes,     clock,     locale,
+                  files,   program,  timeZone,  wakeTimer, alarmSound};
 
   // Runs `action` and tells whether the program ended inside it.
   template <typename Action>

@@ -27,7 +27,7 @@ FakePlayer& FakePlayers::launch(int state, std::chrono::milliseconds delay) {
     }
     if (message == kWmCommand && w == 40045) {
       player.heard.push_back("play");
-      player.state = 1;
+      if (!player.emptyPlaylist) player.state = 1;
       return 0;
     }
     if (message == kWmCommand && w == 40001) {

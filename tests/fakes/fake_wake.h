@@ -1,11 +1,12 @@
 #pragma once
-// A time zone whose offset can change on given moments, and a wake timer that only
-// remembers what it was asked.
+// A time zone whose offset can change on given moments; a wake timer and an alarm sound
+// that only remember what they were asked.
 #include <chrono>
 #include <optional>
 #include <set>
 #include <vector>
 
+#include "platform/alarm_sound.h"
 #include "platform/time_zone.h"
 #include "platform/wake_timer.h"
 
@@ -53,6 +54,18 @@ class FakeWakeTimer : public WakeTimer {
 
   std::optional<UtcTime> due;  // the pending request; kept when refused, as Windows does
   bool refuses = false;
+};
+
+class FakeAlarmSound : public AlarmSound {
+ public:
+  void startLooping() override {
+    playing = true;
+    ++starts;
+  }
+  void stop() override { playing = false; }
+
+  bool playing = false;
+  int starts = 0;
 };
 
 }  // namespace morv::fakes

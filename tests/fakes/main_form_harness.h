@@ -33,8 +33,9 @@ struct MainFormHarness {
   // The form's boxes are counted while open, as in the program.
   Modality modality;
   TrackedBoxes boxes{d.boxes, modality};
-  Desktop desktop{d.windows, d.registry, d.processes, boxes,      d.clock,
-                  d.locale,  d.files,    d.program,   d.timeZone, d.wakeTimer};
+  Desktop desktop{d.windows, d.registry, d.processes, boxes,       d.clock,
+                  d.locale,  d.files,    d.program,   d.timeZone,  d.wakeTimer,
+                  d.alarmSound};
   FrmMain form{desktop, ui.controls};
 };
 

@@ -14,20 +14,24 @@
 
 namespace morv::uidriver {
 
-std::vector<TrayIcon> trayIcons() {
-  std::vector<TrayIcon> icons;
+namespace {
+
+// Calls `use` with each tool of every tooltip window owned by Shell_TrayWnd: the icons'
+// tips, and the balloon of a notification.
+template <typename Use>
+void ForEachTrayTool(Use&& use) {
   HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
   DWORD explorerId = 0;
   GetWindowThreadProcessId(tray, &explorerId);
   win32::UniqueProcessHandle explorer(
       OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, explorerId));
-  if (!tray || !explorer) return icons;
-  constexpr size_t kTextChars = 512;  // a tip is at most 128; all fits in one page
+  if (!tray || !explorer) return;
+  constexpr size_t kTextChars = 512;  // a tip is at most 128, a balloon 256; one page holds all
   auto release = [&](char* block) { VirtualFreeEx(explorer.get(), block, 0, MEM_RELEASE); };
   std::unique_ptr<char, decltype(release)> block(
       static_cast<char*>(VirtualAllocEx(explorer.get(), nullptr, 4096, MEM_COMMIT, PAGE_READWRITE)),
       release);
-  if (!block) return icons;
+  if (!block) return;
   auto* remoteText = reinterpret_cast<wchar_t*>(block.get() + sizeof(TTTOOLINFOW));
 
   for (HWND tips = nullptr; (tips = FindWindowExA(nullptr, tips, TOOLTIPS_CLASSA, nullptr));) {
@@ -42,11 +46,29 @@ std::vector<TrayIcon> trayIcons() {
       ReadProcessMemory(explorer.get(), block.get(), &info, sizeof(info), nullptr);
       ReadProcessMemory(explorer.get(), remoteText, text.data(), sizeof(text), nullptr);
       text.back() = L'\0';
-      if (IsRectEmpty(&info.rect)) continue;
-      icons.push_back({tray, info.rect, narrow(text.data())});
+      use(tray, tips, info, narrow(text.data()));
     }
   }
+}
+
+}  // namespace
+
+std::vector<TrayIcon> trayIcons() {
+  std::vector<TrayIcon> icons;
+  ForEachTrayTool([&](HWND tray, HWND, const TTTOOLINFOW& info, const std::string& text) {
+    if (!IsRectEmpty(&info.rect)) icons.push_back({tray, info.rect, text});
+  });
   return icons;
+}
+
+std::vector<std::string> trayBalloons() {
+  std::vector<std::string> texts;
+  ForEachTrayTool([&](HWND, HWND tips, const TTTOOLINFOW&, const std::string& text) {
+    if ((GetWindowLongA(tips, GWL_STYLE) & TTS_BALLOON) && IsWindowVisible(tips)) {
+      texts.push_back(text);
+    }
+  });
+  return texts;
 }
 
 std::optional<TrayIcon> findTrayIcon(std::string_view tip) {

@@ -25,6 +25,8 @@ struct TrayIcon {
 };
 
 std::vector<TrayIcon> trayIcons();
+// The texts of the notification balloons on show (Shell_NotifyIcon with NIF_INFO).
+std::vector<std::string> trayBalloons();
 // The icon on show whose tooltip is exactly `tip`.
 std::optional<TrayIcon> findTrayIcon(std::string_view tip);
 TrayIcon waitForTrayIcon(std::string_view tip, std::chrono::milliseconds timeout);

@@ -34,6 +34,7 @@ std::string DescribeStart(const Config& config, int show_command) {
          " vanish_on_ask=" + std::to_string(config.vanish_on_ask ? 1 : 0) +
          " ignore_quit=" + std::to_string(config.ignore_quit ? 1 : 0) +
          " silent=" + std::to_string(config.silent ? 1 : 0) +
+         " empty_playlist=" + std::to_string(config.empty_playlist ? 1 : 0) +
          " show=" + std::to_string(show_command) + " log=" + config.log_path;
 }
 

@@ -146,8 +146,8 @@ void PlayerWindow::OnCommand(HWND window, WPARAM wparam, LPARAM lparam) {
   const PlayState state = status_.state.load();
   switch (command) {
     case kCommandPlay:
-      ChangeState(window, PlayState::kPlaying);
-      Log("PLAY", WM_COMMAND, wparam, lparam);
+      if (!config_.empty_playlist) ChangeState(window, PlayState::kPlaying);
+      Log("PLAY", WM_COMMAND, wparam, lparam, config_.empty_playlist ? "empty playlist" : "");
       return;
     case kCommandPause:
       // Pause toggles between playing and paused; a stopped player stays stopped.

@@ -121,6 +121,7 @@ Config ParseConfig(const EnvLookup& lookup, std::string default_log_path) {
   config.hang = ReadDelay(lookup, "WINAMP_STANDIN_HANG_MS", config);
   config.hang_on = ReadHangOn(lookup, config);
   config.vanish_on_ask = ReadFlag(lookup, "WINAMP_STANDIN_VANISH_ON_ASK", config);
+  config.empty_playlist = ReadFlag(lookup, "WINAMP_STANDIN_EMPTY_PLAYLIST", config);
   return config;
 }
 

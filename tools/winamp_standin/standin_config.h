@@ -11,6 +11,7 @@
 //   WINAMP_STANDIN_HANG_ON         quit (default) | isplaying | volume: which message hangs it;
 //                                  shown: right after its window is created and shown
 //   WINAMP_STANDIN_VANISH_ON_ASK=1 asked whether it plays, close the window before answering
+//   WINAMP_STANDIN_EMPTY_PLAYLIST=1 nothing to play: Play is logged, the player stays stopped
 //
 // Values that make no sense are ignored and reported in the log; they never stop the player.
 #include <chrono>
@@ -36,6 +37,7 @@ struct Config {
   std::chrono::milliseconds hang{0};
   HangOn hang_on = HangOn::kQuit;
   bool vanish_on_ask = false;
+  bool empty_playlist = false;
   // One line per rejected value, for the log.
   std::vector<std::string> problems;
 };

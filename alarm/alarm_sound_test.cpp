@@ -1,0 +1,155 @@
+// Never a silent alarm: Morvane's own sound when the player does not play, and the alarm
+// that a late wake still rings.
+#include <functional>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "alarm/alarm_texts.h"
+#include "tests/fakes/main_form_harness.h"
+
+namespace morv {
+namespace {
+
+using fakes::MainFormHarness;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using namespace std::chrono_literals;
+
+constexpr char kNoPlayer[] =
+    "Morvane: WinAmp is not running, so Morvane is ringing its own alarm sound.";
+constexpr char kSilentPlayer[] =
+    "Morvane: WinAmp is not playing, so Morvane is ringing its own alarm sound.";
+constexpr char kMissed[] = "Alarm missed: 12/6/2026 7:05 AM passed while the computer was asleep.";
+
+enum class Player { None, Plays, EmptyPlaylist, Hung, AlreadyPlaying };
+
+// A set alarm for 7:05 today, the window in the tray where notifications show.
+struct Bed {
+  explicit Bed(Player kind = Player::None, bool armed = false) {
+    h.loadAt({{2026, 12, 6}, 7, 0, 0});
+    h.enterAlarm({2026, 12, 6}, "07:05");
+    if (armed) h.form.cmdSet_Click();  // starts a player that plays on Play
+    if (kind != Player::None && !armed) {
+      auto& player = h.d.players.launch(kind == Player::AlreadyPlaying ? 1 : 0);
+      player.emptyPlaylist = kind == Player::EmptyPlaylist;
+      h.d.windows.window(player.handle)->hung = kind == Player::Hung;
+    }
+    h.form.cmdMin2Tray_Click();
+  }
+  MainFormHarness h;
+};
+
+TEST(AlarmSoundTest, RingsOnlyWhenThePlayerDoesNotPlay) {
+  struct Case {
+    const char* what;
+    Player player;
+    bool sound;
+    std::vector<std::string> notes;
+  };
+  const Case cases[] = {
+      {"no player window at the minute", Player::None, true, {kNoPlayer}},
+      {"a player that ignores Play", Player::EmptyPlaylist, true, {kSilentPlayer}},
+      {"a hung player", Player::Hung, true, {kSilentPlayer}},
+      {"a player that plays on Play", Player::Plays, false, {}},
+      {"a player already playing", Player::AlreadyPlaying, false, {}},
+  };
+  for (const Case& c : cases) {
+    Bed bed(c.player);
+    bed.h.advanceTo({{2026, 12, 6}, 7, 5, 30});
+    EXPECT_EQ(bed.h.d.alarmSound.playing, c.sound) << c.what;
+    EXPECT_EQ(bed.h.d.alarmSound.starts, c.sound ? 1 : 0) << c.what << ": started once";
+    EXPECT_EQ(bed.h.ui.SysTray.notes, c.notes) << c.what;
+    if (c.player != Player::AlreadyPlaying) {
+      EXPECT_EQ(bed.h.ui.StatusBar1.text(), texts::kBanner) << c.what << ": the banner stays";
+    }
+  }
+}
+
+TEST(AlarmSoundTest, EveryWayOfStoppingTheAlarmStopsTheSound) {
+  struct Case {
+    const char* what;
+    std::function<void(MainFormHarness&)> stop;
+  };
+  const Case cases[] = {
+      {"Snoo&ze on the button", [](MainFormHarness& h) { h.form.cmdSet_Click(); }},
+      {"Snoo&ze in the tray menu", [](MainFormHarness& h) { h.form.mnuCloseWinAmp_Click(); }},
+      {"Clear", [](MainFormHarness& h) { h.form.cmdReset_Click(); }},
+      {"the close", [](MainFormHarness& h) { h.d.ends([&] { h.form.RequestClose(); }); }},
+  };
+  for (const Case& c : cases) {
+    Bed bed;
+    bed.h.advanceTo({{2026, 12, 6}, 7, 5, 30});
+    ASSERT_TRUE(bed.h.d.alarmSound.playing) << c.what;
+    c.stop(bed.h);
+    EXPECT_FALSE(bed.h.d.alarmSound.playing) << c.what;
+  }
+}
+
+TEST(AlarmSoundTest, FallsSilentByItselfAfterFifteenMinutes) {
+  Bed bed;
+  bed.h.advanceTo({{2026, 12, 6}, 7, 5, 0, 500});
+  ASSERT_TRUE(bed.h.d.alarmSound.playing);
+  bed.h.advance(15min - 2s);
+  EXPECT_TRUE(bed.h.d.alarmSound.playing);
+  bed.h.advance(2s);
+  EXPECT_FALSE(bed.h.d.alarmSound.playing);
+  EXPECT_EQ(bed.h.ui.cmdSet.caption(), "Snoo&ze") << "the alarm itself still waits for the user";
+}
+
+// The computer sleeps from 7:04:50 until the alarm minute is some minutes behind, then
+// Windows tells of the wake twice. The timer's first tick may come before the news.
+TEST(AlarmSoundTest, AWakeRingsARecentlyMissedMinuteAndTellsOfAnOldOne) {
+  struct Case {
+    int minutesBehind;
+    bool tickFirst;
+    bool rings;
+  };
+  const Case cases[] = {{0, false, true},  {1, false, true},   {1, true, true},
+                        {10, false, true}, {11, false, false}, {11, true, false}};
+  for (const Case& c : cases) {
+    Bed bed(Player::Plays, true);
+    bed.h.advanceTo({{2026, 12, 6}, 7, 4, 50});
+    bed.h.setTime({{2026, 12, 6}, 7, 5 + c.minutesBehind, 0});
+    if (c.tickFirst) bed.h.advance(1s);
+    bed.h.form.SystemResumed();
+    bed.h.form.SystemResumed();
+    const auto& heard = bed.h.d.players.all.back().heard;
+    const std::string what = std::to_string(c.minutesBehind) + " min behind";
+    if (c.rings) {
+      EXPECT_THAT(heard, ElementsAre("isplaying", "play", "volume 255", "isplaying")) << what;
+      EXPECT_EQ(bed.h.ui.StatusBar1.text(), texts::kBanner) << what;
+      EXPECT_THAT(bed.h.ui.SysTray.notes, IsEmpty()) << what;
+    } else {
+      EXPECT_THAT(heard, IsEmpty()) << what;
+      EXPECT_EQ(bed.h.ui.StatusBar1.text(), kMissed) << what;
+      EXPECT_THAT(bed.h.ui.SysTray.notes, ElementsAre(std::string("Morvane: ") + kMissed)) << what;
+      EXPECT_EQ(bed.h.ui.cmdSet.caption(), "Turn &Off") << what << ": the alarm stays armed";
+    }
+  }
+}
+
+TEST(AlarmSoundTest, AWakeWithNoMissedMinuteChangesNothing) {
+  struct Case {
+    const char* what;
+    LocalDateTime sleep, wake;
+  };
+  const Case cases[] = {
+      {"no sleep across the minute", {{2026, 12, 6}, 7, 1, 0}, {{2026, 12, 6}, 7, 3, 0}},
+      {"the alarm had rung", {{2026, 12, 6}, 7, 5, 30}, {{2026, 12, 6}, 7, 8, 0}},
+  };
+  for (const Case& c : cases) {
+    Bed bed(Player::Plays, true);
+    bed.h.advanceTo(c.sleep);
+    const std::string status = bed.h.ui.StatusBar1.text();
+    const auto heard = bed.h.d.players.all.back().heard;
+    bed.h.setTime(c.wake);
+    bed.h.form.SystemResumed();
+    EXPECT_EQ(bed.h.d.players.all.back().heard, heard) << c.what;
+    EXPECT_EQ(bed.h.ui.StatusBar1.text(), status) << c.what;
+    EXPECT_THAT(bed.h.ui.SysTray.notes, IsEmpty()) << c.what;
+  }
+}
+
+}  // namespace
+}  // namespace morv

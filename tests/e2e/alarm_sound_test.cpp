@@ -1,0 +1,160 @@
+// Morvane's own alarm sound heard from outside, and a sleep played by stopping Morvane's
+// process across its alarm minute.
+#include <windows.h>
+
+#include <cstdio>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "tools/morvane_driver/linux_side.h"
+#include "tools/morvane_driver/morvane_app.h"
+#include "tools/morvane_driver/standin_player.h"
+
+namespace morv::e2e {
+
+using namespace driver;
+namespace {
+
+using namespace std::chrono;
+using namespace std::chrono_literals;
+
+HWND Player() { return FindWindowA("Winamp v1.x", nullptr); }
+
+// Milliseconds from the start of the alarm's minute to now, on the local clock.
+long long SinceMinuteStart(const AlarmMinute& alarm) {
+  SYSTEMTIME t{};
+  GetLocalTime(&t);
+  const auto now = sys_days{year{t.wYear} / t.wMonth / t.wDay} + hours{t.wHour} +
+                   minutes{t.wMinute} + seconds{t.wSecond} + milliseconds{t.wMilliseconds};
+  const auto start = sys_days{alarm.day} + hours{alarm.hour} + minutes{alarm.minute};
+  return duration_cast<milliseconds>(now - start).count();
+}
+
+void WaitUntilMinuteStartPlus(const AlarmMinute& alarm, milliseconds offset) {
+  const long long left = offset.count() - SinceMinuteStart(alarm);
+  if (left > 0) Sleep(static_cast<DWORD>(left));
+}
+
+HWND ButtonOnceShown(const MorvaneApp& app, const char* caption) {
+  return uidriver::waitFor(
+      [&]() -> std::optional<HWND> {
+        HWND found = FindWindowExA(app.main, nullptr, "Button", caption);
+        return found && uidriver::isEnabled(found) ? std::optional<HWND>(found) : std::nullopt;
+      },
+      15s, caption, app.pid());
+}
+
+void ChooseFromTrayMenu(const MorvaneApp& app, const char* item) {
+  uidriver::clickTrayIcon(uidriver::waitForTrayIcon("Morvane(tm) - Right Click For Options", 10s),
+                          /*right=*/true);
+  uidriver::choosePopupItem(
+      uidriver::waitForWindow(app.pid(), {.className = "#32768", .visibleOnly = true}, 10s), item);
+}
+
+// Wine plays sound through ALSA from a thread of this name, which lives as long as the
+// sound does (the bed gives Wine ALSA's null device).
+struct Sound {
+  bool on() const { return HasThreadNamed(linuxPid, "winealsa_timer"); }
+  // The time from the alarm minute's start until the sound is heard.
+  long long awaitFrom(const AlarmMinute& alarm, DWORD pid) const {
+    uidriver::waitUntil([this] { return on(); }, 100s, "Morvane's own sound", pid);
+    return SinceMinuteStart(alarm);
+  }
+  int linuxPid;
+};
+
+Sound SoundOfMorvane() {
+  const auto linuxPid = LinuxProcessOf("morvu.exe");
+  if (!linuxPid) throw uidriver::DriverError("Morvane's Linux process not found");
+  return {*linuxPid};
+}
+
+TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundUntilSnoozed) {
+  ResetSettings();
+  ASSERT_EQ(Player(), nullptr) << "a player left over from elsewhere";
+  const std::string log = FreshLogPath("alarm-sound");
+  // The player Morvane starts has nothing to play: it hears Play and stays stopped.
+  MorvaneApp app(
+      {.environment = {{"WINAMP_STANDIN_LOG", log}, {"WINAMP_STANDIN_EMPTY_PLAYLIST", "1"}}});
+  const Sound sound = SoundOfMorvane();
+  ASSERT_FALSE(sound.on());
+
+  const AlarmMinute silentPlayer = MinuteAhead(25s);
+  app.enterAlarm(silentPlayer);
+  app.arm();
+  const long long silentPlayerDelay = sound.awaitFrom(silentPlayer, app.pid());
+  EXPECT_EQ(app.status(), kAlarmBanner);
+  const auto plays = Named(ReadPlayerLog(log), "PLAY");
+  ASSERT_EQ(plays.size(), 1u);
+  EXPECT_EQ(plays[0].note, "empty playlist");
+  uidriver::click(ButtonOnceShown(app, "Snoo&ze"), 0ms);
+  uidriver::waitUntil([&] { return !sound.on(); }, 10s, "the sound to stop", app.pid());
+  uidriver::waitUntil([] { return Player() == nullptr; }, 15s, "the player to close");
+  uidriver::click(ButtonOnceShown(app, "Turn &On"));  // disarmed
+
+  // A set alarm that is not armed has no player at its minute; the tray keeps its clock
+  // running, and its menu's Snoo&ze stops the sound too.
+  const AlarmMinute noPlayer = MinuteAhead(25s);
+  app.enterAlarm(noPlayer);
+  uidriver::click(app.button("Send To &Tray"));
+  const long long noPlayerDelay = sound.awaitFrom(noPlayer, app.pid());
+  EXPECT_EQ(Player(), nullptr);
+  EXPECT_EQ(app.status(), kAlarmBanner);
+  uidriver::waitUntil(
+      [] {
+        return uidriver::trayBalloons() ==
+               std::vector<std::string>{
+                   "WinAmp is not running, so Morvane is ringing its own alarm sound."};
+      },
+      10s, "the notification saying why", app.pid());
+  ChooseFromTrayMenu(app, "Snoo&ze");
+  app.answerBox("Close WinAmp?", "No");
+  uidriver::waitUntil([&] { return !sound.on(); }, 10s, "the sound to stop", app.pid());
+  ChooseFromTrayMenu(app, "&Show Morvane");
+  uidriver::waitUntil([&] { return IsWindowVisible(app.main) != FALSE; }, 10s, "the window back");
+
+  std::printf(
+      "alarm minute start to Morvane's own sound: %lld ms with a silent player, "
+      "%lld ms with none\n",
+      silentPlayerDelay, noPlayerDelay);
+  ::testing::Test::RecordProperty("own_sound_delay_silent_player_ms",
+                                  static_cast<int>(silentPlayerDelay));
+  ::testing::Test::RecordProperty("own_sound_delay_no_player_ms", static_cast<int>(noPlayerDelay));
+  app.exit();
+}
+
+// Stopped from a few seconds before the alarm minute until it is over, Morvane is told of
+// the wake twice (automatic, then by the user) and rings once.
+TEST(AlarmSoundRoadTest, AWakeJustAfterTheAlarmMinuteStillRingsIt) {
+  ResetSettings();
+  ASSERT_EQ(Player(), nullptr) << "a player left over from elsewhere";
+  const std::string log = FreshLogPath("late-wake");
+  MorvaneApp app({.environment = {{"WINAMP_STANDIN_LOG", log}}});
+  const int linuxPid = SoundOfMorvane().linuxPid;
+
+  const AlarmMinute alarm = MinuteAhead(25s);
+  app.enterAlarm(alarm);
+  app.arm();
+  WaitUntilMinuteStartPlus(alarm, -5s);
+  ASSERT_TRUE(SendSignal(linuxPid, "STOP"));
+  WaitUntilMinuteStartPlus(alarm, 65s);
+  ASSERT_TRUE(SendSignal(linuxPid, "CONT"));
+  EXPECT_TRUE(Named(ReadPlayerLog(log), "PLAY").empty()) << "asleep through the whole minute";
+
+  const long long wokeAt = SinceMinuteStart(alarm);
+  PostMessageA(app.main, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+  PostMessageA(app.main, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+  uidriver::waitUntil([&] { return app.status() == kAlarmBanner; }, 20s, "the late ring",
+                      app.pid());
+  const auto plays = Named(ReadPlayerLog(log), "PLAY");
+  EXPECT_EQ(plays.size(), 1u) << "two wake messages, one ring";
+  std::printf("woke %lld ms after the alarm minute began; rang on the wake\n", wokeAt);
+
+  uidriver::click(ButtonOnceShown(app, "Snoo&ze"), 0ms);
+  uidriver::waitUntil([] { return Player() == nullptr; }, 15s, "the player to close");
+  app.exit();
+}
+
+}  // namespace
+}  // namespace morv::e2e
