@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "mainwindow/main_form_design.h"
 #include "platform/win32/main_form_ids.h"
 #include "resources/resource_ids.h"
@@ -151,8 +153,7 @@ MainFormWin::~MainFormWin() = default;
 bool MainFormWin::preTranslate(MSG& message) {
   if (tips_) tips_->relay(message);
   if (TranslateAcceleratorA(hwnd(), shortcuts_.get(), &message)) return true;
-  // Tab moving the focus into the time box counts as a click on it, or a keyboard
-  // user could never type a time.
+  // The time box is told whether the focus came to it by Tab.
   focusByKeyboard_ = message.message == WM_KEYDOWN && message.wParam == VK_TAB;
   const bool used = IsDialogMessageA(hwnd(), &message) != FALSE;
   focusByKeyboard_ = false;
