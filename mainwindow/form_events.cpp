@@ -24,6 +24,8 @@ FormEvents::FormEvents(Desktop& desktop, FrmMain& form, Modality& modality,
   });
 }
 
+FormEvents::~FormEvents() { modality_.setOnAllClosed(nullptr); }
+
 // While any box of ours is open nothing else may run: a command underneath it would
 // act on a state the box is still deciding, or stack a second question.
 void FormEvents::command(FormCommand command, CommandSource source) {

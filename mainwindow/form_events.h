@@ -44,6 +44,9 @@ class FormEvents {
  public:
   // `closeLater` asks the window to be closed again once the handler now running is done.
   FormEvents(Desktop& desktop, FrmMain& form, Modality& modality, std::function<void()> closeLater);
+  ~FormEvents();
+  FormEvents(const FormEvents&) = delete;
+  FormEvents& operator=(const FormEvents&) = delete;
 
   // Commands, wherever they came from. Returns after the command ran or was refused.
   void command(FormCommand command, CommandSource source);

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <iterator>
+#include <utility>
 
 #include "mainwindow/main_form_design.h"
 #include "platform/win32/dpi_win.h"
@@ -155,8 +156,7 @@ MainFormWin::~MainFormWin() = default;
 bool MainFormWin::preTranslate(MSG& message) {
   if (tips_) tips_->relay(message);
   if (TranslateAcceleratorA(hwnd(), shortcuts_.get(), &message)) return true;
-  // Tab moving the focus into the time box counts as a click on it, or a keyboard
-  // user could never type a time.
+  // The time box is told whether the focus came to it by Tab.
   focusByKeyboard_ = message.message == WM_KEYDOWN && message.wParam == VK_TAB;
   const bool used = IsDialogMessageA(hwnd(), &message) != FALSE;
   focusByKeyboard_ = false;

@@ -280,9 +280,16 @@ bool Agent::settle(DWORD threadId, milliseconds timeout) {
                           static_cast<LPARAM>(number))) {
     return false;
   }
-  // A program that ends meanwhile (the input closed it) has taken all it ever will.
+  // A program that ends meanwhile (the input closed it) has taken all it ever will. Its
+  // memory can go before its handle is signalled: a failed read then means it is ending.
   const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (alive() && barrier() < number) {
+  while (alive()) {
+    try {
+      if (barrier() >= number) return true;
+    } catch (const DriverError&) {
+      if (WaitForSingleObject(process_.get(), 2000) != WAIT_OBJECT_0) throw;
+      return true;
+    }
     if (std::chrono::steady_clock::now() >= deadline) return false;
     Sleep(5);
   }
