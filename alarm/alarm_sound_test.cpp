@@ -81,6 +81,7 @@ TEST(AlarmSoundTest, EveryWayOfStoppingTheAlarmStopsTheSound) {
     Bed bed;
     bed.h.advanceTo({{2026, 12, 6}, 7, 5, 30});
     ASSERT_TRUE(bed.h.d.alarmSound.playing) << c.what;
+    ASSERT_TRUE(bed.h.ui.mnuCloseWinAmp.enabled()) << "Snoo&ze in the tray menu, with no player";
     c.stop(bed.h);
     EXPECT_FALSE(bed.h.d.alarmSound.playing) << c.what;
   }

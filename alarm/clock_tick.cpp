@@ -68,7 +68,8 @@ void FrmMain::Tick() {
   alarm.ClockKey = ClockKeyOf(alarm.ClockKey);
 
   WinampWindow = desktop_.windows.findWindow(winamp::kWindowClass);
-  ui.mnuCloseWinAmp.setEnabled(WinampWindow != 0);
+  // While Morvane's own sound rings, the item reads "Snoo&ze" and must stop it, player or not.
+  ui.mnuCloseWinAmp.setEnabled(WinampWindow != 0 || ring_.ownSoundSince.has_value());
 
   // The armed alarm's player was closed behind our back: bring it back, hidden.
   if (!alarm.PlayerHandle.empty() && desktop_.windows.findWindow(winamp::kWindowClass) == 0 &&
