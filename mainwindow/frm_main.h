@@ -5,6 +5,7 @@
 
 #include "alarm/alarm_record.h"
 #include "alarm/alarm_state.h"
+#include "alarm/repeat_state.h"
 #include "mainwindow/main_form_controls.h"
 #include "platform/desktop.h"
 #include "settings/settings_store.h"
@@ -32,6 +33,12 @@ class FrmMain {
   void cmdSet_Click();
   void mnuSetAlarm_Click();
   void cmdReset_Click();
+
+  // alarm/repeat.cpp
+  void mnuRepeat_Click();
+
+  // alarm/missed_alarm.cpp
+  void AlarmMissed();
 
   // alarm/clock_tick.cpp
   void MyTimer_Timer();
@@ -76,10 +83,16 @@ class FrmMain {
   void Tick();
   const std::string& TodaysDateText(const CalendarDate& today);
   void AimTickAtNextSecond();
+  void ArmAlarm(bool flipStartInTray);
+  void LoadRepeat();
+  bool MoveToNextRepeatDay();
+  bool MoveOnPastMissedMinute(const LocalDateTime& now);
+  std::string ArmedToolTip() const;
 
   Desktop& desktop_;
   SettingsStore RegistryDB;
   AlarmState alarmState_;
+  RepeatState repeat_;
 };
 
 }  // namespace morv

@@ -6,6 +6,7 @@
 #include "platform/processes.h"
 #include "platform/program.h"
 #include "platform/registry.h"
+#include "platform/repeat_dialog.h"
 #include "platform/time_zone.h"
 #include "platform/wake_timer.h"
 #include "platform/window_manager.h"
@@ -23,6 +24,7 @@ struct Desktop {
   Program& program;
   TimeZone& timeZone;
   WakeTimer& wakeTimer;
+  RepeatDialog& repeatDialog;
 };
 
 }  // namespace morv

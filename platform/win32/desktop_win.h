@@ -7,6 +7,7 @@
 
 #include "platform/desktop.h"
 #include "platform/win32/registry_win.h"
+#include "platform/win32/repeat_dialog_win.h"
 #include "platform/win32/time_zone_win.h"
 #include "platform/win32/wake_timer_win.h"
 
@@ -95,8 +96,9 @@ struct DesktopWin {
   ProgramWin program;
   TimeZoneWin timeZone;
   WakeTimerWin wakeTimer;
-  Desktop desktop{windows, registry, processes, boxes,    clock,
-                  locale,  files,    program,   timeZone, wakeTimer};
+  RepeatDialogWin repeatDialog;
+  Desktop desktop{windows, registry, processes, boxes,     clock,       locale,
+                  files,   program,  timeZone,  wakeTimer, repeatDialog};
 };
 
 }  // namespace morv::win32

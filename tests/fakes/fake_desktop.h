@@ -4,6 +4,7 @@
 #include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_player.h"
 #include "tests/fakes/fake_registry.h"
+#include "tests/fakes/fake_repeat_dialog.h"
 #include "tests/fakes/fake_services.h"
 #include "tests/fakes/fake_wake.h"
 #include "tests/fakes/fake_windows.h"
@@ -22,8 +23,9 @@ struct FakeDesktop {
   FakePlayers players{windows, clock};
   FakeTimeZone timeZone;
   FakeWakeTimer wakeTimer;
-  Desktop desktop{windows, registry, processes, boxes,    clock,
-                  locale,  files,    program,   timeZone, wakeTimer};
+  FakeRepeatDialog repeatDialog;
+  Desktop desktop{windows, registry, processes, boxes,     clock,       locale,
+                  files,   program,  timeZone,  wakeTimer, repeatDialog};
 
   // Runs `action` and tells whether the program ended inside it.
   template <typename Action>

@@ -35,7 +35,8 @@ class WinampAccessWinTest : public ::testing::Test {
   win32::DesktopWin real;
   fakes::FakeMessageBoxes boxes;  // a real box would wait for a user
   Desktop desktop{real.windows, real.registry, real.processes, boxes,         real.clock,
-                  real.locale,  real.files,    real.program,   real.timeZone, real.wakeTimer};
+                  real.locale,  real.files,    real.program,   real.timeZone, real.wakeTimer,
+                  real.repeatDialog};
   std::string log;
 };
 
