@@ -36,8 +36,8 @@ std::string FrmMain::ArmedToolTip() const {
 // The load's part: the days are read whatever else was saved, and a saved alarm that
 // repeats comes back armed for its next morning, not merely set.
 void FrmMain::LoadRepeat() {
-  repeat_.days = ReadRepeatDays(RegistryDB.ReadSetting(Hive::LocalMachine, settings::kKeyWithSlash,
-                                                       settings::kRepeatDays));
+  repeat_.days = ReadRepeatDays(
+      RegistryDB.ReadSetting(Hive::LocalMachine, settings::kKeyWithSlash, settings::kRepeatDays));
   if (alarm.AlarmDate.empty() || alarm.AlarmTime.empty()) return;
   const auto next = NextRepeatMinute(desktop_.clock.now(), repeat_.days, alarm.AlarmTime);
   if (!next) return;

@@ -28,7 +28,6 @@ std::optional<LocalDateTime> AlarmTimeOfDay(const std::string& text) {
   return time;
 }
 
-
 std::optional<LocalDateTime> AlarmMinuteStart(Locale& locale, const CalendarDate& today,
                                               const std::string& alarmDate,
                                               const std::string& alarmTime) {
