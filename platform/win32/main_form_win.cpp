@@ -143,6 +143,7 @@ void MainFormWin::createMenus() {
   HMENU settings = CreatePopupMenu();
   AppendMenuA(settings, MF_STRING, ids::kStartInSystemTray, "&Start In System Tray\tF2");
   AppendMenuA(settings, MF_STRING, ids::kLoadWinAmpOnStart, "Load &Winamp On Start\tF3");
+  AppendMenuA(settings, MF_STRING, ids::kRepeat, "&Repeat Alarm...\tCtrl+R");
   HMENU help = CreatePopupMenu();
   AppendMenuA(help, MF_STRING, ids::kContents, "&Contents\tF1");
   AppendMenuA(help, MF_STRING, ids::kAbout, "&About\tCtrl+A");
@@ -168,12 +169,15 @@ void MainFormWin::createMenus() {
   item.dwTypeData = const_cast<char*>("Options");
   InsertMenuItemA(optionsHolder_.get(), 0, TRUE, &item);
 
+  // clang-format off: one shortcut a line
   ACCEL keys[] = {
       {FVIRTKEY, VK_F1, ids::kContents},
       {FVIRTKEY, VK_F2, ids::kStartInSystemTray},
       {FVIRTKEY, VK_F3, ids::kLoadWinAmpOnStart},
       {FVIRTKEY | FCONTROL, 'A', ids::kAbout},
+      {FVIRTKEY | FCONTROL, 'R', ids::kRepeat},
   };
+  // clang-format on
   shortcuts_.reset(CreateAcceleratorTableA(keys, static_cast<int>(std::size(keys))));
 }
 
@@ -357,6 +361,8 @@ bool MainFormWin::commandAvailable(UINT id) const {
       return c.mnuSettings.enabled() && c.mnuStartInSystemTray.enabled();
     case ids::kLoadWinAmpOnStart:
       return c.mnuSettings.enabled() && c.mnuLoadWinAmpOnStart.enabled();
+    case ids::kRepeat:
+      return c.mnuSettings.enabled();
     case ids::kContents:
       return c.mnuHelp.enabled() && c.mnuContents.enabled();
     case ids::kAbout:
@@ -392,6 +398,9 @@ void MainFormWin::onCommand(UINT id, UINT code, bool fromShortcut) {
       break;
     case ids::kLoadWinAmpOnStart:
       form_->mnuLoadWinAmpOnStart_Click();
+      break;
+    case ids::kRepeat:
+      form_->mnuRepeat_Click();
       break;
     case ids::kContents:
       form_->mnuContents_Click();

@@ -200,8 +200,10 @@ void MorvaneApp::attach(bool watched) {
   timeBox = ChildOfClass(main, "Edit");
   statusBar = ChildOfClass(main, "msctls_statusbar32");
   dateLabel = uidriver::findChild(main, 109);
-  uidriver::waitUntil([this] { return uidriver::isEnabled(button("Turn &On")); }, 10s,
-                      "the hand-over to end", pid());
+  // The arm button by its id: a repeating alarm comes back armed, reading "Turn &Off".
+  HWND arm = uidriver::findChild(main, 102);
+  uidriver::waitUntil([arm] { return uidriver::isEnabled(arm); }, 10s, "the hand-over to end",
+                      pid());
   if (watched) watch_ = std::make_unique<ResponsivenessWatch>(main);
 }
 
@@ -249,6 +251,12 @@ void MorvaneApp::arm() {
   uidriver::waitUntil([this] { return FindWindowA("Winamp v1.x", nullptr) != nullptr; }, 10s,
                       "the player to start", pid());
   if (!uidriver::settle(main, 15s)) throw uidriver::DriverError("the arming did not finish");
+}
+
+HWND MorvaneApp::openRepeatDialog() {
+  uidriver::pressKey(main, 'R', {.ctrl = true});
+  return uidriver::waitForWindow(
+      pid(), {.className = "#32770", .title = "Repeat Alarm", .visibleOnly = true}, 10s);
 }
 
 void MorvaneApp::exit(bool save, bool closePlayer) {
