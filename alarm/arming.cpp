@@ -78,6 +78,12 @@ void FrmMain::ArmAlarm(bool flipStartInTray) {
   SetStatus(texts::Armed(alarm.AlarmDate, alarm.AlarmTime));
   ui.cmdSet.setToolTip(ArmedToolTip());
   ui.SysTray.setIconIndex(texts::kIconNoAlarm);
+  StartAlarmPlayer();
+  ScheduleWake(desktop_, alarm);
+}
+
+// Starts the player the alarm will ring on and hides it once it is up.
+void FrmMain::StartAlarmPlayer() {
   if (desktop_.processes.startProgram(winamp::kProgramPath, WindowStyle::MinimizedFocus) !=
       StartResult::Started) {
     desktop_.boxes.show({kAppTitle,
@@ -90,7 +96,6 @@ void FrmMain::ArmAlarm(bool flipStartInTray) {
   const WindowHandle player = desktop_.windows.findWindow(winamp::kWindowClass);
   desktop_.windows.showWindow(player, ShowCommand::Hide);
   alarm.PlayerHandle = std::to_string(player);
-  ScheduleWake(desktop_, alarm);
 }
 
 void FrmMain::mnuSetAlarm_Click() { cmdSet_Click(); }

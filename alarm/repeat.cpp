@@ -72,11 +72,15 @@ bool FrmMain::MoveToNextRepeatDay() {
   ui.cmdSet.setToolTip(ArmedToolTip());
   ui.SysTray.setIconIndex(texts::kIconActivated);
   SetStatus(texts::Armed(alarm.AlarmDate, alarm.AlarmTime));
-  // The ringing closed the player; a handle of 0 has the tick start it again, hidden,
-  // as it does for a player closed behind the armed alarm's back.
-  alarm.PlayerHandle = std::to_string(desktop_.windows.findWindow(winamp::kWindowClass));
-  ScheduleWake(desktop_, alarm);
   ui.MyTimer.setEnabled(true);
+  // The snooze closed the player: the next morning needs one, started as arming does.
+  const WindowHandle player = desktop_.windows.findWindow(winamp::kWindowClass);
+  if (player == 0) {
+    StartAlarmPlayer();
+  } else {
+    alarm.PlayerHandle = std::to_string(player);
+  }
+  ScheduleWake(desktop_, alarm);
   return true;
 }
 

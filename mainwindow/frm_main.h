@@ -84,6 +84,7 @@ class FrmMain {
   const std::string& TodaysDateText(const CalendarDate& today);
   void AimTickAtNextSecond();
   void ArmAlarm(bool flipStartInTray);
+  void StartAlarmPlayer();
   void LoadRepeat();
   bool MoveToNextRepeatDay();
   bool MoveOnPastMissedMinute(const LocalDateTime& now);

@@ -169,7 +169,8 @@ void MainFormWin::createMenus() {
   item.dwTypeData = const_cast<char*>("Options");
   InsertMenuItemA(optionsHolder_.get(), 0, TRUE, &item);
 
-  // clang-format off: one shortcut a line
+  // One shortcut a line.
+  // clang-format off
   ACCEL keys[] = {
       {FVIRTKEY, VK_F1, ids::kContents},
       {FVIRTKEY, VK_F2, ids::kStartInSystemTray},
