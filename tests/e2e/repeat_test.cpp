@@ -18,9 +18,15 @@ using namespace std::chrono_literals;
 
 HWND Player() { return FindWindowA("Winamp v1.x", nullptr); }
 
+// A player left running, also by a failed test, would hold the test's output open.
+struct PlayersEndedAfter {
+  ~PlayersEndedAfter() { EndEveryPlayer(); }
+};
+
 TEST(RepeatTest, ChosenDaysKeepTheAlarmArmedForTheNextMorningAndAcrossARestart) {
   ResetSettings();
   EndEveryPlayer();
+  const PlayersEndedAfter players;
   MorvaneApp app;
 
   // Monday to Friday with the quick button, and tomorrow ticked as well: whatever day the
@@ -70,7 +76,6 @@ TEST(RepeatTest, ChosenDaysKeepTheAlarmArmedForTheNextMorningAndAcrossARestart) 
   EXPECT_NE(Player(), nullptr);
   EXPECT_EQ(RegQuery(kSettingsPath, "StartInTray"), "No");
   again.exit();
-  EndEveryPlayer();
 }
 
 }  // namespace
