@@ -35,17 +35,20 @@ std::chrono::sys_days DayOf(const CalendarDate& date) {
                         day{static_cast<unsigned>(date.day)}};
 }
 
-}  // namespace
-
-std::string RepeatDaysText(Weekdays days) {
+// The days' short names, Monday first.
+std::string Joined(Weekdays days, const char* separator) {
   std::string text;
   for (size_t d = 0; d < kShortNames.size(); ++d) {
     if (!days[d]) continue;
-    if (!text.empty()) text += ",";
+    if (!text.empty()) text += separator;
     text += kShortNames[d];
   }
   return text;
 }
+
+}  // namespace
+
+std::string RepeatDaysText(Weekdays days) { return Joined(days, ","); }
 
 Weekdays ReadRepeatDays(const std::optional<std::string>& text) {
   if (!text) return {};
@@ -69,13 +72,7 @@ Weekdays ReadRepeatDays(const std::optional<std::string>& text) {
 std::string RepeatDaysWords(Weekdays days) {
   if (days == kEveryDay) return "Every Day";
   if (days == kWorkingWeek) return "Monday To Friday";
-  std::string words;
-  for (size_t d = 0; d < kShortNames.size(); ++d) {
-    if (!days[d]) continue;
-    if (!words.empty()) words += ", ";
-    words += kShortNames[d];
-  }
-  return words;
+  return Joined(days, ", ");
 }
 
 int WeekdayOf(const CalendarDate& date) {
