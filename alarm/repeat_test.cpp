@@ -6,7 +6,7 @@
 
 #include "alarm/alarm_texts.h"
 #include "alarm/repeat_days.h"
-#include "tests/fakes/main_form_harness.h"
+#include "tests/fakes/intro_harness.h"
 
 namespace morv {
 namespace {
@@ -163,22 +163,24 @@ TEST(RepeatTest, ARestartBringsTheSavedAlarmBackArmedForItsNextMorning) {
   };
   for (const Case& c : cases) {
     const std::string name = c.repeatDays ? c.repeatDays : "no value";
-    MainFormHarness h;
+    fakes::IntroHarness h;
     h.storeOption(settings::kSettingsSaved, settings::kYes);
     h.storeOption(settings::kDate, "12/7/2026");
     h.storeOption(settings::kTime, "7:00 AM");
     h.storeOption(settings::kStartInTray, settings::kYes);
     if (c.repeatDays) h.storeOption(settings::kRepeatDays, c.repeatDays);
-    h.loadAt(c.start);
+    h.setTime(c.start);
+    ASSERT_FALSE(h.Start()) << name;
 
     if (!c.armedFor) {
       EXPECT_EQ(h.ui.cmdSet.caption(), texts::kTurnOn) << name;
-      EXPECT_EQ(h.form.StartupStatusText, texts::Summary("12/7/2026", "7:00 AM")) << name;
+      EXPECT_EQ(h.ui.StatusBar1.text(), texts::Summary("12/7/2026", "7:00 AM")) << name;
       EXPECT_TRUE(h.d.processes.starts.empty()) << name;
       continue;
     }
     EXPECT_EQ(h.ui.cmdSet.caption(), texts::kTurnOff) << name;
-    EXPECT_EQ(h.form.StartupStatusText, texts::Armed(c.armedFor, "7:00 AM")) << name;
+    EXPECT_EQ(h.ui.StatusBar1.text(), texts::Armed(c.armedFor, "7:00 AM")) << name;
+    EXPECT_FALSE(h.ui.MonthView.enabled()) << name << ": locked as armed";
     EXPECT_EQ(h.ui.lblDate.caption(), c.armedFor) << name;
     ASSERT_EQ(h.d.players.all.size(), 1u) << name << ": the player started";
     EXPECT_FALSE(h.d.windows.window(h.d.players.all[0].handle)->visible) << name;

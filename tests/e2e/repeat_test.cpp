@@ -73,6 +73,7 @@ TEST(RepeatTest, ChosenDaysKeepTheAlarmArmedForTheNextMorningAndAcrossARestart) 
   MorvaneApp again;
   EXPECT_EQ(again.status(), armed);
   EXPECT_TRUE(uidriver::isEnabled(again.button("Turn &Off")));
+  EXPECT_FALSE(uidriver::isEnabled(again.calendar));
   EXPECT_NE(Player(), nullptr);
   EXPECT_EQ(RegQuery(kSettingsPath, "StartInTray"), "No");
   again.exit();

@@ -200,10 +200,18 @@ void MorvaneApp::attach(bool watched) {
   timeBox = ChildOfClass(main, "Edit");
   statusBar = ChildOfClass(main, "msctls_statusbar32");
   dateLabel = uidriver::findChild(main, 109);
-  // The arm button by its id: a repeating alarm comes back armed, reading "Turn &Off".
-  HWND arm = uidriver::findChild(main, 102);
-  uidriver::waitUntil([arm] { return uidriver::isEnabled(arm); }, 10s, "the hand-over to end",
-                      pid());
+  // The arm button by its id, among the window's own children (the calendar has children
+  // with ids of their own): a repeating alarm comes back armed, reading "Turn &Off".
+  HWND arm = GetDlgItem(main, 102);
+  if (!arm) throw uidriver::DriverError("the main window has no arm button");
+  // The hand-over enables the buttons, then the calendar (unless the alarm came back
+  // armed): a busy machine can run a test in between.
+  uidriver::waitUntil(
+      [&] {
+        return uidriver::isEnabled(arm) &&
+               (uidriver::isEnabled(calendar) || uidriver::windowText(arm) == "Turn &Off");
+      },
+      10s, "the hand-over to end", pid());
   if (watched) watch_ = std::make_unique<ResponsivenessWatch>(main);
 }
 
