@@ -19,6 +19,7 @@ void FrmMain::cmdSet_Click() {
   StopOwnSound();  // every press ends the ringing: Snooze, Turn Off, or arming after a ring
 
   if (!alarm.PlayerHandle.empty()) {  // stop: the alarm's player is turned down and closed
+    const bool rang = !alarm.FiredMark.empty();
     alarm.PlayerHandle.clear();
     CancelWake(desktop_);
     WinampSetVolume(desktop_, winamp::kSnoozeVolume, winamp::kWindowClass);
@@ -31,6 +32,7 @@ void FrmMain::cmdSet_Click() {
     ui.mnuStartInSystemTray.setEnabled(true);
     ui.MonthView.setEnabled(true);
     ui.txtTime.setEnabled(true);
+    if (rang) MoveToNextRepeatDay();
     return;
   }
 
@@ -40,32 +42,7 @@ void FrmMain::cmdSet_Click() {
                            MbIcon::Exclamation, MbButtons::Ok});
       return;
     }
-    ui.txtTime.setText(alarm.AlarmTime);
-    ui.txtTime.setEnabled(false);
-    ui.MonthView.setEnabled(false);
-    ui.cmdReset.setEnabled(false);
-    alarm.ArmedMark = kArmed;
-    ui.mnuStartInSystemTray.setEnabled(false);
-    ui.cmdSet.setCaption(texts::kTurnOff);
-    ui.MyTimer.setEnabled(true);
-    ui.mnuSetAlarm.setEnabled(false);
-    mnuStartInSystemTray_Click();
-    SetStatus(texts::Armed(alarm.AlarmDate, alarm.AlarmTime));
-    ui.cmdSet.setToolTip(texts::kTipTurnOff);
-    ui.SysTray.setIconIndex(texts::kIconNoAlarm);
-    if (desktop_.processes.startProgram(winamp::kProgramPath, WindowStyle::MinimizedFocus) !=
-        StartResult::Started) {
-      desktop_.boxes.show({kAppTitle,
-                           "WinAmp Could Not Be Loaded, And Therefore The Alarm Could Not Execute!",
-                           MbIcon::Critical, MbButtons::Ok});
-      RequestClose();
-      desktop_.program.end();
-    }
-    desktop_.clock.sleep(5000ms);
-    const WindowHandle player = desktop_.windows.findWindow(winamp::kWindowClass);
-    desktop_.windows.showWindow(player, ShowCommand::Hide);
-    alarm.PlayerHandle = std::to_string(player);
-    ScheduleWake(desktop_, alarm);
+    ArmAlarm(true);
     return;
   }
 
@@ -83,6 +60,43 @@ void FrmMain::cmdSet_Click() {
   ui.cmdSet.setToolTip(texts::kTipAccept);
   ui.MyTimer.setEnabled(true);
   ui.SysTray.setIconIndex(texts::kIconSet);
+}
+
+// The arm path. The load arms a repeating alarm again without flipping the start-in-tray
+// option: it still holds what the arming in the run that saved the alarm gave it, and
+// a flip would take start-with-Windows away from the very user who relies on it.
+void FrmMain::ArmAlarm(bool flipStartInTray) {
+  ui.txtTime.setText(alarm.AlarmTime);
+  ui.txtTime.setEnabled(false);
+  ui.MonthView.setEnabled(false);
+  ui.cmdReset.setEnabled(false);
+  alarm.ArmedMark = kArmed;
+  ui.mnuStartInSystemTray.setEnabled(false);
+  ui.cmdSet.setCaption(texts::kTurnOff);
+  ui.MyTimer.setEnabled(true);
+  ui.mnuSetAlarm.setEnabled(false);
+  if (flipStartInTray) mnuStartInSystemTray_Click();
+  SetStatus(texts::Armed(alarm.AlarmDate, alarm.AlarmTime));
+  ui.cmdSet.setToolTip(ArmedToolTip());
+  ui.SysTray.setIconIndex(texts::kIconNoAlarm);
+  StartAlarmPlayer();
+  ScheduleWake(desktop_, alarm);
+}
+
+// Starts the player the alarm will ring on and hides it once it is up.
+void FrmMain::StartAlarmPlayer() {
+  if (desktop_.processes.startProgram(winamp::kProgramPath, WindowStyle::MinimizedFocus) !=
+      StartResult::Started) {
+    desktop_.boxes.show({kAppTitle,
+                         "WinAmp Could Not Be Loaded, And Therefore The Alarm Could Not Execute!",
+                         MbIcon::Critical, MbButtons::Ok});
+    RequestClose();
+    desktop_.program.end();
+  }
+  desktop_.clock.sleep(5000ms);
+  const WindowHandle player = desktop_.windows.findWindow(winamp::kWindowClass);
+  desktop_.windows.showWindow(player, ShowCommand::Hide);
+  alarm.PlayerHandle = std::to_string(player);
 }
 
 void FrmMain::mnuSetAlarm_Click() { cmdSet_Click(); }

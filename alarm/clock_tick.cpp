@@ -84,6 +84,8 @@ void FrmMain::Tick() {
     if (started) desktop_.clock.sleep(2000ms);
   }
 
+  if (MoveOnPastMissedMinute(now)) return;
+
   const std::string minute = alarm.AlarmDate + " " + alarm.ClockKey;
   const bool due = alarm.AlarmDate == TodaysDateText(now.date) &&
                    alarm.AlarmTime == alarm.ClockKey && alarm.FiredMark.empty() &&

@@ -36,7 +36,9 @@ void FrmMain::SystemResumed() {
   if (!alarm.FiredMark.empty() || minute == alarmState_.rangAt) return;
   if (now - minuteStart <= kRingIfLateBy) {
     Fire(minute);
-  } else {
+  } else if (!MoveOnPastMissedMinute(desktop_.clock.now())) {
+    // A repeating alarm tells of the miss as it moves on to its next morning; told here
+    // too, the user would hear of one morning twice.
     AlarmMissed();
   }
 }

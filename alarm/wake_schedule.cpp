@@ -9,10 +9,9 @@ namespace {
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The hour (0 to 23) and minute of an "H:MM AM" text. Only a text the tick could
-// match counts: it is rendered again and must come out the same, so "07:05 AM" or
-// "7:5 AM", which the clock never shows, name no minute.
-std::optional<LocalDateTime> TimeOfDay(const std::string& text) {
+}  // namespace
+
+std::optional<LocalDateTime> AlarmTimeOfDay(const std::string& text) {
   const auto colon = text.find(':');
   if (colon != 1 && colon != 2) return std::nullopt;
   if (text.size() != colon + 6) return std::nullopt;
@@ -29,12 +28,10 @@ std::optional<LocalDateTime> TimeOfDay(const std::string& text) {
   return time;
 }
 
-}  // namespace
-
 std::optional<LocalDateTime> AlarmMinuteStart(Locale& locale, const CalendarDate& today,
                                               const std::string& alarmDate,
                                               const std::string& alarmTime) {
-  std::optional<LocalDateTime> start = TimeOfDay(alarmTime);
+  std::optional<LocalDateTime> start = AlarmTimeOfDay(alarmTime);
   if (!start || alarmDate.empty()) return std::nullopt;
   // The locale's date form is not parsed: the tick compares texts, so the alarm's day
   // is the first one whose text matches.

@@ -12,6 +12,11 @@ namespace morv {
 // How far ahead the alarm's day is looked for.
 inline constexpr int kWakeHorizonDays = 2 * 366;
 
+// The hour (0 to 23) and minute of an "H:MM AM" text, on no particular day. Only a text
+// the tick could match counts: it is rendered again and must come out the same, so
+// "07:05 AM" or "7:5 AM", which the clock never shows, name no minute.
+std::optional<LocalDateTime> AlarmTimeOfDay(const std::string& text);
+
 // The local start of the minute in which the tick will ring the alarm: the first day
 // from `today` on, within the horizon, whose short-date text is `alarmDate`, at the
 // time `alarmTime` names. nullopt when the texts name no minute the tick could match.

@@ -189,6 +189,8 @@ bool FormEvents::available(FormCommand command) const {
       return ui.mnuSettings.enabled() && ui.mnuStartInSystemTray.enabled();
     case FormCommand::LoadWinAmpOnStart:
       return ui.mnuSettings.enabled() && ui.mnuLoadWinAmpOnStart.enabled();
+    case FormCommand::Repeat:
+      return ui.mnuSettings.enabled();
     case FormCommand::Contents:
       return ui.mnuHelp.enabled() && ui.mnuContents.enabled();
     case FormCommand::About:
@@ -216,6 +218,8 @@ void FormEvents::run(FormCommand command) {
       return form_.mnuStartInSystemTray_Click();
     case FormCommand::LoadWinAmpOnStart:
       return form_.mnuLoadWinAmpOnStart_Click();
+    case FormCommand::Repeat:
+      return form_.mnuRepeat_Click();
     case FormCommand::Contents:
       return form_.mnuContents_Click();
     case FormCommand::About:

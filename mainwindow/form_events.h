@@ -21,6 +21,7 @@ enum class FormCommand {
   Ok,  // Enter pressed
   StartInSystemTray,
   LoadWinAmpOnStart,
+  Repeat,
   Contents,
   About,
   ShowApp,

@@ -26,8 +26,8 @@ void FrmMain::Form_Load() {
   GraySystemMenuItem(desktop_.windows, ui.form.handle(), "&Close", 6);
   ui.cmdReset.setEnabled(false);
 
-  // A saved alarm comes back unarmed. Both texts must be readable: half an alarm
-  // restored would show a summary that promises what it cannot keep.
+  // A saved alarm comes back unarmed (one that repeats is armed at the end). Both texts must be
+  // readable: half an alarm restored would show a summary that promises what it cannot keep.
   if (IsYes(RegistryDB.ReadSetting(Hive::LocalMachine, settings::kKeyWithSlash,
                                    settings::kSettingsSaved))) {
     auto date = RegistryDB.ReadSetting(Hive::LocalMachine, settings::kKey, settings::kDate);
@@ -79,6 +79,7 @@ void FrmMain::Form_Load() {
   desktop_.clock.sleep(1000ms);
   StartupDate = desktop_.clock.now().date;
   ui.MonthView.setDate(StartupDate);
+  LoadRepeat();
 }
 
 }  // namespace morv

@@ -6,6 +6,7 @@
 #include "alarm/alarm_record.h"
 #include "alarm/alarm_state.h"
 #include "alarm/ring_state.h"
+#include "alarm/repeat_state.h"
 #include "mainwindow/main_form_controls.h"
 #include "platform/desktop.h"
 #include "settings/settings_store.h"
@@ -34,6 +35,9 @@ class FrmMain {
   void cmdSet_Click();
   void mnuSetAlarm_Click();
   void cmdReset_Click();
+
+  // alarm/repeat.cpp
+  void mnuRepeat_Click();
 
   // alarm/clock_tick.cpp
   void MyTimer_Timer();
@@ -94,12 +98,20 @@ class FrmMain {
   void RingOwnSoundUnlessPlayerPlays();
   void StopOwnSound();
   void StopOwnSoundAfterItsTime();
+  // alarm/arming.cpp, alarm/repeat.cpp
+  void ArmAlarm(bool flipStartInTray);
+  void StartAlarmPlayer();
+  void LoadRepeat();
+  bool MoveToNextRepeatDay();
+  bool MoveOnPastMissedMinute(const LocalDateTime& now);
+  std::string ArmedToolTip() const;
 
   Desktop& desktop_;
   SettingsStore RegistryDB;
   AlarmState alarmState_;
   CloseQueryState closeQuery_;
   RingState ring_;
+  RepeatState repeat_;
 };
 
 }  // namespace morv

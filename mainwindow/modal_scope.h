@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "platform/message_box.h"
+#include "platform/repeat_dialog.h"
 
 namespace morv {
 
@@ -46,6 +47,21 @@ class TrackedBoxes : public MessageBoxes {
 
  private:
   MessageBoxes& boxes_;
+  Modality& modality_;
+};
+
+// The repeat days box, counted while it is open.
+class TrackedRepeatDialog : public RepeatDialog {
+ public:
+  TrackedRepeatDialog(RepeatDialog& dialog, Modality& modality)
+      : dialog_(dialog), modality_(modality) {}
+  std::optional<Weekdays> show(Weekdays current) override {
+    const ModalScope open(modality_);
+    return dialog_.show(current);
+  }
+
+ private:
+  RepeatDialog& dialog_;
   Modality& modality_;
 };
 

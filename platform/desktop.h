@@ -7,6 +7,7 @@
 #include "platform/processes.h"
 #include "platform/program.h"
 #include "platform/registry.h"
+#include "platform/repeat_dialog.h"
 #include "platform/time_zone.h"
 #include "platform/wake_timer.h"
 #include "platform/window_manager.h"
@@ -25,6 +26,7 @@ struct Desktop {
   TimeZone& timeZone;
   WakeTimer& wakeTimer;
   AlarmSound& alarmSound;
+  RepeatDialog& repeatDialog;
 };
 
 }  // namespace morv

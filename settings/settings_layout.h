@@ -12,6 +12,8 @@ inline constexpr char kDate[] = "Date:";
 inline constexpr char kTime[] = "Time:";
 inline constexpr char kStartInTray[] = "StartInTray";
 inline constexpr char kWinAmpOnStart[] = "WinAmpOnStart";
+// The weekdays the alarm repeats on, e.g. "Mon,Tue,Wed,Thu,Fri"; empty for none.
+inline constexpr char kRepeatDays[] = "RepeatDays";
 
 // Start with Windows.
 inline constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";

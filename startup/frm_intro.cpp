@@ -84,6 +84,8 @@ void FrmIntro::HandOver() {
   main.Form_Load();
   ui_.form.hide();
   MainFormControls& ui = main.ui;
+  // A repeating alarm comes back armed, its calendar locked: the pause must not unlock it.
+  const bool calendarOn = ui.MonthView.enabled();
   EnableHandOverItems(ui, false);
   desktop_.clock.sleep(1000ms);
   if (!main.Tag.empty()) {
@@ -92,6 +94,7 @@ void FrmIntro::HandOver() {
     ui.form.show();
   }
   EnableHandOverItems(ui, true);
+  ui.MonthView.setEnabled(calendarOn);
   ui.StatusBar1.setText(main.StartupStatusText);
   if (!ui.SysTray.iconVisible()) ui.cmdSet.setFocus();
 }

@@ -21,7 +21,8 @@ void FrmMain::mnuStartWinAmp_Click() {
 
 // Doubles as "Snoo&ze" while the alarm plays: that part stands whatever the answer.
 void FrmMain::mnuCloseWinAmp_Click() {
-  if (!alarm.PlayingMark.empty()) {
+  const bool snoozed = !alarm.PlayingMark.empty();
+  if (snoozed) {
     StopOwnSound();
     alarm.PlayingMark.clear();
     ui.mnuCloseWinAmp.setCaption(texts::kCloseWinAmp);
@@ -32,6 +33,7 @@ void FrmMain::mnuCloseWinAmp_Click() {
                            MbIcon::Question, MbButtons::YesNo}) != MbAnswer::No) {
     WinampClose(desktop_, winamp::kWindowClass);
   }
+  if (snoozed) MoveToNextRepeatDay();
 }
 
 void FrmMain::mnuLoadWinAmpOnStart_Click() {

@@ -9,6 +9,7 @@
 #include "platform/desktop.h"
 #include "platform/win32/alarm_sound_win.h"
 #include "platform/win32/registry_win.h"
+#include "platform/win32/repeat_dialog_win.h"
 #include "platform/win32/time_zone_win.h"
 #include "platform/win32/wake_timer_win.h"
 
@@ -100,11 +101,13 @@ struct DesktopWin {
   TimeZoneWin timeZone;
   WakeTimerWin wakeTimer;
   AlarmSoundWin alarmSound;
+  RepeatDialogWin repeatDialog;
   // Every box the program shows is counted while it is open.
   Modality modality;
   TrackedBoxes trackedBoxes{boxes, modality};
-  Desktop desktop{windows, registry, processes, trackedBoxes, clock,     locale,
-                  files,   program,  timeZone,  wakeTimer,    alarmSound};
+  TrackedRepeatDialog trackedRepeatDialog{repeatDialog, modality};
+  Desktop desktop{windows, registry, processes, trackedBoxes, clock,      locale,
+                  files,   program,  timeZone,  wakeTimer,    alarmSound, trackedRepeatDialog};
 };
 
 }  // namespace morv::win32

@@ -20,6 +20,7 @@ enum : unsigned {
   kLoadWinAmpOnStart = 201,
   kContents = 202,
   kAbout = 203,
+  kRepeat = 204,
   kShowApp = 210,
   kStartWinAmp = 211,
   kCloseWinAmp = 212,

@@ -25,6 +25,7 @@ void MainFormWin::createMenus() {
   HMENU settings = CreatePopupMenu();
   AppendMenuA(settings, MF_STRING, ids::kStartInSystemTray, "&Start In System Tray\tF2");
   AppendMenuA(settings, MF_STRING, ids::kLoadWinAmpOnStart, "Load &Winamp On Start\tF3");
+  AppendMenuA(settings, MF_STRING, ids::kRepeat, "&Repeat Alarm...\tCtrl+R");
   HMENU help = CreatePopupMenu();
   AppendMenuA(help, MF_STRING, ids::kContents, "&Contents\tF1");
   AppendMenuA(help, MF_STRING, ids::kAbout, "&About\tCtrl+A");
@@ -55,6 +56,7 @@ void MainFormWin::createMenus() {
       {FVIRTKEY, VK_F2, ids::kStartInSystemTray},
       {FVIRTKEY, VK_F3, ids::kLoadWinAmpOnStart},
       {FVIRTKEY | FCONTROL, 'A', ids::kAbout},
+      {FVIRTKEY | FCONTROL, 'R', ids::kRepeat},
   };
   shortcuts_.reset(CreateAcceleratorTableA(keys, static_cast<int>(std::size(keys))));
 }

@@ -31,6 +31,7 @@ constexpr std::pair<unsigned, FormCommand> kCommands[] = {
     {IDOK, FormCommand::Ok},
     {ids::kStartInSystemTray, FormCommand::StartInSystemTray},
     {ids::kLoadWinAmpOnStart, FormCommand::LoadWinAmpOnStart},
+    {ids::kRepeat, FormCommand::Repeat},
     {ids::kContents, FormCommand::Contents},
     {ids::kAbout, FormCommand::About},
     {ids::kShowApp, FormCommand::ShowApp},

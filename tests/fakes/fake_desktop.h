@@ -4,6 +4,7 @@
 #include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_player.h"
 #include "tests/fakes/fake_registry.h"
+#include "tests/fakes/fake_repeat_dialog.h"
 #include "tests/fakes/fake_services.h"
 #include "tests/fakes/fake_wake.h"
 #include "tests/fakes/fake_windows.h"
@@ -23,8 +24,9 @@ struct FakeDesktop {
   FakeTimeZone timeZone;
   FakeWakeTimer wakeTimer;
   FakeAlarmSound alarmSound;
-  Desktop desktop{windows, registry, processes, boxes,     clock,     locale,
-                  files,   program,  timeZone,  wakeTimer, alarmSound};
+  FakeRepeatDialog repeatDialog;
+  Desktop desktop{windows, registry, processes, boxes,     clock,      locale,
+                  files,   program,  timeZone,  wakeTimer, alarmSound, repeatDialog};
 
   // Runs `action` and tells whether the program ended inside it.
   template <typename Action>

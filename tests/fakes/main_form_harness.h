@@ -33,9 +33,10 @@ struct MainFormHarness {
   // The form's boxes are counted while open, as in the program.
   Modality modality;
   TrackedBoxes boxes{d.boxes, modality};
+  TrackedRepeatDialog repeatDialog{d.repeatDialog, modality};
   Desktop desktop{d.windows, d.registry, d.processes, boxes,       d.clock,
                   d.locale,  d.files,    d.program,   d.timeZone,  d.wakeTimer,
-                  d.alarmSound};
+                  d.alarmSound, repeatDialog};
   FrmMain form{desktop, ui.controls};
 };
 

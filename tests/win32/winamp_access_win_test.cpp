@@ -34,9 +34,9 @@ class WinampAccessWinTest : public ::testing::Test {
 
   win32::DesktopWin real;
   fakes::FakeMessageBoxes boxes;  // a real box would wait for a user
-  Desktop desktop{real.windows,  real.registry,  real.processes, boxes,
-                  real.clock,    real.locale,    real.files,     real.program,
-                  real.timeZone, real.wakeTimer, real.alarmSound};
+  Desktop desktop{real.windows,  real.registry,  real.processes,  boxes,
+                  real.clock,    real.locale,    real.files,      real.program,
+                  real.timeZone, real.wakeTimer, real.alarmSound, real.repeatDialog};
   std::string log;
 };
 

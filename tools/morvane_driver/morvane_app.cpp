@@ -200,8 +200,18 @@ void MorvaneApp::attach(bool watched) {
   timeBox = ChildOfClass(main, "Edit");
   statusBar = ChildOfClass(main, "msctls_statusbar32");
   dateLabel = uidriver::findChild(main, 109);
-  uidriver::waitUntil([this] { return uidriver::isEnabled(button("Turn &On")); }, 10s,
-                      "the hand-over to end", pid());
+  // The arm button by its id, among the window's own children (the calendar has children
+  // with ids of their own): a repeating alarm comes back armed, reading "Turn &Off".
+  HWND arm = GetDlgItem(main, 102);
+  if (!arm) throw uidriver::DriverError("the main window has no arm button");
+  // The hand-over enables the buttons, then the calendar (unless the alarm came back
+  // armed): a busy machine can run a test in between.
+  uidriver::waitUntil(
+      [&] {
+        return uidriver::isEnabled(arm) &&
+               (uidriver::isEnabled(calendar) || uidriver::windowText(arm) == "Turn &Off");
+      },
+      10s, "the hand-over to end", pid());
   if (watched) watch_ = std::make_unique<ResponsivenessWatch>(main);
 }
 
@@ -249,6 +259,12 @@ void MorvaneApp::arm() {
   uidriver::waitUntil([this] { return FindWindowA("Winamp v1.x", nullptr) != nullptr; }, 10s,
                       "the player to start", pid());
   if (!uidriver::settle(main, 15s)) throw uidriver::DriverError("the arming did not finish");
+}
+
+HWND MorvaneApp::openRepeatDialog() {
+  uidriver::pressKey(main, 'R', {.ctrl = true});
+  return uidriver::waitForWindow(
+      pid(), {.className = "#32770", .title = "Repeat Alarm", .visibleOnly = true}, 10s);
 }
 
 void MorvaneApp::exit(bool save, bool closePlayer) {

@@ -119,6 +119,8 @@ class MorvaneApp {
   void enterAlarm(const AlarmMinute& alarm);
   // Arms: presses "Turn &On" and waits until the five-second wait for the player is over.
   void arm();
+  // Opens the repeat days box with its shortcut, Ctrl+R, and returns it.
+  HWND openRepeatDialog();
   // Exit, answering Yes to closing, `save` to saving an entered alarm and `closePlayer`
   // to closing a running player; the process ends.
   void exit(bool save = false, bool closePlayer = true);

@@ -140,4 +140,20 @@ void focusByPress(HWND control, milliseconds settleTime) {
   input.finish();
 }
 
+bool isChecked(HWND box) {
+  DWORD_PTR state = 0;
+  if (!SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state)) {
+    throw DriverError("cannot read the check box: " + describeWindow(box));
+  }
+  return state == BST_CHECKED;
+}
+
+void setChecked(HWND box, bool checked) {
+  if (isChecked(box) == checked) return;
+  click(box);
+  if (isChecked(box) != checked) {
+    throw DriverError("the click did not change the check box: " + describeWindow(box));
+  }
+}
+
 }  // namespace morv::uidriver

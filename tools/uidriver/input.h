@@ -37,6 +37,10 @@ void typeText(HWND edit, std::string_view text, std::chrono::milliseconds settle
 // fails once the program has shown a modal box).
 void focusByPress(HWND control, std::chrono::milliseconds settle = kSettle);
 
+// Whether a check box is ticked, and ticking or unticking one with a click as a user would
+// (nothing when it already is as wanted). Throws when the click did not change it.
+bool isChecked(HWND box);
+void setChecked(HWND box, bool checked);
 // Waits until the thread owning `window` has taken everything posted to it so far; false when
 // it is still busy after `timeout`.
 bool settle(HWND window, std::chrono::milliseconds timeout = kSettle);

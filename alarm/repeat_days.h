@@ -1,0 +1,31 @@
+#pragma once
+// The weekdays an alarm repeats on: their stored text, the words that tell the user,
+// and the next morning they give.
+#include <optional>
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/repeat_dialog.h"
+
+namespace morv {
+
+// "Mon,Tue,Wed,Thu,Fri"; the empty text for none.
+std::string RepeatDaysText(Weekdays days);
+// The stored text read back: day names separated by commas, in any order and letter
+// case. A missing or empty value, or one with anything else in it, means no repeat.
+Weekdays ReadRepeatDays(const std::optional<std::string>& text);
+
+// "Every Day", "Monday To Friday", or the days' short names: "Mon, Wed, Fri".
+std::string RepeatDaysWords(Weekdays days);
+
+// Monday 0 to Sunday 6.
+int WeekdayOf(const CalendarDate& date);
+
+// The start of the first minute at `alarmTime` (an AlarmTime text) on one of `days`,
+// on or after today, that lies after `now`. Calendar days are counted, not hours, so it
+// is the same wall-clock minute whatever daylight saving does in between. nullopt for
+// no days or a time text no clock reading matches.
+std::optional<LocalDateTime> NextRepeatMinute(const LocalDateTime& now, Weekdays days,
+                                              const std::string& alarmTime);
+
+}  // namespace morv

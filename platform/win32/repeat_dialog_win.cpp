@@ -1,0 +1,65 @@
+#include "platform/win32/repeat_dialog_win.h"
+
+#include <windows.h>
+
+#include "resources/resource_ids.h"
+
+namespace morv::win32 {
+namespace {
+
+const Weekdays kEveryDay{0b1111111};
+const Weekdays kWorkingWeek{0b0011111};
+
+void Tick(HWND dialog, Weekdays days) {
+  for (int d = 0; d < 7; ++d) {
+    CheckDlgButton(dialog, IDC_REPEAT_MONDAY + d, days[d] ? BST_CHECKED : BST_UNCHECKED);
+  }
+}
+
+Weekdays Ticked(HWND dialog) {
+  Weekdays days;
+  for (int d = 0; d < 7; ++d) days[d] = IsDlgButtonChecked(dialog, IDC_REPEAT_MONDAY + d) != 0;
+  return days;
+}
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      Tick(dialog, *reinterpret_cast<Weekdays*>(lParam));
+      return TRUE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDC_REPEAT_EVERY_DAY:
+          Tick(dialog, kEveryDay);
+          return TRUE;
+        case IDC_REPEAT_WORKING_WEEK:
+          Tick(dialog, kWorkingWeek);
+          return TRUE;
+        case IDOK:
+          *reinterpret_cast<Weekdays*>(GetWindowLongPtrW(dialog, DWLP_USER)) = Ticked(dialog);
+          EndDialog(dialog, IDOK);
+          return TRUE;
+        case IDCANCEL:
+          EndDialog(dialog, IDCANCEL);
+          return TRUE;
+      }
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+std::optional<Weekdays> RepeatDialogWin::show(Weekdays current) {
+  // The box is only opened from the main window's menu, so the active window owns it.
+  Weekdays days = current;
+  const INT_PTR result =
+      DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_REPEAT), GetActiveWindow(),
+                      DialogProc, reinterpret_cast<LPARAM>(&days));
+  if (result != IDOK) return std::nullopt;
+  return days;
+}
+
+}  // namespace morv::win32
