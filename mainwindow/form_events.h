@@ -76,7 +76,7 @@ class FormEvents {
   // Windows asks whether the session may end; the answer to give it.
   bool sessionMayEnd();
   // Windows ends the session after all.
-  [[noreturn]] void sessionEnds();
+  void sessionEnds();
   // Another start of the program found this one.
   void anotherStart();
   // The system clock or the time zone changed.
