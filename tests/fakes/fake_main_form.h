@@ -14,7 +14,7 @@ struct FakeMainForm {
   FakeButton cmdExit{"cmdExit", focus}, cmdMin2Tray{"cmdMin2Tray", focus}, cmdSet{"cmdSet", focus},
       cmdReset{"cmdReset", focus};
   FakeTextBox txtTime{focus};
-  FakeCalendar MonthView;
+  FakeCalendar MonthView{focus};
   FakeStatusPanel StatusBar1;
   FakeLabel Label1, Label2, lblDate;
   FakeMenuItem mnuSettings, mnuStartInSystemTray, mnuLoadWinAmpOnStart, mnuHelp, mnuContents,

@@ -1,9 +1,7 @@
 #include "tests/fakes/fake_player.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "platform/window_manager.h"
+#include "tests/fakes/fake_text.h"
 
 namespace morv::fakes {
 
@@ -43,12 +41,7 @@ FakePlayer& FakePlayers::launch(int state, std::chrono::milliseconds delay) {
 void FakePlayers::serve(FakeProcesses& processes, std::string path,
                         std::chrono::milliseconds delay) {
   processes.onStart = [this, path, delay](const ProgramStart& start) {
-    auto lower = [](std::string text) {
-      std::transform(text.begin(), text.end(), text.begin(),
-                     [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-      return text;
-    };
-    if (lower(start.path) == lower(path)) launch(0, delay);
+    if (SameText(start.path, path)) launch(0, delay);
     return StartResult::Started;
   };
 }

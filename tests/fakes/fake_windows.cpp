@@ -1,25 +1,15 @@
 #include "tests/fakes/fake_windows.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "tests/fakes/fake_text.h"
 
 namespace morv::fakes {
-namespace {
-
-bool SameText(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-    return std::tolower(x) == std::tolower(y);
-  });
-}
-
-constexpr MenuHandle kSystemMenu = 0x5E5;
-
-}  // namespace
 
 FakeWindow& FakeWindowManager::add(const std::string& className, const std::string& text) {
   FakeWindow& window = windows_.emplace_back();
-  window.handle = next_;
-  next_ += 0x10;
+  window.handle = nextHandle;
+  nextHandle += 0x10;
   window.className = className;
   window.text = text;
   window.appearsAt = clock_.steady;
@@ -49,7 +39,6 @@ int FakeWindowManager::count(const std::string& className) {
 
 WindowHandle FakeWindowManager::findWindow(const std::string& className,
                                            const std::optional<std::string>& text) {
-  ++lookups;
   for (const FakeWindow& w : windows_) {
     if (exists(w) && w.className == className && (!text || SameText(w.text, *text))) {
       return w.handle;
@@ -127,28 +116,13 @@ bool FakeWindowManager::closeWindow(WindowHandle handle) {
   return true;
 }
 
-MenuHandle FakeWindowManager::systemMenu(WindowHandle) {
-  return systemMenuIds.empty() ? 0 : kSystemMenu;
-}
+// The window menu is left to the end-to-end test, which sees the real one.
+MenuHandle FakeWindowManager::systemMenu(WindowHandle) { return 0; }
 
-std::uint32_t FakeWindowManager::menuItemId(MenuHandle menu, int position) {
-  if (menu != kSystemMenu || position < 0 || position >= static_cast<int>(systemMenuIds.size())) {
-    return 0xFFFFFFFF;
-  }
-  return systemMenuIds[static_cast<size_t>(position)];
-}
+std::uint32_t FakeWindowManager::menuItemId(MenuHandle, int) { return 0xFFFFFFFF; }
 
-bool FakeWindowManager::modifyMenu(MenuHandle menu, std::uint32_t item, std::uint32_t flags,
-                                   std::uintptr_t newId, const std::string& caption) {
-  if (menu != kSystemMenu || (flags & 0x400) != 0) return false;  // by position: not used
-  for (size_t i = 0; i < systemMenuIds.size(); ++i) {
-    if (systemMenuIds[i] == item && item != 0) {
-      systemMenuIds[i] = static_cast<std::uint32_t>(newId);
-      systemMenuCaptions[i] = caption;
-      systemMenuGrayed[i] = (flags & 1) != 0;
-      return true;
-    }
-  }
+bool FakeWindowManager::modifyMenu(MenuHandle, std::uint32_t, std::uint32_t, std::uintptr_t,
+                                   const std::string&) {
   return false;
 }
 

@@ -60,14 +60,7 @@ class FakeWindowManager : public WindowManager {
   std::vector<SentMessage> messages;
   std::vector<std::pair<WindowHandle, ShowCommand>> shows;
   WindowHandle foreground = 0;
-  int lookups = 0;
-
-  // The window menu every window has: Restore, Move, Size, Minimize, Maximize, a
-  // separator, Close. Emptied to stand for a window without one.
-  std::vector<std::uint32_t> systemMenuIds{0xF120, 0xF010, 0xF000, 0xF020, 0xF030, 0, 0xF060};
-  std::vector<std::string> systemMenuCaptions{"&Restore",  "&Move", "&Size", "Mi&nimize",
-                                              "Ma&ximize", "",      "&Close"};
-  std::vector<bool> systemMenuGrayed = std::vector<bool>(7, false);
+  WindowHandle nextHandle = 0x10010;  // the handle the next window added gets
 
  private:
   bool exists(const FakeWindow& window) const;
@@ -76,7 +69,6 @@ class FakeWindowManager : public WindowManager {
 
   FakeClock& clock_;
   std::deque<FakeWindow> windows_;
-  WindowHandle next_ = 0x10010;
 };
 
 }  // namespace morv::fakes
