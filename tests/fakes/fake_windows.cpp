@@ -48,8 +48,8 @@ WindowHandle FakeWindowManager::findWindow(const std::string& className,
 }
 
 std::intptr_t FakeWindowManager::deliver(WindowHandle handle, unsigned message,
-                                         std::uintptr_t wParam, std::intptr_t lParam) {
-  messages.push_back({handle, message, wParam, lParam, false});
+                                         std::uintptr_t wParam, std::intptr_t lParam, bool posted) {
+  messages.push_back({handle, message, wParam, lParam, posted});
   FakeWindow* w = window(handle);
   if (!w || !w->onMessage) return 0;
   auto reply = w->onMessage;  // the handler may remove its own window
@@ -60,23 +60,17 @@ std::optional<std::intptr_t> FakeWindowManager::sendMessageTimeout(
     WindowHandle handle, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
     std::chrono::milliseconds timeout) {
   FakeWindow* w = window(handle);
-  if (w && w->hung) {
-    messages.push_back({handle, message, wParam, lParam, false});
-    clock_.pass(timeout);
-    return std::nullopt;
-  }
-  return deliver(handle, message, wParam, lParam);
+  if (!w || !w->hung) return deliver(handle, message, wParam, lParam, false);
+  messages.push_back({handle, message, wParam, lParam, false});
+  clock_.pass(timeout);
+  return std::nullopt;
 }
 
 bool FakeWindowManager::postMessage(WindowHandle handle, unsigned message, std::uintptr_t wParam,
                                     std::intptr_t lParam) {
   FakeWindow* w = window(handle);
   if (!w || !w->acceptsPosts) return false;
-  messages.push_back({handle, message, wParam, lParam, true});
-  if (w->onMessage) {
-    auto reply = w->onMessage;
-    reply(message, wParam, lParam);
-  }
+  deliver(handle, message, wParam, lParam, true);
   return true;
 }
 

@@ -65,7 +65,7 @@ class FakeWindowManager : public WindowManager {
  private:
   bool exists(const FakeWindow& window) const;
   std::intptr_t deliver(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                        std::intptr_t lParam);
+                        std::intptr_t lParam, bool posted);
 
   FakeClock& clock_;
   std::deque<FakeWindow> windows_;
