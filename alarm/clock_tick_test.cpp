@@ -176,6 +176,8 @@ TEST_F(ClockTickTest, AnAlarmRingsAtMostOnceWhateverTheWallClockDoes) {
     int plays = 0;
     for (const auto& player : t.d.players.all) plays += std::ranges::count(player.heard, "play");
     EXPECT_EQ(plays, c.rings) << c.what;
+    // Stopped, it has no player left to play: had it rung again, it would show as rung.
+    EXPECT_EQ(t.form.alarm.FiredMark, c.rings && !c.stopAfterRinging ? "!" : "") << c.what;
   }
 }
 
