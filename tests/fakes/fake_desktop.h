@@ -19,7 +19,7 @@ struct FakeDesktop {
   FakeMessageBoxes boxes;
   FakeFileSystem files;
   FakeProgram program;
-  FakePlayers players{windows, clock};
+  FakePlayers players{windows};
   FakeTimeZone timeZone;
   FakeWakeTimer wakeTimer;
   Desktop desktop{windows, registry, processes, boxes,    clock,

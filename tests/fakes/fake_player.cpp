@@ -5,9 +5,8 @@
 
 namespace morv::fakes {
 
-FakePlayer& FakePlayers::launch(int state, std::chrono::milliseconds delay) {
+FakePlayer& FakePlayers::launch(int state) {
   FakeWindow& window = windows_.add("Winamp v1.x", "Winamp");
-  window.appearsAt = clock_.steady + delay;
   FakePlayer& player = all.emplace_back();
   player.handle = window.handle;
   player.state = state;
@@ -38,10 +37,9 @@ FakePlayer& FakePlayers::launch(int state, std::chrono::milliseconds delay) {
   return player;
 }
 
-void FakePlayers::serve(FakeProcesses& processes, std::string path,
-                        std::chrono::milliseconds delay) {
-  processes.onStart = [this, path, delay](const ProgramStart& start) {
-    if (SameText(start.path, path)) launch(0, delay);
+void FakePlayers::serve(FakeProcesses& processes, std::string path) {
+  processes.onStart = [this, path](const ProgramStart& start) {
+    if (SameText(start.path, path)) launch();
     return StartResult::Started;
   };
 }

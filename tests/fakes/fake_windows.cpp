@@ -12,7 +12,6 @@ FakeWindow& FakeWindowManager::add(const std::string& className, const std::stri
   nextHandle += 0x10;
   window.className = className;
   window.text = text;
-  window.appearsAt = clock_.steady;
   return window;
 }
 
@@ -20,27 +19,23 @@ void FakeWindowManager::remove(WindowHandle handle) {
   std::erase_if(windows_, [&](const FakeWindow& w) { return w.handle == handle; });
 }
 
-bool FakeWindowManager::exists(const FakeWindow& window) const {
-  return window.appearsAt <= clock_.steady;
-}
-
 FakeWindow* FakeWindowManager::window(WindowHandle handle) {
   for (FakeWindow& w : windows_) {
-    if (w.handle == handle && exists(w)) return &w;
+    if (w.handle == handle) return &w;
   }
   return nullptr;
 }
 
 int FakeWindowManager::count(const std::string& className) {
   return static_cast<int>(std::count_if(windows_.begin(), windows_.end(), [&](const FakeWindow& w) {
-    return exists(w) && w.className == className;
+    return w.className == className;
   }));
 }
 
 WindowHandle FakeWindowManager::findWindow(const std::string& className,
                                            const std::optional<std::string>& text) {
   for (const FakeWindow& w : windows_) {
-    if (exists(w) && w.className == className && (!text || SameText(w.text, *text))) {
+    if (w.className == className && (!text || SameText(w.text, *text))) {
       return w.handle;
     }
   }

@@ -16,10 +16,9 @@ struct FakeWindow {
   std::string text;
   bool visible = true;
   bool minimized = false;
-  bool hung = false;                      // a bounded send times out
-  bool acceptsPosts = true;               // false: every post fails
-  std::chrono::milliseconds appearsAt{};  // not found before this monotonic time
-  WindowHandle above = 0;                 // the window directly above it
+  bool hung = false;         // a bounded send times out
+  bool acceptsPosts = true;  // false: every post fails
+  WindowHandle above = 0;    // the window directly above it
   std::function<std::intptr_t(unsigned, std::uintptr_t, std::intptr_t)> onMessage;
 };
 
@@ -63,7 +62,6 @@ class FakeWindowManager : public WindowManager {
   WindowHandle nextHandle = 0x10010;  // the handle the next window added gets
 
  private:
-  bool exists(const FakeWindow& window) const;
   std::intptr_t deliver(WindowHandle window, unsigned message, std::uintptr_t wParam,
                         std::intptr_t lParam, bool posted);
 
