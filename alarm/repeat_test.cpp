@@ -62,7 +62,7 @@ TEST(RepeatTest, AWeekOfMorningsRingsOnTheChosenDaysOnly) {
   };
   for (const Case& c : cases) {
     MainFormHarness h;
-    h.d.players.serve(h.d.processes, "c:\\Program Files\\WinAmp\\WinAmp.exe", 1s);
+    h.d.players.serve(h.d.processes, "c:\\Program Files\\WinAmp\\WinAmp.exe");
     h.loadAt({kMonday, 6, 0, 0});
     ChooseDays(h, c.days);
     h.enterAlarm(Plus(kMonday, c.firstDay), "07:00");

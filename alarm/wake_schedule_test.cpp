@@ -49,6 +49,7 @@ TEST(WakeScheduleTest, TheAlarmMinuteCountsByTheOffsetOfItsOwnDay) {
       {{2027, 3, 27}, {2027, 3, 28}, "07:00", Utc(2027, 3, 28, 5, 0)},
       {{2027, 10, 30}, {2027, 10, 31}, "07:00", Utc(2027, 10, 31, 6, 0)},
       {{2027, 10, 30}, {2027, 10, 31}, "12:30", Utc(2027, 10, 30, 22, 30)},
+      {{2027, 1, 10}, {2027, 1, 10}, "11:30", Utc(2027, 1, 10, 10, 30)},  // later today
   };
   for (const Case& c : cases) {
     MainFormHarness h;

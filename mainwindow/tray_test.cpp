@@ -79,6 +79,25 @@ TEST(TrayTest, TheIconsMenuComesOnARightClickAndShowBringsTheWindowBack) {
   EXPECT_FALSE(h.ui.mnuSetAlarm.enabled()) << "showing the window does not give it back";
 }
 
+// Each refused write asks to close; kept open, the toggle carries on to its status text.
+TEST(TrayTest, StartInSystemTrayTogglesWithItsOwnStatusTexts) {
+  for (bool refused : {false, true}) {
+    MainFormHarness h;
+    h.loadAt({{2026, 12, 6}, 6, 0, 0});
+    if (refused) h.d.registry.fail(fakes::RegOp::Write, Hive::LocalMachine, "", RegStatus::Failed);
+    for (int write = 0; write < 4; ++write) {
+      h.d.boxes.answers.insert(h.d.boxes.answers.end(), {MbAnswer::Ok, MbAnswer::No});
+    }
+    h.form.mnuStartInSystemTray_Click();
+    EXPECT_TRUE(h.ui.mnuStartInSystemTray.checked());
+    EXPECT_EQ(h.ui.StatusBar1.text(), "MORV Will Minimize To The System Tray Upon Start.  Ready.");
+    h.form.mnuStartInSystemTray_Click();
+    EXPECT_FALSE(h.ui.mnuStartInSystemTray.checked());
+    EXPECT_EQ(h.ui.StatusBar1.text(), "Morvane Will Not Start With Windows.  Ready.");
+    EXPECT_EQ(h.d.boxes.shown.size(), refused ? 8u : 0u) << "two boxes for each refused write";
+  }
+}
+
 TEST(TrayTest, AStartInTheTrayNeverShowsTheWindow) {
   fakes::IntroHarness h;
   h.storeOption(settings::kStartInTray, "Yes");

@@ -90,5 +90,16 @@ TEST(CloseQueryTest, ARefusedCloseLeavesEverythingRunning) {
   EXPECT_EQ(h.d.windows.count("Winamp v1.x"), 1);
 }
 
+// Half an alarm is no alarm to save: a date chosen and no time accepted.
+TEST(CloseQueryTest, ADateWithoutATimeIsNotOfferedForSaving) {
+  MainFormHarness h;
+  h.loadAt({{2026, 12, 6}, 6, 0, 0});
+  h.form.MonthView_DateClick({2026, 12, 7});
+  h.d.registry.calls.clear();
+  EXPECT_TRUE(h.d.ends([&] { h.form.cmdExit_Click(); }));
+  EXPECT_EQ(h.d.boxes.titles(), std::vector<std::string>{"Close Morvane?"});
+  EXPECT_TRUE(h.d.registry.writes().empty());
+}
+
 }  // namespace
 }  // namespace morv

@@ -55,9 +55,9 @@ class TrayTest : public ::testing::Test {
     log = driver::FreshLogPath("tray");
   }
   void TearDown() override { EndEveryPlayer(); }
-  std::unique_ptr<MorvaneApp> Start(bool waitForMainWindow = true) {
-    return std::make_unique<MorvaneApp>(LaunchSettings{.environment = {{"WINAMP_STANDIN_LOG", log}},
-                                                       .waitForMainWindow = waitForMainWindow});
+  std::unique_ptr<MorvaneApp> Start() {
+    return std::make_unique<MorvaneApp>(
+        LaunchSettings{.environment = {{"WINAMP_STANDIN_LOG", log}}});
   }
   // Right-clicks the icon and waits for its menu.
   HWND OpenTrayMenu(DWORD pid, const std::string& tip) {
@@ -139,27 +139,6 @@ TEST_F(TrayTest, StartWinAmpStartsOnePlayerOnlyAndLoadOnStartStartsItWithTheProg
   EXPECT_THAT(Named(ReadPlayerLog(log), "START").back().note, ::testing::HasSubstr(" show=7 "))
       << "minimised, without the focus";
   again->exit(/*save=*/false, /*closePlayer=*/true);
-}
-
-TEST_F(TrayTest, AStartInTheTrayNeverShowsTheWindow) {
-  StoreSetting("StartInTray", "Yes");
-  auto app = Start(/*waitForMainWindow=*/false);
-  bool shown = false;
-  const auto deadline = std::chrono::steady_clock::now() + 30s;
-  while (!uidriver::findTrayIcon(kOptionsTip) && std::chrono::steady_clock::now() < deadline) {
-    shown |= uidriver::findWindow(
-                 app->pid(), {.className = "MorvaneMainWindow", .visibleOnly = true}) != nullptr;
-    Sleep(20);
-  }
-  ASSERT_TRUE(uidriver::findTrayIcon(kOptionsTip));
-  Sleep(1500);  // the hand-over's settling second is over
-  shown |= uidriver::findWindow(app->pid(),
-                                {.className = "MorvaneMainWindow", .visibleOnly = true}) != nullptr;
-  EXPECT_FALSE(shown);
-  Choose(app->pid(), kOptionsTip, "E&xit");
-  app->answerBox("Close Morvane?", "Yes");
-  EXPECT_EQ(app->process.waitForExit(10s), 0u);
-  EXPECT_FALSE(uidriver::findTrayIcon(kOptionsTip)) << "the icon goes with the program";
 }
 
 TEST_F(TrayTest, TheAboutBoxStopsTheClockAndShowsTheTrademarkSign) {

@@ -14,82 +14,63 @@ struct Focus {
   std::string owner;  // the name of the control holding the focus
 };
 
-class FakeButton : public Button {
- public:
-  FakeButton(std::string name, Focus& focus) : name_(std::move(name)), focus_(focus) {}
+// A control that can be switched off and take the focus, under a name.
+template <typename Interface>
+struct FakeControl : Interface {
+  FakeControl(std::string name, Focus& focus) : name_(std::move(name)), focus_(&focus) {}
   bool enabled() const override { return enabled_; }
   void setEnabled(bool on) override { enabled_ = on; }
-  void setFocus() override { focus_.owner = name_; }
+  void setFocus() override { focus_->owner = name_; }
+  std::string name_;
+  Focus* focus_;
+  bool enabled_ = true;
+};
+
+struct FakeButton : FakeControl<Button> {
+  using FakeControl::FakeControl;
   std::string caption() const override { return caption_; }
   void setCaption(const std::string& text) override { caption_ = text; }
   std::string toolTip() const override { return tip_; }
   void setToolTip(const std::string& text) override { tip_ = text; }
-
- private:
-  std::string name_;
-  Focus& focus_;
-  bool enabled_ = true;
   std::string caption_, tip_;
 };
 
-class FakeTextBox : public TextBox {
- public:
-  explicit FakeTextBox(Focus& focus) : focus_(focus) {}
-  bool enabled() const override { return enabled_; }
-  void setEnabled(bool on) override { enabled_ = on; }
-  void setFocus() override { focus_.owner = "txtTime"; }
+struct FakeTextBox : FakeControl<TextBox> {
+  explicit FakeTextBox(Focus& focus) : FakeControl("txtTime", focus) {}
   std::string text() const override { return text_; }
   void setText(const std::string& text) override { text_ = text; }
   bool readOnly() const override { return readOnly_; }
   void setReadOnly(bool on) override { readOnly_ = on; }
-
- private:
-  Focus& focus_;
-  bool enabled_ = true, readOnly_ = false;
+  bool readOnly_ = false;
   std::string text_;
 };
 
-class FakeCalendar : public MonthCalendar {
- public:
-  bool enabled() const override { return enabled_; }
-  void setEnabled(bool on) override { enabled_ = on; }
-  void setFocus() override {}
+struct FakeCalendar : FakeControl<MonthCalendar> {
+  explicit FakeCalendar(Focus& focus) : FakeControl("MonthView", focus) {}
   CalendarDate date() const override { return date_; }
   void setDate(const CalendarDate& date) override { date_ = date; }
-
- private:
-  bool enabled_ = true;
   CalendarDate date_;
 };
 
-class FakeLabel : public Label {
- public:
+struct FakeLabel : Label {
   std::string caption() const override { return caption_; }
   void setCaption(const std::string& text) override { caption_ = text; }
-
- private:
   std::string caption_;
 };
 
-class FakeStatusPanel : public StatusPanel {
- public:
+struct FakeStatusPanel : StatusPanel {
   std::string text() const override { return text_; }
   void setText(const std::string& text) override { text_ = text; }
-
- private:
   std::string text_;
 };
 
-class FakeMenuItem : public MenuItem {
- public:
+struct FakeMenuItem : MenuItem {
   std::string caption() const override { return caption_; }
   void setCaption(const std::string& text) override { caption_ = text; }
   bool checked() const override { return checked_; }
   void setChecked(bool on) override { checked_ = on; }
   bool enabled() const override { return enabled_; }
   void setEnabled(bool on) override { enabled_ = on; }
-
- private:
   std::string caption_;
   bool checked_ = false, enabled_ = true;
 };
@@ -119,8 +100,7 @@ class FakeTimer : public Timer {
   bool enabled_ = false;
 };
 
-class FakeTrayIcon : public TrayIcon {
- public:
+struct FakeTrayIcon : TrayIcon {
   bool iconVisible() const override { return visible_; }
   void setIconVisible(bool on) override { visible_ = on; }
   std::string toolTipText() const override { return tip_; }
@@ -132,21 +112,16 @@ class FakeTrayIcon : public TrayIcon {
   }
 
   std::vector<std::string> notes;  // "title: text" of every notification shown
-
- private:
   bool visible_ = false;
   std::string tip_;
   int index_ = 1;
 };
 
-class FakeProgressBar : public ProgressBar {
- public:
+struct FakeProgressBar : ProgressBar {
   int value() const override { return value_; }
   void setValue(int value) override { value_ = value; }
   int maximum() const override { return maximum_; }
   void setMaximum(int maximum) override { maximum_ = maximum; }
-
- private:
   int value_ = 0, maximum_ = 100;
 };
 
@@ -159,13 +134,11 @@ class FakeFormWindow : public FormWindow {
   bool visible() const override { return visible_; }
   void show() override { visible_ = true; }
   void hide() override { visible_ = false; }
-  void repaint() override { ++repaints; }
-  void minimize() override { minimized = visible_; }
+  void repaint() override {}
+  void minimize() override {}
   void popUpMenu(MenuItem& menu) override { poppedUp.push_back(&menu); }
   void setMousePointer(MousePointer pointer) override { pointer_ = pointer; }
   MousePointer mousePointer() const { return pointer_; }
-  int repaints = 0;
-  bool minimized = false;
   std::vector<MenuItem*> poppedUp;
 
  private:

@@ -20,7 +20,7 @@ struct FakeDesktop {
   FakeMessageBoxes boxes;
   FakeFileSystem files;
   FakeProgram program;
-  FakePlayers players{windows, clock};
+  FakePlayers players{windows};
   FakeTimeZone timeZone;
   FakeWakeTimer wakeTimer;
   FakeAlarmSound alarmSound;

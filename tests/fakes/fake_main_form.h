@@ -14,7 +14,7 @@ struct FakeMainForm {
   FakeButton cmdExit{"cmdExit", focus}, cmdMin2Tray{"cmdMin2Tray", focus}, cmdSet{"cmdSet", focus},
       cmdReset{"cmdReset", focus};
   FakeTextBox txtTime{focus};
-  FakeCalendar MonthView;
+  FakeCalendar MonthView{focus};
   FakeStatusPanel StatusBar1;
   FakeLabel Label1, Label2, lblDate;
   FakeMenuItem mnuSettings, mnuStartInSystemTray, mnuLoadWinAmpOnStart, mnuHelp, mnuContents,
@@ -23,32 +23,12 @@ struct FakeMainForm {
   FakeTimer MyTimer;
   FakeTrayIcon SysTray;
 
-  MainFormControls controls{form,
-                            cmdExit,
-                            cmdMin2Tray,
-                            cmdSet,
-                            cmdReset,
-                            txtTime,
-                            MonthView,
-                            StatusBar1,
-                            Label1,
-                            Label2,
-                            lblDate,
-                            mnuSettings,
-                            mnuStartInSystemTray,
-                            mnuLoadWinAmpOnStart,
-                            mnuHelp,
-                            mnuContents,
-                            mnuAbout,
-                            mnuOptions,
-                            mnuShowApp,
-                            mnuStartWinAmp,
-                            mnuCloseWinAmp,
-                            mnuSetAlarm,
-                            mnuPopUpHelp,
-                            mnuExit,
-                            MyTimer,
-                            SysTray};
+  // clang-format off
+  MainFormControls controls{form, cmdExit, cmdMin2Tray, cmdSet, cmdReset, txtTime, MonthView,
+      StatusBar1, Label1, Label2, lblDate, mnuSettings, mnuStartInSystemTray, mnuLoadWinAmpOnStart,
+      mnuHelp, mnuContents, mnuAbout, mnuOptions, mnuShowApp, mnuStartWinAmp, mnuCloseWinAmp,
+      mnuSetAlarm, mnuPopUpHelp, mnuExit, MyTimer, SysTray};
+  // clang-format on
 };
 
 }  // namespace morv::fakes

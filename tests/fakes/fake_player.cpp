@@ -1,15 +1,12 @@
 #include "tests/fakes/fake_player.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "platform/window_manager.h"
+#include "tests/fakes/fake_text.h"
 
 namespace morv::fakes {
 
-FakePlayer& FakePlayers::launch(int state, std::chrono::milliseconds delay) {
+FakePlayer& FakePlayers::launch(int state) {
   FakeWindow& window = windows_.add("Winamp v1.x", "Winamp");
-  window.appearsAt = clock_.steady + delay;
   FakePlayer& player = all.emplace_back();
   player.handle = window.handle;
   player.state = state;
@@ -40,15 +37,9 @@ FakePlayer& FakePlayers::launch(int state, std::chrono::milliseconds delay) {
   return player;
 }
 
-void FakePlayers::serve(FakeProcesses& processes, std::string path,
-                        std::chrono::milliseconds delay) {
-  processes.onStart = [this, path, delay](const ProgramStart& start) {
-    auto lower = [](std::string text) {
-      std::transform(text.begin(), text.end(), text.begin(),
-                     [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-      return text;
-    };
-    if (lower(start.path) == lower(path)) launch(0, delay);
+void FakePlayers::serve(FakeProcesses& processes, std::string path) {
+  processes.onStart = [this, path](const ProgramStart& start) {
+    if (SameText(start.path, path)) launch();
     return StartResult::Started;
   };
 }

@@ -22,12 +22,11 @@ struct FakePlayer {
 
 class FakePlayers {
  public:
-  FakePlayers(FakeWindowManager& windows, FakeClock& clock) : windows_(windows), clock_(clock) {}
+  explicit FakePlayers(FakeWindowManager& windows) : windows_(windows) {}
 
-  // A player whose window shows up after `delay`.
-  FakePlayer& launch(int state = 0, std::chrono::milliseconds delay = {});
-  // Every start of a program at `path` launches a player, its window after `delay`.
-  void serve(FakeProcesses& processes, std::string path, std::chrono::milliseconds delay = {});
+  FakePlayer& launch(int state = 0);
+  // Every start of a program at `path` launches a player.
+  void serve(FakeProcesses& processes, std::string path);
   // The player behind the window the user closes.
   void closeByUser(FakePlayer& player) { windows_.remove(player.handle); }
 
@@ -35,7 +34,6 @@ class FakePlayers {
 
  private:
   FakeWindowManager& windows_;
-  FakeClock& clock_;
 };
 
 }  // namespace morv::fakes

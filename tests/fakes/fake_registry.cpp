@@ -1,91 +1,77 @@
 #include "tests/fakes/fake_registry.h"
 
-#include <algorithm>
-#include <cctype>
+#include "tests/fakes/fake_text.h"
 
 namespace morv::fakes {
 namespace {
 
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
+std::string HiveName(Hive hive) {
+  return hive == Hive::ClassesRoot ? "HKCR" : hive == Hive::CurrentUser ? "HKCU" : "HKLM";
 }
+
+std::string KeyId(Hive hive, const std::string& path) { return HiveName(hive) + Lower(path); }
 
 }  // namespace
-
-std::string HiveName(Hive hive) {
-  switch (hive) {
-    case Hive::ClassesRoot:
-      return "HKCR";
-    case Hive::CurrentUser:
-      return "HKCU";
-    case Hive::LocalMachine:
-      return "HKLM";
-  }
-  return "?";
-}
-
-FakeRegistry::KeyId FakeRegistry::Id(Hive hive, const std::string& path) {
-  return {hive, Lower(path)};
-}
 
 std::optional<RegStatus> FakeRegistry::injected(RegOp op, Hive hive,
                                                 const std::string& name) const {
   for (const Failure& f : failures_) {
-    if (f.op == op && f.hive == hive && (f.name.empty() || Lower(f.name) == Lower(name))) {
-      return f.status;
-    }
+    if (f.op == op && f.hive == hive && (f.name.empty() || SameText(f.name, name))) return f.status;
   }
   return std::nullopt;
 }
 
+void FakeRegistry::record(const char* op, Hive hive, const std::string& rest) {
+  calls.push_back(std::string(op) + " " + HiveName(hive) + " " + rest);
+}
+
 RegStatus FakeRegistry::createKey(Hive hive, const std::string& path) {
-  calls.push_back("create " + HiveName(hive) + " " + path);
+  record("create", hive, path);
   if (auto status = injected(RegOp::Create, hive, "")) return *status;
-  keys_[Id(hive, path)];
+  keys_.insert(KeyId(hive, path));
   return RegStatus::Ok;
 }
 
 RegRead FakeRegistry::readString(Hive hive, const std::string& path, const std::string& name) {
-  calls.push_back("read " + HiveName(hive) + " " + path + " " + name);
+  record("read", hive, path + " " + name);
   if (auto status = injected(RegOp::Read, hive, name)) return {*status, {}};
-  auto key = keys_.find(Id(hive, path));
-  if (key == keys_.end()) return {RegStatus::NotFound, {}};
-  auto found = key->second.find(Lower(name));
-  if (found == key->second.end()) return {RegStatus::NotFound, {}};
-  if (!found->second.isString) return {RegStatus::WrongType, {}};
-  return {RegStatus::Ok, found->second.data};
+  auto found = values_.find({KeyId(hive, path), Lower(name)});
+  if (found == values_.end()) return {RegStatus::NotFound, {}};
+  if (!found->second) return {RegStatus::WrongType, {}};
+  return {RegStatus::Ok, *found->second};
 }
 
 RegStatus FakeRegistry::writeString(Hive hive, const std::string& path, const std::string& name,
                                     const std::string& text) {
-  calls.push_back("write " + HiveName(hive) + " " + path + " " + name + " = " + text);
+  record("write", hive, path + " " + name + " = " + text);
   if (auto status = injected(RegOp::Write, hive, name)) return *status;
-  keys_[Id(hive, path)][Lower(name)] = Value{true, text};
+  set(hive, path, name, text);
   return RegStatus::Ok;
+}
+
+void FakeRegistry::set(Hive hive, const std::string& path, const std::string& name,
+                       std::optional<std::string> text) {
+  keys_.insert(KeyId(hive, path));
+  values_[{KeyId(hive, path), Lower(name)}] = std::move(text);
 }
 
 void FakeRegistry::setString(Hive hive, const std::string& path, const std::string& name,
                              std::string text) {
-  keys_[Id(hive, path)][Lower(name)] = Value{true, std::move(text)};
+  set(hive, path, name, std::move(text));
 }
 
 void FakeRegistry::setNonString(Hive hive, const std::string& path, const std::string& name) {
-  keys_[Id(hive, path)][Lower(name)] = Value{false, {}};
+  set(hive, path, name, std::nullopt);
 }
 
 std::optional<std::string> FakeRegistry::value(Hive hive, const std::string& path,
                                                const std::string& name) const {
-  auto key = keys_.find(Id(hive, path));
-  if (key == keys_.end()) return std::nullopt;
-  auto found = key->second.find(Lower(name));
-  if (found == key->second.end() || !found->second.isString) return std::nullopt;
-  return found->second.data;
+  auto found = values_.find({KeyId(hive, path), Lower(name)});
+  return found == values_.end() ? std::nullopt : found->second;
 }
 
 bool FakeRegistry::keyExists(Hive hive, const std::string& path) const {
-  return keys_.count(Id(hive, path)) > 0;
+  return keys_.count(KeyId(hive, path)) > 0;
 }
 
 void FakeRegistry::fail(RegOp op, Hive hive, std::string name, RegStatus status) {

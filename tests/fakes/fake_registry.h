@@ -3,6 +3,7 @@
 // in Windows. Any operation can be told to fail, and every call is recorded.
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,11 +15,6 @@ enum class RegOp { Create, Read, Write };
 
 class FakeRegistry : public Registry {
  public:
-  struct Value {
-    bool isString = true;
-    std::string data;
-  };
-
   RegStatus createKey(Hive hive, const std::string& path) override;
   RegRead readString(Hive hive, const std::string& path, const std::string& name) override;
   RegStatus writeString(Hive hive, const std::string& path, const std::string& name,
@@ -32,7 +28,6 @@ class FakeRegistry : public Registry {
   bool keyExists(Hive hive, const std::string& path) const;
   // Fails every matching operation with `status`; an empty name matches any value.
   void fail(RegOp op, Hive hive, std::string name, RegStatus status);
-  void clearFailures() { failures_.clear(); }
 
   // "read HKLM SOFTWARE\QUORVIX\MORV StartInTray", "write HKCU ... = text", ...
   std::vector<std::string> calls;
@@ -46,14 +41,15 @@ class FakeRegistry : public Registry {
     std::string name;
     RegStatus status;
   };
-  using KeyId = std::pair<Hive, std::string>;
-  static KeyId Id(Hive hive, const std::string& path);
+  using ValueId = std::pair<std::string, std::string>;  // the key, the value's name
   std::optional<RegStatus> injected(RegOp op, Hive hive, const std::string& name) const;
+  void record(const char* op, Hive hive, const std::string& rest);
+  void set(Hive hive, const std::string& path, const std::string& name,
+           std::optional<std::string> text);
 
-  std::map<KeyId, std::map<std::string, Value>> keys_;
+  std::set<std::string> keys_;
+  std::map<ValueId, std::optional<std::string>> values_;  // nullopt: not a string
   std::vector<Failure> failures_;
 };
-
-std::string HiveName(Hive hive);
 
 }  // namespace morv::fakes

@@ -1,20 +1,15 @@
 #include "tests/fakes/fake_services.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "tests/fakes/fake_text.h"
 
 namespace morv::fakes {
 namespace {
 
-bool SamePath(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-    return std::tolower(x) == std::tolower(y);
-  });
-}
-
 bool Contains(const std::vector<std::string>& paths, const std::string& path) {
   return std::any_of(paths.begin(), paths.end(),
-                     [&](const std::string& p) { return SamePath(p, path); });
+                     [&](const std::string& p) { return SameText(p, path); });
 }
 
 MbAnswer DefaultAnswer(const MessageBoxRequest& request) {

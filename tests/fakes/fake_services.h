@@ -69,10 +69,7 @@ struct ProgramEnded {};
 
 class FakeProgram : public Program {
  public:
-  [[noreturn]] void end() override {
-    ended = true;
-    throw ProgramEnded{};
-  }
+  [[noreturn]] void end() override { throw ProgramEnded{}; }
   // Without a handler nothing could ever happen: a wait would last for ever.
   void waitForEvents() override {
     if (!onWaitForEvents) throw std::logic_error("waiting for events that can never come");
@@ -84,7 +81,6 @@ class FakeProgram : public Program {
     if (onTitle) onTitle(title);
   }
 
-  bool ended = false;
   std::function<void()> onWaitForEvents;
   // Lets a test give the title to a fake application window.
   std::function<void(const std::string&)> onTitle;

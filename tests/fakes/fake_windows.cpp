@@ -1,28 +1,17 @@
 #include "tests/fakes/fake_windows.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "tests/fakes/fake_text.h"
 
 namespace morv::fakes {
-namespace {
-
-bool SameText(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-    return std::tolower(x) == std::tolower(y);
-  });
-}
-
-constexpr MenuHandle kSystemMenu = 0x5E5;
-
-}  // namespace
 
 FakeWindow& FakeWindowManager::add(const std::string& className, const std::string& text) {
   FakeWindow& window = windows_.emplace_back();
-  window.handle = next_;
-  next_ += 0x10;
+  window.handle = nextHandle;
+  nextHandle += 0x10;
   window.className = className;
   window.text = text;
-  window.appearsAt = clock_.steady;
   return window;
 }
 
@@ -30,28 +19,23 @@ void FakeWindowManager::remove(WindowHandle handle) {
   std::erase_if(windows_, [&](const FakeWindow& w) { return w.handle == handle; });
 }
 
-bool FakeWindowManager::exists(const FakeWindow& window) const {
-  return window.appearsAt <= clock_.steady;
-}
-
 FakeWindow* FakeWindowManager::window(WindowHandle handle) {
   for (FakeWindow& w : windows_) {
-    if (w.handle == handle && exists(w)) return &w;
+    if (w.handle == handle) return &w;
   }
   return nullptr;
 }
 
 int FakeWindowManager::count(const std::string& className) {
   return static_cast<int>(std::count_if(windows_.begin(), windows_.end(), [&](const FakeWindow& w) {
-    return exists(w) && w.className == className;
+    return w.className == className;
   }));
 }
 
 WindowHandle FakeWindowManager::findWindow(const std::string& className,
                                            const std::optional<std::string>& text) {
-  ++lookups;
   for (const FakeWindow& w : windows_) {
-    if (exists(w) && w.className == className && (!text || SameText(w.text, *text))) {
+    if (w.className == className && (!text || SameText(w.text, *text))) {
       return w.handle;
     }
   }
@@ -59,8 +43,8 @@ WindowHandle FakeWindowManager::findWindow(const std::string& className,
 }
 
 std::intptr_t FakeWindowManager::deliver(WindowHandle handle, unsigned message,
-                                         std::uintptr_t wParam, std::intptr_t lParam) {
-  messages.push_back({handle, message, wParam, lParam, false});
+                                         std::uintptr_t wParam, std::intptr_t lParam, bool posted) {
+  messages.push_back({handle, message, wParam, lParam, posted});
   FakeWindow* w = window(handle);
   if (!w || !w->onMessage) return 0;
   auto reply = w->onMessage;  // the handler may remove its own window
@@ -71,23 +55,17 @@ std::optional<std::intptr_t> FakeWindowManager::sendMessageTimeout(
     WindowHandle handle, unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
     std::chrono::milliseconds timeout) {
   FakeWindow* w = window(handle);
-  if (w && w->hung) {
-    messages.push_back({handle, message, wParam, lParam, false});
-    clock_.pass(timeout);
-    return std::nullopt;
-  }
-  return deliver(handle, message, wParam, lParam);
+  if (!w || !w->hung) return deliver(handle, message, wParam, lParam, false);
+  messages.push_back({handle, message, wParam, lParam, false});
+  clock_.pass(timeout);
+  return std::nullopt;
 }
 
 bool FakeWindowManager::postMessage(WindowHandle handle, unsigned message, std::uintptr_t wParam,
                                     std::intptr_t lParam) {
   FakeWindow* w = window(handle);
   if (!w || !w->acceptsPosts) return false;
-  messages.push_back({handle, message, wParam, lParam, true});
-  if (w->onMessage) {
-    auto reply = w->onMessage;
-    reply(message, wParam, lParam);
-  }
+  deliver(handle, message, wParam, lParam, true);
   return true;
 }
 
@@ -115,7 +93,7 @@ std::uint32_t FakeWindowManager::processOf(WindowHandle handle) {
 WindowHandle FakeWindowManager::findProcessWindow(std::uint32_t process,
                                                   const std::string& className) {
   for (const FakeWindow& w : windows_) {
-    if (exists(w) && w.process == process && w.className == className) return w.handle;
+    if (w.process == process && w.className == className) return w.handle;
   }
   return 0;
 }
@@ -133,28 +111,13 @@ bool FakeWindowManager::closeWindow(WindowHandle handle) {
   return true;
 }
 
-MenuHandle FakeWindowManager::systemMenu(WindowHandle) {
-  return systemMenuIds.empty() ? 0 : kSystemMenu;
-}
+// The window menu is left to the end-to-end test, which sees the real one.
+MenuHandle FakeWindowManager::systemMenu(WindowHandle) { return 0; }
 
-std::uint32_t FakeWindowManager::menuItemId(MenuHandle menu, int position) {
-  if (menu != kSystemMenu || position < 0 || position >= static_cast<int>(systemMenuIds.size())) {
-    return 0xFFFFFFFF;
-  }
-  return systemMenuIds[static_cast<size_t>(position)];
-}
+std::uint32_t FakeWindowManager::menuItemId(MenuHandle, int) { return 0xFFFFFFFF; }
 
-bool FakeWindowManager::modifyMenu(MenuHandle menu, std::uint32_t item, std::uint32_t flags,
-                                   std::uintptr_t newId, const std::string& caption) {
-  if (menu != kSystemMenu || (flags & 0x400) != 0) return false;  // by position: not used
-  for (size_t i = 0; i < systemMenuIds.size(); ++i) {
-    if (systemMenuIds[i] == item && item != 0) {
-      systemMenuIds[i] = static_cast<std::uint32_t>(newId);
-      systemMenuCaptions[i] = caption;
-      systemMenuGrayed[i] = (flags & 1) != 0;
-      return true;
-    }
-  }
+bool FakeWindowManager::modifyMenu(MenuHandle, std::uint32_t, std::uint32_t, std::uintptr_t,
+                                   const std::string&) {
   return false;
 }
 

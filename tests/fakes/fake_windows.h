@@ -16,10 +16,9 @@ struct FakeWindow {
   std::string text;
   bool visible = true;
   bool minimized = false;
-  bool hung = false;                      // a bounded send times out
-  bool acceptsPosts = true;               // false: every post fails
-  std::chrono::milliseconds appearsAt{};  // not found before this monotonic time
-  std::uint32_t process = 1;              // the owning process
+  bool hung = false;             // a bounded send times out
+  bool acceptsPosts = true;      // false: every post fails
+  std::uint32_t process = 1;     // the owning process
   std::function<std::intptr_t(unsigned, std::uintptr_t, std::intptr_t)> onMessage;
 };
 
@@ -64,23 +63,14 @@ class FakeWindowManager : public WindowManager {
   WindowHandle foreground = 0;
   std::uint32_t allowedForeground = 0;
   std::vector<std::string> registered;  // message names; each one's number is 0xC000 + index
-  int lookups = 0;
-
-  // The window menu every window has: Restore, Move, Size, Minimize, Maximize, a
-  // separator, Close. Emptied to stand for a window without one.
-  std::vector<std::uint32_t> systemMenuIds{0xF120, 0xF010, 0xF000, 0xF020, 0xF030, 0, 0xF060};
-  std::vector<std::string> systemMenuCaptions{"&Restore",  "&Move", "&Size", "Mi&nimize",
-                                              "Ma&ximize", "",      "&Close"};
-  std::vector<bool> systemMenuGrayed = std::vector<bool>(7, false);
+  WindowHandle nextHandle = 0x10010;    // the handle the next window added gets
 
  private:
-  bool exists(const FakeWindow& window) const;
   std::intptr_t deliver(WindowHandle window, unsigned message, std::uintptr_t wParam,
-                        std::intptr_t lParam);
+                        std::intptr_t lParam, bool posted);
 
   FakeClock& clock_;
   std::deque<FakeWindow> windows_;
-  WindowHandle next_ = 0x10010;
 };
 
 }  // namespace morv::fakes

@@ -15,7 +15,6 @@ namespace {
 using driver::Named;
 using driver::ReadPlayerLog;
 using driver::StandInPlayer;
-using ::testing::SizeIs;
 
 constexpr char kClass[] = "Winamp v1.x";
 
@@ -56,27 +55,6 @@ TEST_F(WinampAccessWinTest, PlayingStateRepliesComeBackUnchanged) {
     StandInPlayer paused(With({{"WINAMP_STANDIN_STATE", "paused"}}));
     EXPECT_EQ(WinampIsPlaying(desktop, kClass), 3);
   }
-}
-
-TEST_F(WinampAccessWinTest, VolumeAndPlayReachThePlayerOnce) {
-  WinampLastReply = 42;
-  WinampSetVolume(desktop, 255, kClass);
-  EXPECT_EQ(WinampLastReply, 42) << "no player: the last reply stays";
-  EXPECT_EQ(WinampWindow, 0u);
-
-  StandInPlayer player(With());
-  WinampSetVolume(desktop, 28, kClass);
-  WinampPlay(desktop, kClass, true);
-  EXPECT_EQ(WinampLastReply, 1) << "the post was queued";
-  EXPECT_TRUE(boxes.shown.empty());
-  // A sent question overtakes a posted command, so give the Play a moment.
-  for (int tries = 0; tries < 100 && WinampIsPlaying(desktop, kClass) != 1; ++tries) Sleep(20);
-  EXPECT_EQ(WinampIsPlaying(desktop, kClass), 1) << "the posted Play has been handled";
-
-  const auto lines = ReadPlayerLog(log);
-  ASSERT_THAT(Named(lines, "SETVOLUME"), SizeIs(1));
-  EXPECT_EQ(Named(lines, "SETVOLUME")[0].wParam, 28u);
-  EXPECT_THAT(Named(lines, "PLAY"), SizeIs(1));
 }
 
 // The player is started minimised with the focus: the window it opens says so.
