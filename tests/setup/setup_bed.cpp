@@ -67,14 +67,8 @@ std::string QuorvixFolder() { return KnownFolder(CSIDL_PROGRAM_FILES) + "\\Quorv
 std::string InstallFolder() { return QuorvixFolder() + "\\MORV"; }
 std::string StartMenuShortcut() { return KnownFolder(CSIDL_COMMON_PROGRAMS) + "\\Morvane.lnk"; }
 
-bool FileExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FolderExists(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::string FileContents(const std::string& path) {
@@ -84,24 +78,16 @@ std::string FileContents(const std::string& path) {
   return contents.str();
 }
 
-DWORD RunToEnd(const std::string& commandLine, std::chrono::milliseconds timeout) {
-  const UniqueProcessHandle process = Start(commandLine);
-  WaitFor(process.get(), commandLine, timeout);
-  DWORD code = 0;
-  GetExitCodeProcess(process.get(), &code);
-  return code;
-}
-
-DWORD RunWithItsChildren(const std::string& commandLine, std::chrono::milliseconds timeout) {
+DWORD RunToEnd(const std::string& commandLine, bool children, std::chrono::milliseconds timeout) {
   const UniqueProcessHandle process = Start(commandLine);
   std::set<DWORD> family{GetProcessId(process.get())};
-  // A child is started before its parent ends, so once the parent has ended one
-  // more look finds it; its own children likewise.
   WaitFor(process.get(), commandLine, timeout);
   DWORD code = 0;
   GetExitCodeProcess(process.get(), &code);
-  for (auto children = ChildrenOf(family); !children.empty(); children = ChildrenOf(family)) {
-    for (DWORD child : children) {
+  // A child is started before its parent ends, so once the parent has ended one
+  // more look finds it; its own children likewise.
+  for (auto found = ChildrenOf(family); children && !found.empty(); found = ChildrenOf(family)) {
+    for (DWORD child : found) {
       family.insert(child);
       const UniqueProcessHandle handle(OpenProcess(SYNCHRONIZE, FALSE, child));
       if (handle) WaitFor(handle.get(), "a program started by " + commandLine, timeout);
@@ -114,21 +100,9 @@ bool RegKeyExists(const std::string& key) {
   return driver::RunProgram("reg query \"" + key + "\"").exitCode == 0;
 }
 
-void WriteString(HKEY root, const std::string& key, const std::string& name,
-                 const std::string& value) {
-  HKEY opened = nullptr;
-  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened, nullptr) !=
-      ERROR_SUCCESS) {
-    throw std::runtime_error("could not create " + key);
-  }
-  const win32::UniqueHkey owner(opened);
-  RegSetValueExA(opened, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>(value.size() + 1));
-}
-
 void RemoveEverything() {
   const std::string folder = InstallFolder();
-  if (FileExists(folder + "\\uninstall.exe")) {
+  if (Exists(folder + "\\uninstall.exe")) {
     RunToEnd("\"" + folder + "\\uninstall.exe\" /S /REMOVESETTINGS _?=" + folder);
   }
   for (const char* file : {"uninstall.exe", "MORVU.EXE", "MORVHELP.DOC"}) {

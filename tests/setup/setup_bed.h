@@ -26,24 +26,18 @@ std::string InstallFolder();  // the 64-bit Program Files\Quorvix\MORV
 std::string QuorvixFolder();
 std::string StartMenuShortcut();  // in the all-users Start menu
 
-bool FileExists(const std::string& path);
-bool FolderExists(const std::string& path);
+bool Exists(const std::string& path);  // a file or a folder
 std::string FileContents(const std::string& path);
 
 // Starts a command line and leaves it running.
 win32::UniqueProcessHandle Start(const std::string& commandLine);
 // Runs a command line to its end and gives its exit code; throws when it outlives
-// `timeout`.
-DWORD RunToEnd(const std::string& commandLine,
+// `timeout`. With `children`, waits for the programs it started too: an uninstaller
+// run without _?= copies itself away, starts the copy and returns at once.
+DWORD RunToEnd(const std::string& commandLine, bool children = false,
                std::chrono::milliseconds timeout = std::chrono::seconds(60));
-// The same, and waits for the programs it started too: an uninstaller run without
-// _?= copies itself away, starts the copy and returns at once.
-DWORD RunWithItsChildren(const std::string& commandLine,
-                         std::chrono::milliseconds timeout = std::chrono::seconds(60));
 
 bool RegKeyExists(const std::string& key);
-void WriteString(HKEY root, const std::string& key, const std::string& name,
-                 const std::string& value);
 
 // Uninstalls and removes whatever an install, a test or an interrupted run left:
 // files, folders, shortcut, Run values, settings and the Uninstall entry.

@@ -1,9 +1,10 @@
 // The setup under Wine, run silently as an administrator would: what an install puts
-// in place, that the installed program starts, and what an uninstall leaves behind.
+// in place, the installed program and its guide, and what an uninstall leaves behind.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <optional>
 #include <string>
 
@@ -19,72 +20,92 @@ using namespace std::chrono_literals;
 constexpr DWORD kAbortedBySetup = 2;  // NSIS's exit code when setup itself gave up
 
 std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
-
 DWORD Install() { return RunToEnd(Quoted(SetupProgram()) + " /S"); }
-
 std::string Uninstaller() { return Quoted(InstallFolder() + "\\uninstall.exe"); }
 
-void ExpectNothingLeft() {
-  const std::string folder = InstallFolder();
-  for (const char* file : {"MORVU.EXE", "MORVHELP.DOC", "uninstall.exe"}) {
-    EXPECT_FALSE(FileExists(folder + "\\" + file)) << file;
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The text of WordPad's document once it shows the guide, whichever program started it;
+// WordPad is ended then, or it would outlive the test.
+std::string GuideShownInWordPad() {
+  const HWND window = uidriver::waitFor(
+      []() -> std::optional<HWND> {
+        HWND found = FindWindowA("WORDPADTOP", nullptr);
+        const bool loaded = found && IsWindowVisible(found) &&
+                            Lower(uidriver::windowTitle(found)).find("morvhelp.doc") !=
+                                std::string::npos;  // untitled until the file is in
+        return loaded ? std::optional<HWND>(found) : std::nullopt;
+      },
+      30s, "WordPad showing MORVHELP.DOC");
+  std::string text;
+  for (HWND child : uidriver::childWindows(window)) {
+    if (Lower(uidriver::className(child)).rfind("richedit", 0) == 0) {
+      text = uidriver::windowText(child, 5s);
+    }
   }
-  EXPECT_FALSE(FolderExists(QuorvixFolder())) << "nothing else of Quorvix was there";
-  EXPECT_FALSE(FileExists(StartMenuShortcut()));
-  for (const char* hive : {"HKLM\\", "HKCU\\"}) {
-    EXPECT_FALSE(RegQueryValue(hive + std::string(kRunKey), "Morvane")) << hive;
-  }
-  EXPECT_FALSE(RegKeyExists(kUninstallKey));
+  const win32::UniqueProcessHandle process(
+      OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, uidriver::processOf(window)));
+  TerminateProcess(process.get(), 0);
+  WaitForSingleObject(process.get(), 10000);
+  return text;
 }
 
 // What Morvane leaves in the registry once it has been used for a while, under both
 // hives: settings, a saved alarm, start with Windows switched on or off.
 void UseMorvaneForAWhile() {
+  auto write = [](HKEY root, const char* key, const char* name, const std::string& value) {
+    RegSetKeyValueA(root, key, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
+  };
   for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-    WriteString(root, kSettingsKey, "StartInTray", "Yes");
-    WriteString(root, kSettingsKey, "SettingsSaved", "Yes");
-    WriteString(root, kSettingsKey, "Time:", "7:05 AM");
+    write(root, kSettingsKey, "StartInTray", "Yes");
+    write(root, kSettingsKey, "SettingsSaved", "Yes");
+    write(root, kSettingsKey, "Time:", "7:05 AM");
   }
-  WriteString(HKEY_LOCAL_MACHINE, kRunKey, "Morvane",
-              "c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE");
-  WriteString(HKEY_CURRENT_USER, kRunKey, "Morvane",
-              "-c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE");
+  write(HKEY_LOCAL_MACHINE, kRunKey, "Morvane", "c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE");
+  write(HKEY_CURRENT_USER, kRunKey, "Morvane", "-c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE");
+  write(HKEY_LOCAL_MACHINE, "SOFTWARE\\QUORVIX\\OTHER", "Kept", "Yes");
 }
 
+void ExpectSettingsRemoved() {
+  EXPECT_FALSE(RegKeyExists(std::string("HKLM\\") + kSettingsKey));
+  EXPECT_FALSE(RegKeyExists(std::string("HKCU\\") + kSettingsKey));
+  EXPECT_FALSE(RegKeyExists("HKCU\\SOFTWARE\\QUORVIX")) << "left empty, so removed";
+  EXPECT_TRUE(RegQueryValue("HKLM\\SOFTWARE\\QUORVIX\\OTHER", "Kept")) << "not Morvane's";
+}
+
+// The prefix is shared with the other Windows tests: each test starts from an installed
+// Morvane and leaves a machine without it.
 class SetupTest : public ::testing::Test {
  protected:
-  // The prefix is shared with the other Windows tests: each test starts from, and
-  // leaves, a machine without Morvane.
-  void SetUp() override { RemoveEverything(); }
-  void TearDown() override { RemoveEverything(); }
+  void SetUp() override {
+    RemoveEverything();
+    ASSERT_EQ(Install(), 0u);
+  }
+  void TearDown() override {
+    RemoveEverything();
+    RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\QUORVIX\\OTHER");
+  }
 };
 
-TEST_F(SetupTest, SilentInstallPutsTheProgramItsHelpAShortcutAndAnUninstallEntryInPlace) {
-  ASSERT_EQ(Install(), 0u);
+TEST_F(SetupTest, InstallPutsAllInPlaceAndTheRunningProgramOpensItsGuideAndBlocksSetup) {
   const std::string folder = InstallFolder();
   EXPECT_EQ(FileContents(folder + "\\MORVU.EXE"), FileContents(BuildFolder() + "\\morvu.exe"));
   EXPECT_EQ(FileContents(folder + "\\MORVHELP.DOC"),
             FileContents(BuildFolder() + "\\MORVHELP.DOC"));
-  EXPECT_TRUE(FileExists(folder + "\\uninstall.exe"));
-  EXPECT_TRUE(FileExists(StartMenuShortcut()));
-
-  const std::string uninstaller = folder + "\\uninstall.exe";
-  const struct {
-    const char* name;
-    std::string data;
-  } expected[] = {
-      {"DisplayName", "Morvane"},
-      {"DisplayVersion", "1.4.4"},
-      {"Publisher", "Quorvix"},
-      {"DisplayIcon", folder + "\\MORVU.EXE,0"},
-      {"UninstallString", Quoted(uninstaller)},
-      {"QuietUninstallString", Quoted(uninstaller) + " /S"},
+  EXPECT_TRUE(Exists(folder + "\\uninstall.exe"));
+  EXPECT_TRUE(Exists(StartMenuShortcut()));
+  const std::string uninstaller = Uninstaller();
+  const std::pair<const char*, std::string> expected[] = {
+      {"DisplayName", "Morvane"},       {"DisplayVersion", "1.4.4"},
+      {"Publisher", "Quorvix"},         {"DisplayIcon", folder + "\\MORVU.EXE,0"},
+      {"UninstallString", uninstaller}, {"QuietUninstallString", uninstaller + " /S"},
   };
-  for (const auto& value : expected) {
-    const auto found = RegQueryValue(kUninstallKey, value.name);
-    ASSERT_TRUE(found) << value.name;
-    EXPECT_EQ(found->type, "REG_SZ") << value.name;
-    EXPECT_EQ(found->data, value.data) << value.name;
+  for (const auto& [name, data] : expected) {
+    const auto found = RegQueryValue(kUninstallKey, name).value_or(RegValue{});
+    EXPECT_EQ(found.type + " " + found.data, "REG_SZ " + data) << name;
   }
   // In KiB, as Windows' list of programs shows it: at least the program itself.
   const auto size = RegQueryValue(kUninstallKey, "EstimatedSize");
@@ -95,58 +116,73 @@ TEST_F(SetupTest, SilentInstallPutsTheProgramItsHelpAShortcutAndAnUninstallEntry
   // A 64-bit setup writes the 64-bit view, where Windows' list of programs looks.
   EXPECT_FALSE(RegKeyExists(
       "HKLM\\Software\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Morvane"));
-}
 
-TEST_F(SetupTest, TheInstalledProgramStartsAndSetupWaitsUntilItHasBeenClosed) {
-  ASSERT_EQ(Install(), 0u);
-  const std::string folder = InstallFolder();
   {
     auto morvane = uidriver::Process::launch({.executable = folder + "\\MORVU.EXE",
                                               .workingDirectory = folder,
                                               .environment = {{"WINAMP_STANDIN_SILENT", "1"}}});
-    // The splash and the start-up pause come first.
-    uidriver::waitForWindow(morvane.pid(), {.className = "MorvaneMainWindow", .visibleOnly = true},
-                            30s);
+    const HWND main = uidriver::waitForWindow(
+        morvane.pid(), {.className = "MorvaneMainWindow", .visibleOnly = true}, 30s);
+    uidriver::waitUntil(
+        [&] { return uidriver::isEnabled(uidriver::findChild(main, "Button", "Turn &On")); }, 10s,
+        "the hand-over to end", morvane.pid());
+    // F1 opens the guide beside the program in WordPad, read as rich text, not as its
+    // source, escaped paths whole.
+    uidriver::pressKey(main, VK_F1);
+    const std::string text = GuideShownInWordPad();
+    for (const char* source : {"{\\rtf", "\\par", "\\b0", "\\'"}) {
+      EXPECT_EQ(text.find(source), std::string::npos) << source;
+    }
+    for (const char* shown :
+         {"What Morvane does", "07:05", "Snooze", "Send To Tray", "Start In System Tray",
+          "C:\\Program Files\\WinAmp\\WinAmp.exe", "HKEY_LOCAL_MACHINE\\SOFTWARE\\QUORVIX\\MORV",
+          "Also remove my alarm settings"}) {
+      EXPECT_NE(text.find(shown), std::string::npos) << shown;
+    }
+    // Without the guide the user is told so and nothing is started.
+    ASSERT_TRUE(DeleteFileA((folder + "\\MORVHELP.DOC").c_str()));
+    uidriver::pressKey(main, VK_F1, {}, 0ms);
+    auto box = uidriver::waitForMessageBox(morvane.pid(), "Morvane Help", 10s);
+    EXPECT_EQ(box.text, "Document Could Not Be Found!");
+    EXPECT_EQ(box.icon, uidriver::BoxIcon::kError);
+    uidriver::answer(box, "OK");
+    EXPECT_EQ(FindWindowA("WORDPADTOP", nullptr), nullptr);
+
     EXPECT_EQ(Install(), kAbortedBySetup) << "setup must not replace a running program";
-    EXPECT_EQ(RunToEnd(Uninstaller() + " /S _?=" + folder), kAbortedBySetup);
-    EXPECT_TRUE(FileExists(folder + "\\MORVU.EXE"));
+    EXPECT_EQ(RunToEnd(uninstaller + " /S _?=" + folder), kAbortedBySetup);
+    EXPECT_TRUE(Exists(folder + "\\MORVU.EXE"));
   }  // Morvane ends here
   EXPECT_EQ(Install(), 0u);
 }
 
-TEST_F(SetupTest, SilentUninstallLeavesNothingBehindButTheSettings) {
-  ASSERT_EQ(Install(), 0u);
+TEST_F(SetupTest, SilentUninstallLeavesNothingBehindButTheSettingsUnlessAskedTo) {
   UseMorvaneForAWhile();
   // As Windows' list of programs does it, without _?=: the uninstaller hands over
   // to a copy of itself and returns at once.
   const auto quiet = RegQueryValue(kUninstallKey, "QuietUninstallString");
   ASSERT_TRUE(quiet);
-  EXPECT_EQ(RunWithItsChildren(quiet->data), 0u);
+  EXPECT_EQ(RunToEnd(quiet->data, /*children=*/true), 0u);
 
-  ExpectNothingLeft();
+  const std::string folder = InstallFolder();
+  for (const char* file : {"MORVU.EXE", "MORVHELP.DOC", "uninstall.exe"}) {
+    EXPECT_FALSE(Exists(folder + "\\" + file)) << file;
+  }
+  EXPECT_FALSE(Exists(QuorvixFolder())) << "nothing else of Quorvix was there";
+  EXPECT_FALSE(Exists(StartMenuShortcut()));
   for (const char* hive : {"HKLM\\", "HKCU\\"}) {
+    EXPECT_FALSE(RegQueryValue(hive + std::string(kRunKey), "Morvane")) << hive;
     EXPECT_EQ(RegQueryValue(std::string(hive) + kSettingsKey, "Time:").value_or(RegValue{}).data,
               "7:05 AM")
         << hive << ": a reinstall must find the saved alarm";
   }
-}
+  EXPECT_FALSE(RegKeyExists(kUninstallKey));
 
-TEST_F(SetupTest, UninstallAskedToRemoveTheSettingsRemovesThemUnderBothHives) {
   ASSERT_EQ(Install(), 0u);
-  UseMorvaneForAWhile();
-  WriteString(HKEY_LOCAL_MACHINE, "SOFTWARE\\QUORVIX\\OTHER", "Kept", "Yes");
-
-  EXPECT_EQ(RunToEnd(Uninstaller() + " /S /REMOVESETTINGS _?=" + InstallFolder()), 0u);
-
-  EXPECT_FALSE(RegKeyExists(std::string("HKLM\\") + kSettingsKey));
-  EXPECT_FALSE(RegKeyExists(std::string("HKCU\\") + kSettingsKey));
-  EXPECT_FALSE(RegKeyExists("HKCU\\SOFTWARE\\QUORVIX")) << "left empty, so removed";
-  EXPECT_TRUE(RegQueryValue("HKLM\\SOFTWARE\\QUORVIX\\OTHER", "Kept")) << "not Morvane's";
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, "SOFTWARE\\QUORVIX\\OTHER");
+  EXPECT_EQ(RunToEnd(Uninstaller() + " /S /REMOVESETTINGS _?=" + folder), 0u);
+  ExpectSettingsRemoved();
 }
 
 TEST_F(SetupTest, TheUninstallersBoxToRemoveTheSettingsStartsUntickedAndRemovesThemTicked) {
-  ASSERT_EQ(Install(), 0u);
   UseMorvaneForAWhile();
   const std::string folder = InstallFolder();
   // _?= works only unquoted, so not through the driver's launch, which quotes.
@@ -173,10 +209,8 @@ TEST_F(SetupTest, TheUninstallersBoxToRemoveTheSettingsStartsUntickedAndRemovesT
       30s, "the uninstaller to finish", pid);
   uidriver::click(close, 0ms);
   ASSERT_EQ(WaitForSingleObject(uninstaller.get(), 10000), WAIT_OBJECT_0);
-
-  EXPECT_FALSE(FileExists(folder + "\\MORVU.EXE"));
-  EXPECT_FALSE(RegKeyExists(std::string("HKLM\\") + kSettingsKey));
-  EXPECT_FALSE(RegKeyExists(std::string("HKCU\\") + kSettingsKey));
+  EXPECT_FALSE(Exists(folder + "\\MORVU.EXE"));
+  ExpectSettingsRemoved();
 }
 
 }  // namespace
