@@ -48,7 +48,7 @@ class SettingsStoreWinTest : public ::testing::Test {
   SettingsStore store{registry};
 };
 
-TEST_F(SettingsStoreWinTest, WritesStringsThatRegExeReadsUnderTheSettingsKey) {
+TEST_F(SettingsStoreWinTest, WritesStringsThatRegExeReadsAndReadsBackOddValuesSafely) {
   ASSERT_TRUE(store.CreateSettingsKey(Hive::LocalMachine, settings::kKey));
   ASSERT_TRUE(store.WriteSetting(Hive::LocalMachine, settings::kKeyWithSlash, "StartInTray", "No"));
   ASSERT_TRUE(store.WriteSetting(Hive::LocalMachine, settings::kKeyWithSlash, "Time:", "7:05 AM"));
@@ -66,10 +66,8 @@ TEST_F(SettingsStoreWinTest, WritesStringsThatRegExeReadsUnderTheSettingsKey) {
   const auto run = driver::RunProgram(
       "reg query \"HKLM\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run\" /v Morvane");
   EXPECT_THAT(run.text, ListsString("Morvane", settings::kRunPathOff));
-}
 
-TEST_F(SettingsStoreWinTest, MissingOddlyTypedUnterminatedAndHugeValues) {
-  ASSERT_TRUE(store.CreateSettingsKey(Hive::LocalMachine, settings::kKey));
+  // Missing, oddly typed, unterminated and huge values.
   EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, settings::kKey, "SettingsSaved"), std::nullopt);
   EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, "SOFTWARE\\QUORVIX\\NOWHERE", "x"), std::nullopt);
 

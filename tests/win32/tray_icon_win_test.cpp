@@ -6,13 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/win32/tray_icon_win.h"
@@ -38,17 +36,10 @@ bool PumpUntil(const std::function<bool()>& done,
   }
 }
 
-using ShownIcon = uidriver::TrayIcon;
+using uidriver::findTrayIcon;
 
-std::optional<ShownIcon> FindShown(const std::string& tip) { return uidriver::findTrayIcon(tip); }
-
-std::optional<ShownIcon> WaitShown(const std::string& tip) {
-  PumpUntil([&] { return FindShown(tip).has_value(); });
-  return FindShown(tip);
-}
-
-bool WaitGone(const std::string& tip) {
-  return PumpUntil([&] { return !FindShown(tip); });
+bool WaitShown(const std::string& tip, bool shown = true) {
+  return PumpUntil([&] { return findTrayIcon(tip).has_value() == shown; });
 }
 
 // The square's pixels once they satisfy `done` (explorer repaints in its own time), and
@@ -57,7 +48,7 @@ Pixels WaitPicture(const std::string& tip,
                    const std::function<bool(const Pixels&)>& done = nullptr) {
   Pixels seen;
   PumpUntil([&] {
-    const auto icon = FindShown(tip);
+    const auto icon = findTrayIcon(tip);
     if (!icon) return false;
     POINT origin{icon->square.left, icon->square.top};
     ClientToScreen(icon->tray, &origin);
@@ -95,38 +86,31 @@ class TrayIconWinTest : public ::testing::Test {
         << "explorer's taskbar never appeared";
   }
 
-  // Nothing reaches the icons while they go.
+  // Nothing reaches the icon while it goes.
   void TearDown() override {
     if (owner_) SetWindowLongPtrA(owner_.get(), GWLP_USERDATA, 0);
-    icons_.clear();
-  }
-
-  TrayIconWin& MakeIcon(UINT id) {
-    icons_.push_back(
-        std::make_unique<TrayIconWin>(owner_.get(), kCallback, id, GetModuleHandleA(nullptr)));
-    return *icons_.back();
+    icon_.reset();
   }
 
   static LRESULT CALLBACK OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<TrayIconWinTest*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    bool handled = false;
     // An icon being destroyed is already out of its slot: its destructor talks to the
     // shell, and messages sent back meanwhile arrive here.
-    for (size_t i = 0; self && i < self->icons_.size(); ++i) {
-      TrayIconWin* icon = self->icons_[i].get();
-      if (icon && icon->handleMessage(message, wParam, lParam)) handled = true;
-    }
-    return handled ? 0 : DefWindowProcA(window, message, wParam, lParam);
+    TrayIconWin* icon = self ? self->icon_.get() : nullptr;
+    return icon && icon->handleMessage(message, wParam, lParam)
+               ? 0
+               : DefWindowProcA(window, message, wParam, lParam);
   }
 
   UniqueHwnd owner_;
-  std::vector<std::unique_ptr<TrayIconWin>> icons_;
+  std::unique_ptr<TrayIconWin> icon_;
 };
 
 TEST_F(TrayIconWinTest, ShowsChangesAndRemovesTheIcon) {
-  TrayIconWin& tray = MakeIcon(1);
+  icon_ = std::make_unique<TrayIconWin>(owner_.get(), kCallback, 1, GetModuleHandleA(nullptr));
+  TrayIconWin& tray = *icon_;
   tray.setToolTipText("Morvane: no alarm");
-  EXPECT_FALSE(FindShown("Morvane: no alarm")) << "shown before being asked to";
+  EXPECT_FALSE(findTrayIcon("Morvane: no alarm")) << "shown before being asked to";
 
   tray.setIconVisible(true);
   ASSERT_TRUE(WaitShown("Morvane: no alarm"));
@@ -143,7 +127,7 @@ TEST_F(TrayIconWinTest, ShowsChangesAndRemovesTheIcon) {
   EXPECT_EQ(tray.iconIndex(), 2);
 
   tray.setIconVisible(false);
-  EXPECT_TRUE(WaitGone("Morvane: alarm set"));
+  EXPECT_TRUE(WaitShown("Morvane: alarm set", false));
 
   // A picture changed while hidden shows up once the icon comes back.
   tray.setIconIndex(1);
@@ -154,8 +138,8 @@ TEST_F(TrayIconWinTest, ShowsChangesAndRemovesTheIcon) {
             noAlarm);
 
   // Going away takes the icon along.
-  icons_[0].reset();
-  EXPECT_TRUE(WaitGone("Morvane: back again"));
+  icon_.reset();
+  EXPECT_TRUE(WaitShown("Morvane: back again", false));
 }
 
 }  // namespace

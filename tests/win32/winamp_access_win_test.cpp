@@ -41,19 +41,11 @@ class WinampAccessWinTest : public ::testing::Test {
 
 TEST_F(WinampAccessWinTest, PlayingStateRepliesComeBackUnchanged) {
   EXPECT_EQ(WinampIsPlaying(desktop, kClass), 0) << "no player yet";
-  {
-    StandInPlayer stopped(With());
-    ASSERT_TRUE(stopped.window());
-    EXPECT_EQ(WinampIsPlaying(desktop, kClass), 0);
-    EXPECT_EQ(WinampWindow, reinterpret_cast<WindowHandle>(stopped.window()));
-  }
-  {
-    StandInPlayer playing(With({{"WINAMP_STANDIN_STATE", "playing"}}));
-    EXPECT_EQ(WinampIsPlaying(desktop, kClass), 1);
-  }
-  {
-    StandInPlayer paused(With({{"WINAMP_STANDIN_STATE", "paused"}}));
-    EXPECT_EQ(WinampIsPlaying(desktop, kClass), 3);
+  const std::pair<const char*, int> replies[] = {{"stopped", 0}, {"playing", 1}, {"paused", 3}};
+  for (const auto& [state, reply] : replies) {
+    StandInPlayer player(With({{"WINAMP_STANDIN_STATE", state}}));
+    EXPECT_EQ(WinampIsPlaying(desktop, kClass), reply) << state;
+    EXPECT_EQ(WinampWindow, reinterpret_cast<WindowHandle>(player.window()));
   }
 }
 
