@@ -3,9 +3,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstdio>
-#include <thread>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -27,36 +24,6 @@ class StartupTest : public ::testing::Test {
   void SetUp() override { ResetSettings(); }
 };
 
-TEST_F(StartupTest, TheSplashRunsItsBarForAboutSevenSecondsBeforeTheMainWindow) {
-  MorvaneApp app({.waitForMainWindow = false});
-  HWND splash =
-      uidriver::waitForWindow(app.pid(), {.className = "MorvaneSplash", .visibleOnly = true}, 20s);
-  const auto shown = std::chrono::steady_clock::now();
-  EXPECT_EQ(uidriver::windowTitle(splash), "") << "a splash has no title";
-  HWND bar = uidriver::findChild(splash, "msctls_progress32", "");
-  std::vector<int> seen;
-  HWND main = nullptr;
-  while (!main) {
-    const int value = static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0));
-    if (IsWindowVisible(splash) && (seen.empty() || seen.back() != value)) {
-      seen.push_back(value);
-      if (value == 12) app.picture("splash");
-    }
-    main = uidriver::findWindow(app.pid(), {.className = "MorvaneMainWindow", .visibleOnly = true});
-    ASSERT_LT(std::chrono::steady_clock::now() - shown, 30s) << "no main window";
-    Sleep(20);
-  }
-  const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(
-      std::chrono::steady_clock::now() - shown);
-  std::printf("splash shown to main window shown: %lld ms\n", static_cast<long long>(took.count()));
-  EXPECT_GE(took, 6s) << "the splash steps and the settling second";
-  EXPECT_GE(seen.size(), 10u) << "the bar moves in steps";
-  // The last step is followed at once by the load's blocking pause, so from outside the
-  // bar is last seen one step before it is full.
-  EXPECT_GE(seen.back(), 19);
-  EXPECT_FALSE(IsWindowVisible(splash)) << "gone when the main window comes";
-}
-
 // The folder of the player without its program, and MP3 files still of the player's
 // own type: judged missing. The same type in capitals is not.
 TEST_F(StartupTest, APlayerFolderWithoutItsProgramEndsTheStartAfterFourBoxes) {
@@ -68,12 +35,7 @@ TEST_F(StartupTest, APlayerFolderWithoutItsProgramEndsTheStartAfterFourBoxes) {
     }
   } putBack;
   auto association = [](const char* type) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CLASSES_ROOT, ".MP3", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                    nullptr);
-    RegSetValueExA(key, "Winamp_Back", 0, REG_SZ, reinterpret_cast<const BYTE*>(type),
-                   static_cast<DWORD>(strlen(type) + 1));
-    RegCloseKey(key);
+    RegSetKeyValueA(HKEY_CLASSES_ROOT, ".MP3", "Winamp_Back", REG_SZ, type, strlen(type) + 1);
   };
   ASSERT_NE(GetFileAttributesA(kPlayerFolder), INVALID_FILE_ATTRIBUTES);
 
@@ -106,13 +68,16 @@ TEST_F(StartupTest, APlayerFolderWithoutItsProgramEndsTheStartAfterFourBoxes) {
   app.exit();
 }
 
-TEST_F(StartupTest, ExitSavesAnEnteredAlarmAndTheNextStartShowsIt) {
+// The player running all along is left alone or closed, as the user answers.
+TEST_F(StartupTest, ExitSavesAnEnteredAlarmAndTheNextStartShowsItThePlayerClosedOnlyIfAsked) {
   const AlarmMinute alarm = MinuteAhead(std::chrono::hours(3));
+  driver::StandInPlayer player(std::map<std::string, std::string>{{"WINAMP_STANDIN_SILENT", "1"}});
   {
     MorvaneApp app;
     app.enterAlarm(alarm);
-    app.exit(/*save=*/true);
+    app.exit(/*save=*/true, /*closePlayer=*/false);
   }
+  EXPECT_NE(PlayerWindow(), nullptr);
   const std::string key = std::string("HKLM\\") + kSettingsKey;
   EXPECT_EQ(RegQuery(key, "SettingsSaved"), "Yes");
   EXPECT_EQ(RegQuery(key, "Date:"), ShortDate(alarm.day));
@@ -121,31 +86,51 @@ TEST_F(StartupTest, ExitSavesAnEnteredAlarmAndTheNextStartShowsIt) {
   MorvaneApp again;
   EXPECT_EQ(again.status(), "Alarm Settings: OFF  Date: " + ShortDate(alarm.day) +
                                 " Time: " + alarm.alarmTime() + " ALARM IS SET.");
-  again.exit(/*save=*/false);
+  again.exit(/*save=*/false, /*closePlayer=*/true);
+  EXPECT_EQ(PlayerWindow(), nullptr);
   EXPECT_EQ(RegQuery(key, "SettingsSaved"), "No");
   EXPECT_EQ(RegQuery(key, "Time:"), alarm.alarmTime()) << "kept, but idle";
 }
 
-TEST_F(StartupTest, ExitClosesTheRunningPlayerOnlyWhenTheUserSaysSo) {
-  for (bool closePlayer : {false, true}) {
-    driver::StandInPlayer player(
-        std::map<std::string, std::string>{{"WINAMP_STANDIN_SILENT", "1"}});
-    MorvaneApp app;
-    app.exit(/*save=*/false, closePlayer);
-    EXPECT_EQ(FindWindowA("Winamp v1.x", nullptr) == nullptr, closePlayer);
-  }
-}
-
-TEST_F(StartupTest, ARefusedCloseLeavesTheProgramRunningAndWordPadIsOnlyMinimised) {
+TEST_F(StartupTest, TheSplashRunsItsBarBeforeTheMainWindowAndARefusedCloseKeepsTheProgram) {
   ForeignWindow wordPad("WordPadClass");
-  MorvaneApp app;
+  auto started = uidriver::Process::launch({.executable = BuildFolder() + "\\morvu.exe",
+                                            .workingDirectory = BuildFolder(),
+                                            .environment = {{"WINAMP_STANDIN_SILENT", "1"}}});
+  HWND splash = uidriver::waitForWindow(started.pid(),
+                                        {.className = "MorvaneSplash", .visibleOnly = true}, 20s);
+  const auto shown = std::chrono::steady_clock::now();
+  EXPECT_EQ(uidriver::windowTitle(splash), "") << "a splash has no title";
+  HWND bar = uidriver::findChild(splash, "msctls_progress32", "");
+  std::vector<int> seen;
+  HWND main = nullptr;
+  while (!main) {
+    const int value = static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0));
+    if (IsWindowVisible(splash) && (seen.empty() || seen.back() != value)) {
+      seen.push_back(value);
+      if (value == 12) MorvaneApp::picture("splash");
+    }
+    main = uidriver::findWindow(started.pid(),
+                                {.className = "MorvaneMainWindow", .visibleOnly = true});
+    ASSERT_LT(std::chrono::steady_clock::now() - shown, 30s) << "no main window";
+    Sleep(20);
+  }
+  EXPECT_GE(std::chrono::steady_clock::now() - shown, 6s) << "the steps and the settling second";
+  EXPECT_GE(seen.size(), 10u) << "the bar moves in steps";
+  // The last step is followed at once by the load's blocking pause, so from outside the
+  // bar is last seen one step before it is full.
+  EXPECT_GE(seen.back(), 19);
+  EXPECT_FALSE(IsWindowVisible(splash)) << "gone when the main window comes";
+  MorvaneApp app(std::move(started), /*watched=*/true);
+
+  // A refused close leaves the program running; WordPad is only minimised.
   uidriver::click(app.button("E&xit"), 0ms);
   auto box = app.answerBox("Close Morvane?", "No");
   EXPECT_EQ(box.text, "Are You Sure You Want To Close The Program?");
   EXPECT_EQ(box.icon, BoxIcon::kQuestion);
   uidriver::waitUntil([&] { return app.status() == "Ready."; }, 5s, "Ready.", app.pid());
-  const std::string shown = app.timeText();
-  uidriver::waitUntil([&] { return app.timeText() != shown; }, 3s, "the clock to tick again");
+  const std::string clock = app.timeText();
+  uidriver::waitUntil([&] { return app.timeText() != clock; }, 3s, "the clock to tick again");
 
   // Windows shutting down asks the same; answered No, Morvane stays.
   PostMessageA(app.main, WM_QUERYENDSESSION, 0, 0);

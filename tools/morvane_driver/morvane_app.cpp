@@ -215,7 +215,7 @@ void MorvaneApp::attach(bool watched) {
   if (watched) watch_ = std::make_unique<ResponsivenessWatch>(main);
 }
 
-void MorvaneApp::picture(const std::string& name) const {
+void MorvaneApp::picture(const std::string& name) {
   const char* folder = std::getenv("MORV_SCREENSHOT_DIR");
   if (!folder || !*folder) return;
   Sleep(500);  // the window and its shadow painted

@@ -126,7 +126,7 @@ class MorvaneApp {
   void exit(bool save = false, bool closePlayer = true);
   // A picture of the screen for the documentation, when MORV_SCREENSHOT_DIR names a
   // folder: <name>.bmp there.
-  void picture(const std::string& name) const;
+  static void picture(const std::string& name);
   // The longest the main window went unanswered since it appeared.
   std::chrono::milliseconds longestUnanswered() const {
     return watch_ ? watch_->longestUnanswered() : std::chrono::milliseconds(0);

@@ -45,6 +45,9 @@ class StandInPlayer {
   HWND window_ = nullptr;
 };
 
+// The player's window as Morvane looks for it, whichever program started the player.
+inline HWND PlayerWindow() { return FindWindowA("Winamp v1.x", nullptr); }
+
 // A fresh log file path in the temporary folder, deleted if it exists.
 std::string FreshLogPath(const std::string& name);
 
