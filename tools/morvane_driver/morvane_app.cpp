@@ -267,6 +267,15 @@ HWND MorvaneApp::openRepeatDialog() {
       pid(), {.className = "#32770", .title = "Repeat Alarm", .visibleOnly = true}, 10s);
 }
 
+void MorvaneApp::chooseFromTrayMenu(const std::string& item) {
+  uidriver::clickTrayIcon(uidriver::waitForTrayIcon(kTrayTip, 10s), /*right=*/true);
+  uidriver::choosePopupItem(
+      uidriver::waitForWindow(pid(), {.className = "#32768", .visibleOnly = true}, 10s), item);
+  if (item != "&Show Morvane") return;
+  uidriver::waitUntil([this] { return IsWindowVisible(main) && !IsIconic(main); }, 10s,
+                      "the window back", pid());
+}
+
 void MorvaneApp::exit(bool save, bool closePlayer) {
   uidriver::click(button("E&xit"), 0ms);
   answerBox("Close Morvane?", "Yes");
