@@ -21,15 +21,19 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Only reading is allowed on the key, for everyone: every write to it is refused.
-void LockKey(HKEY root, const char* path, const char* sddl) {
-  HKEY key = nullptr;
-  RegCreateKeyExA(root, path, 0, nullptr, 0, WRITE_DAC, nullptr, &key, nullptr);
-  win32::UniqueHkey owned(key);
-  PSECURITY_DESCRIPTOR descriptor = nullptr;
-  ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr);
-  RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
-  LocalFree(descriptor);
+// Gives the settings key, in both hives, these rights for everyone: "KR" refuses every
+// write to it, "KA" allows them again.
+void LockKeys(const char* sddl) {
+  for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+    HKEY key = nullptr;
+    RegCreateKeyExA(root, kSettingsKey, 0, nullptr, 0, WRITE_DAC, nullptr, &key, nullptr);
+    win32::UniqueHkey owned(key);
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor,
+                                                         nullptr);
+    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+    LocalFree(descriptor);
+  }
 }
 
 class FaultDrillTest : public ::testing::Test {
@@ -158,8 +162,7 @@ TEST_F(FaultDrillTest, AStalePlayerHandle) {
 // was stored stays as it was.
 TEST_F(FaultDrillTest, ARegistryWriteRefused) {
   auto app = Start();
-  LockKey(HKEY_LOCAL_MACHINE, kSettingsKey, "D:P(A;;KR;;;WD)");
-  LockKey(HKEY_CURRENT_USER, kSettingsKey, "D:P(A;;KR;;;WD)");
+  LockKeys("D:P(A;;KR;;;WD)");
   uidriver::pressKey(app->main, VK_F2, {}, 0ms);
   auto box = app->answerBox("ERROR!", "OK");
   EXPECT_EQ(box.text,
@@ -169,8 +172,7 @@ TEST_F(FaultDrillTest, ARegistryWriteRefused) {
       [&] { return app->status() == "MORV Will Minimize To The System Tray Upon Start.  Ready."; },
       10s, "the toggle to carry on", app->pid());
   EXPECT_EQ(RegQuery(kSettingsPath, "StartInTray"), "No");
-  LockKey(HKEY_LOCAL_MACHINE, kSettingsKey, "D:P(A;;KA;;;WD)");
-  LockKey(HKEY_CURRENT_USER, kSettingsKey, "D:P(A;;KA;;;WD)");
+  LockKeys("D:P(A;;KA;;;WD)");
   Report(*app, "registry write refused");
   app->exit();
 }
