@@ -36,15 +36,6 @@ void WaitUntilMinuteStartPlus(const AlarmMinute& alarm, milliseconds offset) {
   if (left > 0) Sleep(static_cast<DWORD>(left));
 }
 
-HWND ButtonOnceShown(const MorvaneApp& app, const char* caption) {
-  return uidriver::waitFor(
-      [&]() -> std::optional<HWND> {
-        HWND found = FindWindowExA(app.main, nullptr, "Button", caption);
-        return found && uidriver::isEnabled(found) ? std::optional<HWND>(found) : std::nullopt;
-      },
-      15s, caption, app.pid());
-}
-
 // Wine plays sound through ALSA from a thread of this name, which lives as long as the
 // sound does (the bed gives Wine ALSA's null device).
 struct Sound {
@@ -84,10 +75,10 @@ TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundAndALateWakeStillRin
   const auto plays = Named(ReadPlayerLog(log), "PLAY");
   ASSERT_EQ(plays.size(), 1u);
   EXPECT_EQ(plays[0].note, "empty playlist");
-  uidriver::click(ButtonOnceShown(app, "Snoo&ze"), 0ms);
+  uidriver::click(app.enabledButton("Snoo&ze"), 0ms);
   sound.awaitSilence(app.pid());
   uidriver::waitUntil([] { return Player() == nullptr; }, 15s, "the player to close");
-  uidriver::click(ButtonOnceShown(app, "Turn &On"));  // disarmed
+  uidriver::click(app.enabledButton("Turn &On"));  // disarmed
 
   const AlarmMinute alarm = MinuteAhead(25s);
   app.enterAlarm(alarm);
@@ -105,10 +96,10 @@ TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundAndALateWakeStillRin
   EXPECT_EQ(Named(ReadPlayerLog(log), "PLAY").size(), 2u) << "two wake messages, one ring";
   EXPECT_TRUE(sound.on());
   std::printf("woke %lld ms after the alarm minute began; rang on the wake\n", wokeAt);
-  uidriver::click(ButtonOnceShown(app, "Snoo&ze"), 0ms);
+  uidriver::click(app.enabledButton("Snoo&ze"), 0ms);
   sound.awaitSilence(app.pid());
   uidriver::waitUntil([] { return Player() == nullptr; }, 15s, "the player to close");
-  uidriver::click(ButtonOnceShown(app, "Turn &On"));  // disarmed
+  uidriver::click(app.enabledButton("Turn &On"));  // disarmed
 
   // A set alarm that is not armed has no player at its minute; the tray keeps its clock
   // running, and its menu's Snoo&ze stops the sound too.

@@ -64,12 +64,7 @@ class FaultDrillTest : public ::testing::Test {
   // Snooze, then the stop path must leave the button reading "Turn &On" again.
   void Snooze(MorvaneApp& app) {
     uidriver::click(app.button("Snoo&ze"), 0ms);
-    uidriver::waitUntil(
-        [&] {
-          HWND turnOn = FindWindowExA(app.main, nullptr, "Button", "Turn &On");
-          return turnOn && uidriver::isEnabled(turnOn);
-        },
-        20s, "the stop path", app.pid());
+    app.enabledButton("Turn &On", 20s);
   }
   int Plays() const { return static_cast<int>(Named(ReadPlayerLog(log), "PLAY").size()); }
   // Every test ends here: the window answered within ten seconds all along.

@@ -230,6 +230,16 @@ HWND MorvaneApp::button(const std::string& caption) const {
   return uidriver::findChild(main, "Button", caption);
 }
 
+HWND MorvaneApp::enabledButton(const std::string& caption,
+                               std::chrono::milliseconds timeout) const {
+  return uidriver::waitFor(
+      [&]() -> std::optional<HWND> {
+        HWND found = FindWindowExA(main, nullptr, "Button", caption.c_str());
+        return found && uidriver::isEnabled(found) ? std::optional<HWND>(found) : std::nullopt;
+      },
+      timeout, caption, pid());
+}
+
 uidriver::MessageBoxInfo MorvaneApp::answerBox(const std::string& title,
                                                const std::string& answer) {
   auto box = uidriver::waitForMessageBox(pid(), title, 15s);

@@ -112,6 +112,9 @@ class MorvaneApp {
 
   DWORD pid() const { return process.pid(); }
   HWND button(const std::string& caption) const;
+  // Waits up to `timeout` for an enabled button with this caption.
+  HWND enabledButton(const std::string& caption,
+                     std::chrono::milliseconds timeout = std::chrono::seconds(15)) const;
   std::string status() const { return uidriver::statusBarText(statusBar); }
   std::string timeText() const { return uidriver::windowText(timeBox); }
   // Waits for a box with this title, and presses `answer`.
