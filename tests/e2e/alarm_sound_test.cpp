@@ -66,6 +66,13 @@ TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundAndALateWakeStillRin
   ASSERT_TRUE(linuxPid) << "Morvane's Linux process not found";
   const Sound sound{*linuxPid};
   ASSERT_FALSE(sound.on());
+  // Snooze on the button: the sound stops, the player closes, and Turn On disarms.
+  const auto snoozeAndDisarm = [&] {
+    uidriver::click(app.enabledButton("Snoo&ze"), 0ms);
+    sound.awaitSilence(app.pid());
+    uidriver::waitUntil([] { return Player() == nullptr; }, 15s, "the player to close");
+    uidriver::click(app.enabledButton("Turn &On"));
+  };
 
   const AlarmMinute silentPlayer = MinuteAhead(25s);
   app.enterAlarm(silentPlayer);
@@ -75,10 +82,7 @@ TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundAndALateWakeStillRin
   const auto plays = Named(ReadPlayerLog(log), "PLAY");
   ASSERT_EQ(plays.size(), 1u);
   EXPECT_EQ(plays[0].note, "empty playlist");
-  uidriver::click(app.enabledButton("Snoo&ze"), 0ms);
-  sound.awaitSilence(app.pid());
-  uidriver::waitUntil([] { return Player() == nullptr; }, 15s, "the player to close");
-  uidriver::click(app.enabledButton("Turn &On"));  // disarmed
+  snoozeAndDisarm();
 
   const AlarmMinute alarm = MinuteAhead(25s);
   app.enterAlarm(alarm);
@@ -96,10 +100,7 @@ TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundAndALateWakeStillRin
   EXPECT_EQ(Named(ReadPlayerLog(log), "PLAY").size(), 2u) << "two wake messages, one ring";
   EXPECT_TRUE(sound.on());
   std::printf("woke %lld ms after the alarm minute began; rang on the wake\n", wokeAt);
-  uidriver::click(app.enabledButton("Snoo&ze"), 0ms);
-  sound.awaitSilence(app.pid());
-  uidriver::waitUntil([] { return Player() == nullptr; }, 15s, "the player to close");
-  uidriver::click(app.enabledButton("Turn &On"));  // disarmed
+  snoozeAndDisarm();
 
   // A set alarm that is not armed has no player at its minute; the tray keeps its clock
   // running, and its menu's Snoo&ze stops the sound too.
