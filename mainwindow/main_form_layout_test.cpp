@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
 #include <string>
+#include <vector>
 
 #include "startup/intro_form.h"
 
@@ -16,13 +16,19 @@ int WidthBound(const std::string& text, int line) {
   return static_cast<int>(text.size()) * (line * 3 + 3) / 4;
 }
 
-bool Inside(const Rect& r, Size client) {
-  return r.left >= 0 && r.top >= 0 && r.right <= client.width && r.bottom <= client.height &&
-         r.width() > 0 && r.height() > 0;
-}
-
-bool Overlap(const Rect& a, const Rect& b) {
-  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+// Every part whole inside the client area, and no two overlapping.
+void ExpectInsideAndApart(const std::vector<Rect>& parts, Size client) {
+  for (size_t i = 0; i < parts.size(); ++i) {
+    const Rect& r = parts[i];
+    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.width && r.bottom <= client.height &&
+                r.width() > 0 && r.height() > 0)
+        << "part " << i;
+    for (size_t j = i + 1; j < parts.size(); ++j) {
+      const Rect& o = parts[j];
+      EXPECT_FALSE(r.left < o.right && o.left < r.right && r.top < o.bottom && o.top < r.bottom)
+          << "parts " << i << ", " << j;
+    }
+  }
 }
 
 struct Scale {
@@ -51,12 +57,7 @@ TEST(MainFormLayout, EveryControlInsideNoneOverlappingEachTextFitsAtEveryScale) 
     }
 
     const MainFormLayout layout = LayOutMainForm(m);
-    for (size_t i = 0; i < kMainParts; ++i) {
-      EXPECT_TRUE(Inside(layout.part[i], layout.client)) << "control " << i;
-      for (size_t j = i + 1; j < kMainParts; ++j) {
-        EXPECT_FALSE(Overlap(layout.part[i], layout.part[j])) << "controls " << i << ", " << j;
-      }
-    }
+    ExpectInsideAndApart({std::begin(layout.part), std::end(layout.part)}, layout.client);
     for (const PartText& t : texts) {
       const Rect& r = layout[t.part];
       const int line = t.part == MainPart::kTimeBox ? m.timeLine : m.uiLine;
@@ -84,10 +85,7 @@ TEST(MainFormLayout, SplashTextsAndBarInsideApartAndWhole) {
     ASSERT_EQ(layout.text.size(), m.text.size());
     std::vector<Rect> all = layout.text;
     all.push_back(layout.bar);
-    for (size_t i = 0; i < all.size(); ++i) {
-      EXPECT_TRUE(Inside(all[i], layout.client)) << "part " << i;
-      for (size_t j = i + 1; j < all.size(); ++j) EXPECT_FALSE(Overlap(all[i], all[j]));
-    }
+    ExpectInsideAndApart(all, layout.client);
     for (size_t i = 0; i < m.text.size(); ++i) {
       EXPECT_LE(m.text[i].width, layout.text[i].width()) << kSplashTexts[i].text;
       EXPECT_LE(m.text[i].height, layout.text[i].height()) << kSplashTexts[i].text;

@@ -36,22 +36,6 @@ void WaitUntilMinuteStartPlus(const AlarmMinute& alarm, milliseconds offset) {
   if (left > 0) Sleep(static_cast<DWORD>(left));
 }
 
-HWND ButtonOnceShown(const MorvaneApp& app, const char* caption) {
-  return uidriver::waitFor(
-      [&]() -> std::optional<HWND> {
-        HWND found = FindWindowExA(app.main, nullptr, "Button", caption);
-        return found && uidriver::isEnabled(found) ? std::optional<HWND>(found) : std::nullopt;
-      },
-      15s, caption, app.pid());
-}
-
-void ChooseFromTrayMenu(const MorvaneApp& app, const char* item) {
-  uidriver::clickTrayIcon(uidriver::waitForTrayIcon("Morvane(tm) - Right Click For Options", 10s),
-                          /*right=*/true);
-  uidriver::choosePopupItem(
-      uidriver::waitForWindow(app.pid(), {.className = "#32768", .visibleOnly = true}, 10s), item);
-}
-
 // Wine plays sound through ALSA from a thread of this name, which lives as long as the
 // sound does (the bed gives Wine ALSA's null device).
 struct Sound {
@@ -61,24 +45,34 @@ struct Sound {
     uidriver::waitUntil([this] { return on(); }, 100s, "Morvane's own sound", pid);
     return SinceMinuteStart(alarm);
   }
+  void awaitSilence(DWORD pid) const {
+    uidriver::waitUntil([this] { return !on(); }, 10s, "the sound to stop", pid);
+  }
   int linuxPid;
 };
 
-Sound SoundOfMorvane() {
-  const auto linuxPid = LinuxProcessOf("morvu.exe");
-  if (!linuxPid) throw uidriver::DriverError("Morvane's Linux process not found");
-  return {*linuxPid};
-}
-
-TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundUntilSnoozed) {
+// The player Morvane starts has nothing to play: it hears Play and stays stopped, and
+// Morvane's own sound rings for it until snoozed. Then a sleep, played by stopping Morvane's
+// process from a few seconds before the alarm minute until it is over: told of the wake
+// twice (automatic, then by the user), it rings once. Last, the own sound with no player
+// at all, snoozed from the tray.
+TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundAndALateWakeStillRings) {
   ResetSettings();
   ASSERT_EQ(Player(), nullptr) << "a player left over from elsewhere";
   const std::string log = FreshLogPath("alarm-sound");
-  // The player Morvane starts has nothing to play: it hears Play and stays stopped.
   MorvaneApp app(
       {.environment = {{"WINAMP_STANDIN_LOG", log}, {"WINAMP_STANDIN_EMPTY_PLAYLIST", "1"}}});
-  const Sound sound = SoundOfMorvane();
+  const auto linuxPid = LinuxProcessOf("morvu.exe");
+  ASSERT_TRUE(linuxPid) << "Morvane's Linux process not found";
+  const Sound sound{*linuxPid};
   ASSERT_FALSE(sound.on());
+  // Snooze on the button: the sound stops, the player closes, and Turn On disarms.
+  const auto snoozeAndDisarm = [&] {
+    uidriver::click(app.enabledButton("Snoo&ze"), 0ms);
+    sound.awaitSilence(app.pid());
+    uidriver::waitUntil([] { return Player() == nullptr; }, 15s, "the player to close");
+    uidriver::click(app.enabledButton("Turn &On"));
+  };
 
   const AlarmMinute silentPlayer = MinuteAhead(25s);
   app.enterAlarm(silentPlayer);
@@ -88,10 +82,25 @@ TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundUntilSnoozed) {
   const auto plays = Named(ReadPlayerLog(log), "PLAY");
   ASSERT_EQ(plays.size(), 1u);
   EXPECT_EQ(plays[0].note, "empty playlist");
-  uidriver::click(ButtonOnceShown(app, "Snoo&ze"), 0ms);
-  uidriver::waitUntil([&] { return !sound.on(); }, 10s, "the sound to stop", app.pid());
-  uidriver::waitUntil([] { return Player() == nullptr; }, 15s, "the player to close");
-  uidriver::click(ButtonOnceShown(app, "Turn &On"));  // disarmed
+  snoozeAndDisarm();
+
+  const AlarmMinute alarm = MinuteAhead(25s);
+  app.enterAlarm(alarm);
+  app.arm();
+  WaitUntilMinuteStartPlus(alarm, -5s);
+  ASSERT_TRUE(SendSignal(*linuxPid, "STOP"));
+  WaitUntilMinuteStartPlus(alarm, 65s);
+  ASSERT_TRUE(SendSignal(*linuxPid, "CONT"));
+  EXPECT_EQ(Named(ReadPlayerLog(log), "PLAY").size(), 1u) << "asleep through the whole minute";
+  const long long wokeAt = SinceMinuteStart(alarm);
+  PostMessageA(app.main, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+  PostMessageA(app.main, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+  uidriver::waitUntil([&] { return app.status() == kAlarmBanner; }, 20s, "the late ring",
+                      app.pid());
+  EXPECT_EQ(Named(ReadPlayerLog(log), "PLAY").size(), 2u) << "two wake messages, one ring";
+  sound.awaitFrom(alarm, app.pid());  // the player stays silent: the own sound rings
+  std::printf("woke %lld ms after the alarm minute began; rang on the wake\n", wokeAt);
+  snoozeAndDisarm();
 
   // A set alarm that is not armed has no player at its minute; the tray keeps its clock
   // running, and its menu's Snoo&ze stops the sound too.
@@ -108,12 +117,10 @@ TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundUntilSnoozed) {
                    "WinAmp is not running, so Morvane is ringing its own alarm sound."};
       },
       10s, "the notification saying why", app.pid());
-  ChooseFromTrayMenu(app, "Snoo&ze");
+  app.chooseFromTrayMenu("Snoo&ze");
   app.answerBox("Close WinAmp?", "No");
-  uidriver::waitUntil([&] { return !sound.on(); }, 10s, "the sound to stop", app.pid());
-  ChooseFromTrayMenu(app, "&Show Morvane");
-  uidriver::waitUntil([&] { return IsWindowVisible(app.main) != FALSE; }, 10s, "the window back");
-
+  sound.awaitSilence(app.pid());
+  app.chooseFromTrayMenu("&Show Morvane");
   std::printf(
       "alarm minute start to Morvane's own sound: %lld ms with a silent player, "
       "%lld ms with none\n",
@@ -121,38 +128,7 @@ TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundUntilSnoozed) {
   ::testing::Test::RecordProperty("own_sound_delay_silent_player_ms",
                                   static_cast<int>(silentPlayerDelay));
   ::testing::Test::RecordProperty("own_sound_delay_no_player_ms", static_cast<int>(noPlayerDelay));
-  app.exit();
-}
 
-// Stopped from a few seconds before the alarm minute until it is over, Morvane is told of
-// the wake twice (automatic, then by the user) and rings once.
-TEST(AlarmSoundRoadTest, AWakeJustAfterTheAlarmMinuteStillRingsIt) {
-  ResetSettings();
-  ASSERT_EQ(Player(), nullptr) << "a player left over from elsewhere";
-  const std::string log = FreshLogPath("late-wake");
-  MorvaneApp app({.environment = {{"WINAMP_STANDIN_LOG", log}}});
-  const int linuxPid = SoundOfMorvane().linuxPid;
-
-  const AlarmMinute alarm = MinuteAhead(25s);
-  app.enterAlarm(alarm);
-  app.arm();
-  WaitUntilMinuteStartPlus(alarm, -5s);
-  ASSERT_TRUE(SendSignal(linuxPid, "STOP"));
-  WaitUntilMinuteStartPlus(alarm, 65s);
-  ASSERT_TRUE(SendSignal(linuxPid, "CONT"));
-  EXPECT_TRUE(Named(ReadPlayerLog(log), "PLAY").empty()) << "asleep through the whole minute";
-
-  const long long wokeAt = SinceMinuteStart(alarm);
-  PostMessageA(app.main, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
-  PostMessageA(app.main, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
-  uidriver::waitUntil([&] { return app.status() == kAlarmBanner; }, 20s, "the late ring",
-                      app.pid());
-  const auto plays = Named(ReadPlayerLog(log), "PLAY");
-  EXPECT_EQ(plays.size(), 1u) << "two wake messages, one ring";
-  std::printf("woke %lld ms after the alarm minute began; rang on the wake\n", wokeAt);
-
-  uidriver::click(ButtonOnceShown(app, "Snoo&ze"), 0ms);
-  uidriver::waitUntil([] { return Player() == nullptr; }, 15s, "the player to close");
   app.exit();
 }
 

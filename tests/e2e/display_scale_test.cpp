@@ -4,10 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
-#include <vector>
-
 #include "tools/morvane_driver/morvane_app.h"
 
 namespace morv::e2e {
@@ -17,46 +13,37 @@ namespace {
 
 using namespace std::chrono_literals;
 
-constexpr char kOptionsTip[] = "Morvane(tm) - Right Click For Options";
-
-// Where Windows keeps the display's scale; a program reads it when it starts.
-struct ScaleValue {
-  HKEY root;
-  const char* key;
-};
-const ScaleValue kScaleValues[] = {
-    {HKEY_CURRENT_USER, "Control Panel\\Desktop"},
-    {HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts"},
-};
-
-// Sets the display's scale for the programs started from now on, and puts back what was
-// there when it ends, so the bed is left as it was found. Wine's desktop keeps the scale
-// it started with; only the program's own windows and its icon's size are under test.
+// Sets the display's scale, where Windows keeps it, for the programs started from now on,
+// and puts back what was there when it ends, so the bed is left as it was found. Wine's
+// desktop keeps the scale it started with; only the program's own windows and its icon's
+// size are under test.
 class DisplayScale {
  public:
   DisplayScale() {
-    for (const ScaleValue& where : kScaleValues) saved_.push_back(read(where));
+    for (const auto& [root, path] : kKeys) {
+      DWORD value = 0, size = sizeof(value);
+      const bool had = RegGetValueA(root, path, "LogPixels", RRF_RT_REG_DWORD, nullptr, &value,
+                                    &size) == ERROR_SUCCESS;
+      saved_.push_back(had ? std::optional<DWORD>(value) : std::nullopt);
+    }
   }
   ~DisplayScale() {
-    for (size_t i = 0; i < saved_.size(); ++i) write(kScaleValues[i], saved_[i]);
+    for (size_t i = 0; i < saved_.size(); ++i) write(i, saved_[i]);
   }
   void set(DWORD dpi) {
-    for (const ScaleValue& where : kScaleValues) write(where, dpi);
+    for (size_t i = 0; i < saved_.size(); ++i) write(i, dpi);
   }
 
  private:
-  static std::optional<DWORD> read(const ScaleValue& where) {
-    DWORD value = 0, size = sizeof(value);
-    if (RegGetValueA(where.root, where.key, "LogPixels", RRF_RT_REG_DWORD, nullptr, &value,
-                     &size) != ERROR_SUCCESS) {
-      return std::nullopt;
-    }
-    return value;
-  }
-  static void write(const ScaleValue& where, std::optional<DWORD> value) {
+  static inline const std::pair<HKEY, const char*> kKeys[] = {
+      {HKEY_CURRENT_USER, "Control Panel\\Desktop"},
+      {HKEY_LOCAL_MACHINE,
+       "System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts"},
+  };
+  static void write(size_t i, std::optional<DWORD> value) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(where.root, where.key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                              nullptr),
+    ASSERT_EQ(RegCreateKeyExA(kKeys[i].first, kKeys[i].second, 0, nullptr, 0, KEY_SET_VALUE,
+                              nullptr, &key, nullptr),
               ERROR_SUCCESS);
     if (value) {
       RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*value),
@@ -69,13 +56,6 @@ class DisplayScale {
   std::vector<std::optional<DWORD>> saved_;
 };
 
-RECT InParent(HWND child, HWND parent) {
-  RECT r{};
-  GetWindowRect(child, &r);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 // The main window as laid out for `dpi`: its controls inside the client area and apart,
 // each text inside its control in the control's own font, the whole month on the calendar,
 // and the window's icons at the sizes that scale asks for. The time box's text height is
@@ -87,7 +67,9 @@ int ExpectWhole(const MorvaneApp& app, int dpi) {
   std::vector<std::pair<HWND, RECT>> parts;
   for (HWND child : uidriver::childWindows(app.main)) {
     if (GetParent(child) != app.main || !(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE)) continue;
-    const RECT r = InParent(child, app.main);
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, app.main, reinterpret_cast<POINT*>(&r), 2);
     const std::string name = uidriver::describeWindow(child);
     EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom)
         << name << " at " << r.left << "," << r.top << "-" << r.right << "," << r.bottom
@@ -121,17 +103,8 @@ int ExpectWhole(const MorvaneApp& app, int dpi) {
 int TrayPictureWidth(MorvaneApp& app) {
   uidriver::trayPictureWidth(app.pid());  // watching from here on
   uidriver::click(app.button("Send To &Tray"));
-  uidriver::waitForTrayIcon(kOptionsTip, 10s);
+  uidriver::waitForTrayIcon(kTrayTip, 10s);
   return uidriver::trayPictureWidth(app.pid());
-}
-
-void BackFromTheTray(MorvaneApp& app) {
-  uidriver::clickTrayIcon(uidriver::waitForTrayIcon(kOptionsTip, 10s), /*right=*/true);
-  uidriver::choosePopupItem(
-      uidriver::waitForWindow(app.pid(), {.className = "#32768", .visibleOnly = true}, 10s),
-      "&Show Morvane");
-  uidriver::waitUntil([&] { return IsWindowVisible(app.main) && !IsIconic(app.main); }, 10s,
-                      "the window back");
 }
 
 TEST(DisplayScaleTest, WholeAndSharpAt100150And200PercentAndOnAMonitorOfAnotherScale) {
@@ -158,14 +131,14 @@ TEST(DisplayScaleTest, WholeAndSharpAt100150And200PercentAndOnAMonitorOfAnotherS
                            now.top + 2 * (now.bottom - now.top)};
       uidriver::sendDpiChanged(app.main, 192, suggested);
       EXPECT_EQ(uidriver::trayPictureWidth(app.pid()), 32) << "after the scale changed";
-      BackFromTheTray(app);
+      app.chooseFromTrayMenu("&Show Morvane");
       RECT moved{};
       GetWindowRect(app.main, &moved);
       EXPECT_EQ(moved.left, suggested.left);
       EXPECT_EQ(moved.top, suggested.top);
       EXPECT_GE(ExpectWhole(app, 192) * 10, timeText * 2 * 9) << "the clock's text grew";
     } else {
-      BackFromTheTray(app);
+      app.chooseFromTrayMenu("&Show Morvane");
     }
     app.exit();
   }

@@ -230,6 +230,16 @@ HWND MorvaneApp::button(const std::string& caption) const {
   return uidriver::findChild(main, "Button", caption);
 }
 
+HWND MorvaneApp::enabledButton(const std::string& caption,
+                               std::chrono::milliseconds timeout) const {
+  return uidriver::waitFor(
+      [&]() -> std::optional<HWND> {
+        HWND found = FindWindowExA(main, nullptr, "Button", caption.c_str());
+        return found && uidriver::isEnabled(found) ? std::optional<HWND>(found) : std::nullopt;
+      },
+      timeout, caption, pid());
+}
+
 uidriver::MessageBoxInfo MorvaneApp::answerBox(const std::string& title,
                                                const std::string& answer) {
   auto box = uidriver::waitForMessageBox(pid(), title, 15s);
@@ -265,6 +275,15 @@ HWND MorvaneApp::openRepeatDialog() {
   uidriver::pressKey(main, 'R', {.ctrl = true});
   return uidriver::waitForWindow(
       pid(), {.className = "#32770", .title = "Repeat Alarm", .visibleOnly = true}, 10s);
+}
+
+void MorvaneApp::chooseFromTrayMenu(const std::string& item) {
+  uidriver::clickTrayIcon(uidriver::waitForTrayIcon(kTrayTip, 10s), /*right=*/true);
+  uidriver::choosePopupItem(
+      uidriver::waitForWindow(pid(), {.className = "#32768", .visibleOnly = true}, 10s), item);
+  if (item != "&Show Morvane") return;
+  uidriver::waitUntil([this] { return IsWindowVisible(main) && !IsIconic(main); }, 10s,
+                      "the window back", pid());
 }
 
 void MorvaneApp::exit(bool save, bool closePlayer) {

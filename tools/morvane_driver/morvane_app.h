@@ -36,6 +36,9 @@ inline constexpr char kAlarmBanner[] =
     "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! !!!!! ALARM !!!!!! "
     "!!!!! ALARM !!!!!! !!!!! ALARM !!!!!!";
 
+// The tip of Morvane's tray icon.
+inline constexpr char kTrayTip[] = "Morvane(tm) - Right Click For Options";
+
 // Ends every stand-in player, also one still waiting to show its window: a player left
 // running would hold the test's output open, and the next test would find it.
 void EndEveryPlayer();
@@ -109,6 +112,9 @@ class MorvaneApp {
 
   DWORD pid() const { return process.pid(); }
   HWND button(const std::string& caption) const;
+  // Waits up to `timeout` for an enabled button with this caption.
+  HWND enabledButton(const std::string& caption,
+                     std::chrono::milliseconds timeout = std::chrono::seconds(15)) const;
   std::string status() const { return uidriver::statusBarText(statusBar); }
   std::string timeText() const { return uidriver::windowText(timeBox); }
   // Waits for a box with this title, and presses `answer`.
@@ -121,6 +127,8 @@ class MorvaneApp {
   void arm();
   // Opens the repeat days box with its shortcut, Ctrl+R, and returns it.
   HWND openRepeatDialog();
+  // Right-clicks the tray icon and chooses `item`; "&Show Morvane" also waits for the window.
+  void chooseFromTrayMenu(const std::string& item);
   // Exit, answering Yes to closing, `save` to saving an entered alarm and `closePlayer`
   // to closing a running player; the process ends.
   void exit(bool save = false, bool closePlayer = true);
