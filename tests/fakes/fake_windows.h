@@ -16,9 +16,9 @@ struct FakeWindow {
   std::string text;
   bool visible = true;
   bool minimized = false;
-  bool hung = false;             // a bounded send times out
-  bool acceptsPosts = true;      // false: every post fails
-  std::uint32_t process = 1;     // the owning process
+  bool hung = false;          // a bounded send times out
+  bool acceptsPosts = true;   // false: every post fails
+  std::uint32_t process = 1;  // the owning process
   std::function<std::intptr_t(unsigned, std::uintptr_t, std::intptr_t)> onMessage;
 };
 
@@ -62,8 +62,7 @@ class FakeWindowManager : public WindowManager {
   std::vector<std::pair<WindowHandle, ShowCommand>> shows;
   WindowHandle foreground = 0;
   std::uint32_t allowedForeground = 0;
-  std::vector<std::string> registered;  // message names; each one's number is 0xC000 + index
-  WindowHandle nextHandle = 0x10010;    // the handle the next window added gets
+  WindowHandle nextHandle = 0x10010;  // the handle the next window added gets
 
  private:
   std::intptr_t deliver(WindowHandle window, unsigned message, std::uintptr_t wParam,
