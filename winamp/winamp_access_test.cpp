@@ -42,16 +42,6 @@ TEST_F(WinampAccessTest, QuestionsReachThePlayerAndNoPlayerMeansNoReply) {
   EXPECT_TRUE(d.boxes.shown.empty());
 }
 
-TEST_F(WinampAccessTest, AHungPlayerCountsAsAnsweringZeroAfterTwoSeconds) {
-  auto& player = d.players.launch(1);
-  d.windows.window(player.handle)->hung = true;
-  WinampLastReply = 77;
-  EXPECT_EQ(WinampIsPlaying(d.desktop, kClass), 0);
-  WinampSetVolume(d.desktop, 255, kClass);
-  EXPECT_EQ(WinampLastReply, 0);
-  EXPECT_EQ(d.clock.steady, 4s);
-}
-
 TEST_F(WinampAccessTest, CloseQuitsEveryPlayerWindow) {
   auto& first = d.players.launch();
   auto& second = d.players.launch();
