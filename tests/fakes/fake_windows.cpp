@@ -20,16 +20,12 @@ void FakeWindowManager::remove(WindowHandle handle) {
 }
 
 FakeWindow* FakeWindowManager::window(WindowHandle handle) {
-  for (FakeWindow& w : windows_) {
-    if (w.handle == handle) return &w;
-  }
-  return nullptr;
+  auto found = std::ranges::find(windows_, handle, &FakeWindow::handle);
+  return found == windows_.end() ? nullptr : &*found;
 }
 
 int FakeWindowManager::count(const std::string& className) {
-  return static_cast<int>(std::count_if(windows_.begin(), windows_.end(), [&](const FakeWindow& w) {
-    return w.className == className;
-  }));
+  return static_cast<int>(std::ranges::count(windows_, className, &FakeWindow::className));
 }
 
 WindowHandle FakeWindowManager::findWindow(const std::string& className,
