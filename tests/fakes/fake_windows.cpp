@@ -75,17 +75,6 @@ bool FakeWindowManager::showWindow(WindowHandle handle, ShowCommand command) {
   return true;
 }
 
-bool FakeWindowManager::setForegroundWindow(WindowHandle handle) {
-  if (handle == 0) return false;
-  foreground = handle;
-  return true;
-}
-
-std::uint32_t FakeWindowManager::processOf(WindowHandle handle) {
-  FakeWindow* w = window(handle);
-  return w ? w->process : 0;
-}
-
 WindowHandle FakeWindowManager::findProcessWindow(std::uint32_t process,
                                                   const std::string& className) {
   for (const FakeWindow& w : windows_) {
@@ -104,16 +93,6 @@ bool FakeWindowManager::closeWindow(WindowHandle handle) {
   if (!w) return false;
   w->minimized = true;
   return true;
-}
-
-// The window menu is left to the end-to-end test, which sees the real one.
-MenuHandle FakeWindowManager::systemMenu(WindowHandle) { return 0; }
-
-std::uint32_t FakeWindowManager::menuItemId(MenuHandle, int) { return 0xFFFFFFFF; }
-
-bool FakeWindowManager::modifyMenu(MenuHandle, std::uint32_t, std::uint32_t, std::uintptr_t,
-                                   const std::string&) {
-  return false;
 }
 
 }  // namespace morv::fakes
