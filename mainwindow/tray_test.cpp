@@ -17,11 +17,9 @@ constexpr char kSetNotActive[] = "Morvane(tm) - Alarm Is Set, But Not Activated.
 
 TEST(TrayTest, PictureAndTooltipFollowTheAlarmAsTheWindowGoes) {
   struct Case {
-    const char* what;
-    const char* caption;
+    const char *what, *caption;
     bool clearEnabled, alarmEntered;
-    const char* armedMark;
-    const char* status;
+    const char *armedMark, *status;
     int previousIcon;
     const char* tip;
     int icon;

@@ -14,6 +14,21 @@ struct Focus {
   std::string owner;  // the name of the control holding the focus
 };
 
+// The caption or the text a control only remembers.
+template <typename Interface>
+struct WithCaption : Interface {
+  std::string caption() const override { return caption_; }
+  void setCaption(const std::string& text) override { caption_ = text; }
+  std::string caption_;
+};
+
+template <typename Interface>
+struct WithText : Interface {
+  std::string text() const override { return text_; }
+  void setText(const std::string& text) override { text_ = text; }
+  std::string text_;
+};
+
 // A control that can be switched off and take the focus, under a name.
 template <typename Interface>
 struct FakeControl : Interface {
@@ -26,23 +41,18 @@ struct FakeControl : Interface {
   bool enabled_ = true;
 };
 
-struct FakeButton : FakeControl<Button> {
+struct FakeButton : FakeControl<WithCaption<Button>> {
   using FakeControl::FakeControl;
-  std::string caption() const override { return caption_; }
-  void setCaption(const std::string& text) override { caption_ = text; }
   std::string toolTip() const override { return tip_; }
   void setToolTip(const std::string& text) override { tip_ = text; }
-  std::string caption_, tip_;
+  std::string tip_;
 };
 
-struct FakeTextBox : FakeControl<TextBox> {
+struct FakeTextBox : FakeControl<WithText<TextBox>> {
   explicit FakeTextBox(Focus& focus) : FakeControl("txtTime", focus) {}
-  std::string text() const override { return text_; }
-  void setText(const std::string& text) override { text_ = text; }
   bool readOnly() const override { return readOnly_; }
   void setReadOnly(bool on) override { readOnly_ = on; }
   bool readOnly_ = false;
-  std::string text_;
 };
 
 struct FakeCalendar : FakeControl<MonthCalendar> {
@@ -52,26 +62,14 @@ struct FakeCalendar : FakeControl<MonthCalendar> {
   CalendarDate date_;
 };
 
-struct FakeLabel : Label {
-  std::string caption() const override { return caption_; }
-  void setCaption(const std::string& text) override { caption_ = text; }
-  std::string caption_;
-};
+using FakeLabel = WithCaption<Label>;
+using FakeStatusPanel = WithText<StatusPanel>;
 
-struct FakeStatusPanel : StatusPanel {
-  std::string text() const override { return text_; }
-  void setText(const std::string& text) override { text_ = text; }
-  std::string text_;
-};
-
-struct FakeMenuItem : MenuItem {
-  std::string caption() const override { return caption_; }
-  void setCaption(const std::string& text) override { caption_ = text; }
+struct FakeMenuItem : WithCaption<MenuItem> {
   bool checked() const override { return checked_; }
   void setChecked(bool on) override { checked_ = on; }
   bool enabled() const override { return enabled_; }
   void setEnabled(bool on) override { enabled_ = on; }
-  std::string caption_;
   bool checked_ = false, enabled_ = true;
 };
 
@@ -125,12 +123,10 @@ struct FakeProgressBar : ProgressBar {
   int value_ = 0, maximum_ = 100;
 };
 
-class FakeFormWindow : public FormWindow {
+class FakeFormWindow : public WithCaption<FormWindow> {
  public:
   explicit FakeFormWindow(WindowHandle handle) : handle_(handle) {}
   WindowHandle handle() const override { return handle_; }
-  std::string caption() const override { return caption_; }
-  void setCaption(const std::string& text) override { caption_ = text; }
   bool visible() const override { return visible_; }
   void show() override { visible_ = true; }
   void hide() override { visible_ = false; }
@@ -143,7 +139,6 @@ class FakeFormWindow : public FormWindow {
 
  private:
   WindowHandle handle_;
-  std::string caption_;
   bool visible_ = false;
   MousePointer pointer_ = MousePointer::Default;
 };

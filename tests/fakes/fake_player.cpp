@@ -18,7 +18,6 @@ FakePlayer& FakePlayers::launch(int state) {
       return player.state;
     }
     if (message == kWmUser && l == 122) {
-      player.volume = static_cast<int>(w);
       player.heard.push_back("volume " + std::to_string(w));
       return 0;
     }

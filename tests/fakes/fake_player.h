@@ -14,7 +14,6 @@ namespace morv::fakes {
 struct FakePlayer {
   WindowHandle handle = 0;
   int state = 0;  // 0 stopped, 1 playing, 3 paused
-  int volume = 200;
   bool ignoreQuit = false;
   bool emptyPlaylist = false;      // Play is heard but nothing plays
   std::vector<std::string> heard;  // "isplaying", "volume 255", "play", "quit"

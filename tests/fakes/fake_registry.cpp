@@ -45,23 +45,14 @@ RegStatus FakeRegistry::writeString(Hive hive, const std::string& path, const st
                                     const std::string& text) {
   record("write", hive, path + " " + name + " = " + text);
   if (auto status = injected(RegOp::Write, hive, name)) return *status;
-  set(hive, path, name, text);
+  setString(hive, path, name, text);
   return RegStatus::Ok;
 }
 
-void FakeRegistry::set(Hive hive, const std::string& path, const std::string& name,
-                       std::optional<std::string> text) {
+void FakeRegistry::setString(Hive hive, const std::string& path, const std::string& name,
+                             std::optional<std::string> text) {
   keys_.insert(KeyId(hive, path));
   values_[{KeyId(hive, path), Lower(name)}] = std::move(text);
-}
-
-void FakeRegistry::setString(Hive hive, const std::string& path, const std::string& name,
-                             std::string text) {
-  set(hive, path, name, std::move(text));
-}
-
-void FakeRegistry::setNonString(Hive hive, const std::string& path, const std::string& name) {
-  set(hive, path, name, std::nullopt);
 }
 
 std::optional<std::string> FakeRegistry::value(Hive hive, const std::string& path,

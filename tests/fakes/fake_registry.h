@@ -21,8 +21,12 @@ class FakeRegistry : public Registry {
                         const std::string& text) override;
 
   // Test set-up and inspection.
-  void setString(Hive hive, const std::string& path, const std::string& name, std::string text);
-  void setNonString(Hive hive, const std::string& path, const std::string& name);
+  // A value of another type than a string when `text` is empty.
+  void setString(Hive hive, const std::string& path, const std::string& name,
+                 std::optional<std::string> text);
+  void setNonString(Hive hive, const std::string& path, const std::string& name) {
+    setString(hive, path, name, std::nullopt);
+  }
   std::optional<std::string> value(Hive hive, const std::string& path,
                                    const std::string& name) const;
   bool keyExists(Hive hive, const std::string& path) const;
@@ -44,8 +48,6 @@ class FakeRegistry : public Registry {
   using ValueId = std::pair<std::string, std::string>;  // the key, the value's name
   std::optional<RegStatus> injected(RegOp op, Hive hive, const std::string& name) const;
   void record(const char* op, Hive hive, const std::string& rest);
-  void set(Hive hive, const std::string& path, const std::string& name,
-           std::optional<std::string> text);
 
   std::set<std::string> keys_;
   std::map<ValueId, std::optional<std::string>> values_;  // nullopt: not a string

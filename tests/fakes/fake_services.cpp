@@ -13,15 +13,9 @@ bool Contains(const std::vector<std::string>& paths, const std::string& path) {
 }
 
 MbAnswer DefaultAnswer(const MessageBoxRequest& request) {
-  switch (request.buttons) {
-    case MbButtons::Ok:
-      return MbAnswer::Ok;
-    case MbButtons::OkCancel:
-      return request.defaultButton == 2 ? MbAnswer::Cancel : MbAnswer::Ok;
-    case MbButtons::YesNo:
-      return request.defaultButton == 2 ? MbAnswer::No : MbAnswer::Yes;
-  }
-  return MbAnswer::Ok;
+  const bool second = request.defaultButton == 2;
+  if (request.buttons == MbButtons::YesNo) return second ? MbAnswer::No : MbAnswer::Yes;
+  return request.buttons == MbButtons::OkCancel && second ? MbAnswer::Cancel : MbAnswer::Ok;
 }
 
 }  // namespace

@@ -20,16 +20,12 @@ void FakeWindowManager::remove(WindowHandle handle) {
 }
 
 FakeWindow* FakeWindowManager::window(WindowHandle handle) {
-  for (FakeWindow& w : windows_) {
-    if (w.handle == handle) return &w;
-  }
-  return nullptr;
+  auto found = std::ranges::find(windows_, handle, &FakeWindow::handle);
+  return found == windows_.end() ? nullptr : &*found;
 }
 
 int FakeWindowManager::count(const std::string& className) {
-  return static_cast<int>(std::count_if(windows_.begin(), windows_.end(), [&](const FakeWindow& w) {
-    return w.className == className;
-  }));
+  return static_cast<int>(std::ranges::count(windows_, className, &FakeWindow::className));
 }
 
 WindowHandle FakeWindowManager::findWindow(const std::string& className,
@@ -79,17 +75,6 @@ bool FakeWindowManager::showWindow(WindowHandle handle, ShowCommand command) {
   return true;
 }
 
-bool FakeWindowManager::setForegroundWindow(WindowHandle handle) {
-  if (handle == 0) return false;
-  foreground = handle;
-  return true;
-}
-
-std::uint32_t FakeWindowManager::processOf(WindowHandle handle) {
-  FakeWindow* w = window(handle);
-  return w ? w->process : 0;
-}
-
 WindowHandle FakeWindowManager::findProcessWindow(std::uint32_t process,
                                                   const std::string& className) {
   for (const FakeWindow& w : windows_) {
@@ -98,10 +83,9 @@ WindowHandle FakeWindowManager::findProcessWindow(std::uint32_t process,
   return 0;
 }
 
+// The same name gives the same number, in the range Windows gives them.
 unsigned FakeWindowManager::registeredMessage(const std::string& name) {
-  auto at = std::find(registered.begin(), registered.end(), name);
-  if (at == registered.end()) at = registered.insert(at, name);
-  return 0xC000 + static_cast<unsigned>(at - registered.begin());
+  return 0xC000 + static_cast<unsigned>(std::hash<std::string>{}(name) % 0x3FFF);
 }
 
 bool FakeWindowManager::closeWindow(WindowHandle handle) {
@@ -109,16 +93,6 @@ bool FakeWindowManager::closeWindow(WindowHandle handle) {
   if (!w) return false;
   w->minimized = true;
   return true;
-}
-
-// The window menu is left to the end-to-end test, which sees the real one.
-MenuHandle FakeWindowManager::systemMenu(WindowHandle) { return 0; }
-
-std::uint32_t FakeWindowManager::menuItemId(MenuHandle, int) { return 0xFFFFFFFF; }
-
-bool FakeWindowManager::modifyMenu(MenuHandle, std::uint32_t, std::uint32_t, std::uintptr_t,
-                                   const std::string&) {
-  return false;
 }
 
 }  // namespace morv::fakes

@@ -16,9 +16,9 @@ struct FakeWindow {
   std::string text;
   bool visible = true;
   bool minimized = false;
-  bool hung = false;             // a bounded send times out
-  bool acceptsPosts = true;      // false: every post fails
-  std::uint32_t process = 1;     // the owning process
+  bool hung = false;          // a bounded send times out
+  bool acceptsPosts = true;   // false: every post fails
+  std::uint32_t process = 1;  // the owning process
   std::function<std::intptr_t(unsigned, std::uintptr_t, std::intptr_t)> onMessage;
 };
 
@@ -47,23 +47,31 @@ class FakeWindowManager : public WindowManager {
   bool postMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
                    std::intptr_t lParam) override;
   bool showWindow(WindowHandle window, ShowCommand command) override;
-  bool setForegroundWindow(WindowHandle window) override;
+  bool setForegroundWindow(WindowHandle window) override {
+    if (window != 0) foreground = window;
+    return window != 0;
+  }
   bool closeWindow(WindowHandle window) override;
-  std::uint32_t processOf(WindowHandle window) override;
+  std::uint32_t processOf(WindowHandle handle) override {
+    const FakeWindow* w = window(handle);
+    return w ? w->process : 0;
+  }
   WindowHandle findProcessWindow(std::uint32_t process, const std::string& className) override;
   unsigned registeredMessage(const std::string& name) override;
   void allowForeground(std::uint32_t process) override { allowedForeground = process; }
-  MenuHandle systemMenu(WindowHandle window) override;
-  std::uint32_t menuItemId(MenuHandle menu, int position) override;
-  bool modifyMenu(MenuHandle menu, std::uint32_t item, std::uint32_t flags, std::uintptr_t newId,
-                  const std::string& caption) override;
+  // The window menu is left to the end-to-end test, which sees the real one.
+  MenuHandle systemMenu(WindowHandle) override { return 0; }
+  std::uint32_t menuItemId(MenuHandle, int) override { return 0xFFFFFFFF; }
+  bool modifyMenu(MenuHandle, std::uint32_t, std::uint32_t, std::uintptr_t,
+                  const std::string&) override {
+    return false;
+  }
 
   std::vector<SentMessage> messages;
   std::vector<std::pair<WindowHandle, ShowCommand>> shows;
   WindowHandle foreground = 0;
   std::uint32_t allowedForeground = 0;
-  std::vector<std::string> registered;  // message names; each one's number is 0xC000 + index
-  WindowHandle nextHandle = 0x10010;    // the handle the next window added gets
+  WindowHandle nextHandle = 0x10010;  // the handle the next window added gets
 
  private:
   std::intptr_t deliver(WindowHandle window, unsigned message, std::uintptr_t wParam,

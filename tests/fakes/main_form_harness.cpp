@@ -16,17 +16,6 @@ MainFormHarness::MainFormHarness() {
   d.players.serve(d.processes, "c:\\Program Files\\WinAmp\\WinAmp.exe");
 }
 
-void MainFormHarness::storeOption(const char* name, const char* value) {
-  d.registry.setString(Hive::LocalMachine, settings::kKey, name, value);
-}
-
-void MainFormHarness::loadAt(const LocalDateTime& at) {
-  setTime(at);
-  form.Form_Load();
-}
-
-void MainFormHarness::setTime(const LocalDateTime& at) { d.clock.set(at); }
-
 void MainFormHarness::enterAlarm(const CalendarDate& day, const std::string& typed, bool am) {
   form.MonthView_DateClick(day);
   form.txtTime_Click();
