@@ -19,8 +19,6 @@ namespace {
 using namespace std::chrono;
 using namespace std::chrono_literals;
 
-HWND Player() { return FindWindowA("Winamp v1.x", nullptr); }
-
 // Milliseconds from the start of the alarm's minute to now, on the local clock.
 long long SinceMinuteStart(const AlarmMinute& alarm) {
   SYSTEMTIME t{};
@@ -58,7 +56,7 @@ struct Sound {
 // at all, snoozed from the tray.
 TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundAndALateWakeStillRings) {
   ResetSettings();
-  ASSERT_EQ(Player(), nullptr) << "a player left over from elsewhere";
+  ASSERT_EQ(PlayerWindow(), nullptr) << "a player left over from elsewhere";
   const std::string log = FreshLogPath("alarm-sound");
   MorvaneApp app(
       {.environment = {{"WINAMP_STANDIN_LOG", log}, {"WINAMP_STANDIN_EMPTY_PLAYLIST", "1"}}});
@@ -70,7 +68,7 @@ TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundAndALateWakeStillRin
   const auto snoozeAndDisarm = [&] {
     uidriver::click(app.enabledButton("Snoo&ze"), 0ms);
     sound.awaitSilence(app.pid());
-    uidriver::waitUntil([] { return Player() == nullptr; }, 15s, "the player to close");
+    uidriver::waitUntil([] { return PlayerWindow() == nullptr; }, 15s, "the player to close");
     uidriver::click(app.enabledButton("Turn &On"));
   };
 
@@ -108,7 +106,7 @@ TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundAndALateWakeStillRin
   app.enterAlarm(noPlayer);
   uidriver::click(app.button("Send To &Tray"));
   const long long noPlayerDelay = sound.awaitFrom(noPlayer, app.pid());
-  EXPECT_EQ(Player(), nullptr);
+  EXPECT_EQ(PlayerWindow(), nullptr);
   EXPECT_EQ(app.status(), kAlarmBanner);
   uidriver::waitUntil(
       [] {

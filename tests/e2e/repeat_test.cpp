@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "tools/morvane_driver/morvane_app.h"
+#include "tools/morvane_driver/standin_player.h"
 
 namespace morv::e2e {
 
@@ -15,8 +16,6 @@ namespace {
 
 using namespace std::chrono;
 using namespace std::chrono_literals;
-
-HWND Player() { return FindWindowA("Winamp v1.x", nullptr); }
 
 // A player left running, also by a failed test, would hold the test's output open.
 struct PlayersEndedAfter {
@@ -63,8 +62,8 @@ TEST(RepeatTest, ChosenDaysKeepTheAlarmArmedForTheNextMorningAndAcrossARestart) 
   EXPECT_EQ(
       uidriver::toolTipText(app.button("Turn &Off")).rfind("Turn The Alarm OFF.  Repeats ", 0), 0u);
   // The snooze closed the player; the clock starts it again, hidden, for tomorrow.
-  uidriver::waitUntil([] { return Player() != nullptr && !IsWindowVisible(Player()); }, 15s,
-                      "the player back, hidden", app.pid());
+  uidriver::waitUntil([] { return PlayerWindow() != nullptr && !IsWindowVisible(PlayerWindow()); },
+                      15s, "the player back, hidden", app.pid());
   app.exit(true);
 
   // The restart: armed at once for tomorrow, and start-with-Windows left as it was.
@@ -74,7 +73,7 @@ TEST(RepeatTest, ChosenDaysKeepTheAlarmArmedForTheNextMorningAndAcrossARestart) 
   EXPECT_EQ(again.status(), armed);
   EXPECT_TRUE(uidriver::isEnabled(again.button("Turn &Off")));
   EXPECT_FALSE(uidriver::isEnabled(again.calendar));
-  EXPECT_NE(Player(), nullptr);
+  EXPECT_NE(PlayerWindow(), nullptr);
   EXPECT_EQ(RegQuery(kSettingsPath, "StartInTray"), "No");
   again.exit();
 }
