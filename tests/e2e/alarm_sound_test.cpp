@@ -1,5 +1,5 @@
-// Morvane's own alarm sound heard from outside, and a sleep played by stopping Morvane's
-// process across its alarm minute.
+// Morvane's own alarm sound heard from outside, and sleeps played by stopping Morvane's
+// process while the wall clock moves across its alarm minute.
 #include <windows.h>
 
 #include <cstdio>
@@ -29,9 +29,29 @@ long long SinceMinuteStart(const AlarmMinute& alarm) {
   return duration_cast<milliseconds>(now - start).count();
 }
 
-void WaitUntilMinuteStartPlus(const AlarmMinute& alarm, milliseconds offset) {
-  const long long left = offset.count() - SinceMinuteStart(alarm);
-  if (left > 0) Sleep(static_cast<DWORD>(left));
+// A sleep of the computer: Morvane's process stopped while the wall clock of the test and of
+// the programs it started moves on to `past` after the alarm minute's start; the
+// monotonic clock, which paces Morvane's ticks, does not move, as across a real sleep.
+class Sleeper {
+ public:
+  explicit Sleeper(int linuxPid) : linuxPid_(linuxPid) {}
+  void sleepUntil(const AlarmMinute& alarm, seconds past, DWORD pid) {
+    ASSERT_TRUE(SendSignal(linuxPid_, "STOP"));
+    ahead_ += duration_cast<seconds>(past - milliseconds(SinceMinuteStart(alarm))) + 1s;
+    ASSERT_TRUE(SetWallClockOffset(ahead_));
+    uidriver::waitUntil([&] { return SinceMinuteStart(alarm) >= past.count() * 1000; }, 5s,
+                        "the wall clock to move on (is libfaketime preloaded?)", pid);
+    ASSERT_TRUE(SendSignal(linuxPid_, "CONT"));
+  }
+
+ private:
+  int linuxPid_;
+  seconds ahead_{0};
+};
+
+void PostWake(HWND window) {
+  PostMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+  PostMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
 }
 
 // Wine plays sound through ALSA from a thread of this name, which lives as long as the
@@ -50,13 +70,15 @@ struct Sound {
 };
 
 // The player Morvane starts has nothing to play: it hears Play and stays stopped, and
-// Morvane's own sound rings for it until snoozed. Then a sleep, played by stopping Morvane's
-// process from a few seconds before the alarm minute until it is over: told of the wake
-// twice (automatic, then by the user), it rings once. Last, the own sound with no player
-// at all, snoozed from the tray.
+// Morvane's own sound rings for it until snoozed. Then a sleep that ends nine minutes past
+// the alarm minute: told of the wake twice (automatic, then by the user), it rings once.
+// A sleep that ends twelve minutes past it rings nothing and says the alarm was missed.
+// Last, the own sound with no player at all, snoozed from the tray.
 TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundAndALateWakeStillRings) {
   ResetSettings();
   ASSERT_EQ(PlayerWindow(), nullptr) << "a player left over from elsewhere";
+  // The wall clock as it is: a sleep of an earlier run may have left it ahead.
+  ASSERT_TRUE(SetWallClockOffset(0s)) << "FAKETIME_TIMESTAMP_FILE names no writable file";
   const std::string log = FreshLogPath("alarm-sound");
   MorvaneApp app(
       {.environment = {{"WINAMP_STANDIN_LOG", log}, {"WINAMP_STANDIN_EMPTY_PLAYLIST", "1"}}});
@@ -64,9 +86,10 @@ TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundAndALateWakeStillRin
   ASSERT_TRUE(linuxPid) << "Morvane's Linux process not found";
   const Sound sound{*linuxPid};
   ASSERT_FALSE(sound.on());
-  // Snooze on the button: the sound stops, the player closes, and Turn On disarms.
-  const auto snoozeAndDisarm = [&] {
-    uidriver::click(app.enabledButton("Snoo&ze"), 0ms);
+  // Snooze (or Turn Off) on the button: the sound stops, the player closes, and Turn On
+  // disarms.
+  const auto stopAndDisarm = [&](const std::string& caption) {
+    uidriver::click(app.enabledButton(caption), 0ms);
     sound.awaitSilence(app.pid());
     uidriver::waitUntil([] { return PlayerWindow() == nullptr; }, 15s, "the player to close");
     uidriver::click(app.enabledButton("Turn &On"));
@@ -80,25 +103,38 @@ TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundAndALateWakeStillRin
   const auto plays = Named(ReadPlayerLog(log), "PLAY");
   ASSERT_EQ(plays.size(), 1u);
   EXPECT_EQ(plays[0].note, "empty playlist");
-  snoozeAndDisarm();
+  stopAndDisarm("Snoo&ze");
 
+  Sleeper computer(*linuxPid);
   const AlarmMinute alarm = MinuteAhead(25s);
   app.enterAlarm(alarm);
   app.arm();
-  WaitUntilMinuteStartPlus(alarm, -5s);
-  ASSERT_TRUE(SendSignal(*linuxPid, "STOP"));
-  WaitUntilMinuteStartPlus(alarm, 65s);
-  ASSERT_TRUE(SendSignal(*linuxPid, "CONT"));
+  computer.sleepUntil(alarm, 9min, app.pid());
   EXPECT_EQ(Named(ReadPlayerLog(log), "PLAY").size(), 1u) << "asleep through the whole minute";
-  const long long wokeAt = SinceMinuteStart(alarm);
-  PostMessageA(app.main, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
-  PostMessageA(app.main, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+  PostWake(app.main);
   uidriver::waitUntil([&] { return app.status() == kAlarmBanner; }, 20s, "the late ring",
                       app.pid());
   EXPECT_EQ(Named(ReadPlayerLog(log), "PLAY").size(), 2u) << "two wake messages, one ring";
   sound.awaitFrom(alarm, app.pid());  // the player stays silent: the own sound rings
-  std::printf("woke %lld ms after the alarm minute began; rang on the wake\n", wokeAt);
-  snoozeAndDisarm();
+  stopAndDisarm("Snoo&ze");
+
+  // Asleep in the tray for longer than an alarm is worth ringing late: no ring, a notice
+  // from the tray and in the status bar instead, and the alarm stays armed.
+  const AlarmMinute missed = MinuteAhead(25s);
+  app.enterAlarm(missed);
+  app.arm();
+  uidriver::click(app.button("Send To &Tray"));
+  computer.sleepUntil(missed, 12min, app.pid());
+  PostWake(app.main);
+  const std::string notice = "Alarm missed: " + ShortDate(missed.day) + " " + missed.alarmTime() +
+                             " passed while the computer was asleep.";
+  uidriver::waitUntil([&] { return uidriver::trayBalloons() == std::vector{notice}; }, 20s,
+                      "the missed-alarm notification", app.pid());
+  app.chooseFromTrayMenu("&Show Morvane");
+  EXPECT_EQ(app.status(), notice);
+  EXPECT_EQ(Named(ReadPlayerLog(log), "PLAY").size(), 2u) << "no ring after the miss";
+  EXPECT_FALSE(sound.on());
+  stopAndDisarm("Turn &Off");  // still armed after the miss
 
   // A set alarm that is not armed has no player at its minute; the tray keeps its clock
   // running, and its menu's Snoo&ze stops the sound too.
