@@ -15,7 +15,6 @@ class AlarmEntryTest : public ::testing::Test {
  protected:
   void SetUp() override {
     h.loadAt({{2026, 12, 6}, 10, 41, 7});
-    h.d.clock.pauses.clear();
     h.ui.StatusBar1.setText("");
   }
   // Types into the box the way a user does: click, replace the text, leave.

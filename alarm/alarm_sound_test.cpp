@@ -106,12 +106,13 @@ TEST(AlarmSoundTest, AWakeRingsARecentlyMissedMinuteAndTellsOfAnOldOne) {
   const Case cases[] = {
       {290, 5, false, After::Rings},   {290, 6, false, After::Rings},
       {290, 6, true, After::Rings},    {290, 15, false, After::Rings},
-      {290, 16, false, After::Missed}, {60, 3, false, After::Nothing},  // no sleep across it
-      {330, 8, false, After::Nothing},                                  // the alarm had rung
+      {290, 16, false, After::Missed}, {290, 16, true, After::Missed},
+      {230, 5, true, After::Rings},     // rung by the tick: not again by the wake
+      {60, 3, false, After::Nothing},   // no sleep across the minute
+      {330, 8, false, After::Nothing},  // the alarm had rung
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "asleep at 7:00 + " << c.asleepAt << " s until 7:"
-                                      << c.wokeAt << (c.tickFirst ? ", a tick first" : ""));
+    SCOPED_TRACE(::testing::Message() << "row " << &c - cases);
     Bed bed(Player::Plays, true);
     bed.h.advanceTo({{2026, 12, 6}, 7, c.asleepAt / 60, c.asleepAt % 60});
     const std::string status = bed.h.ui.StatusBar1.text(), caption = bed.h.ui.cmdSet.caption();

@@ -74,7 +74,6 @@ TEST(RepeatTest, AWeekOfMorningsRingsOnTheChosenDaysOnly) {
     if (c.days.none()) {
       EXPECT_EQ(h.ui.StatusBar1.text(), texts::Disarmed("12/7/2026", "7:00 AM")) << "rang once";
     } else {
-      EXPECT_EQ(h.ui.cmdSet.caption(), texts::kTurnOff);
       ASSERT_EQ(h.d.windows.count("Winamp v1.x"), 1) << "the player is back";
       EXPECT_FALSE(h.d.windows.window(h.d.players.all.back().handle)->visible);
     }
@@ -90,7 +89,6 @@ TEST(RepeatTest, SnoozeArmsTheNextMorningAndTurnOffStillDisarms) {
   h.form.cmdSet_Click();
 
   EXPECT_EQ(h.ui.lblDate.caption(), "12/14/2026");
-  EXPECT_EQ(h.ui.MonthView.date(), (CalendarDate{2026, 12, 14}));
   EXPECT_EQ(h.ui.StatusBar1.text(), texts::Armed("12/14/2026", "7:00 AM"));
   EXPECT_EQ(h.d.wakeTimer.due, sys_days{2026y / 12 / 14} + 7h);
   EXPECT_EQ(h.d.registry.value(Hive::LocalMachine, settings::kKey, settings::kRepeatDays),
