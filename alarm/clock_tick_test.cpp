@@ -52,7 +52,8 @@ TEST_F(ClockTickTest, FiresFromTheFirstSecondOfTheAlarmMinute) {
   EXPECT_THAT(h.d.clock.pauses, ElementsAre(2000ms));
 }
 
-// Only the alarm's day and minute are due, and a set but unarmed alarm rings too.
+// Only the alarm's day and minute are due, and a set but unarmed alarm rings too. Once
+// rung, a new minute does not ring it again before a stop.
 TEST_F(ClockTickTest, OnlyTheAlarmDayAndMinuteAreDueArmedOrNot) {
   h.enterAlarm({2026, 12, 7}, "07:05");
   h.ui.MyTimer.setEnabled(true);
@@ -61,6 +62,10 @@ TEST_F(ClockTickTest, OnlyTheAlarmDayAndMinuteAreDueArmedOrNot) {
   h.advanceTo(At(7, 7, 5, 1));
   EXPECT_EQ(h.ui.StatusBar1.text(), texts::kBanner);
   EXPECT_TRUE(h.d.windows.messages.empty()) << "no player to play";
+  h.enterAlarm({2026, 12, 7}, "07:10");
+  h.ui.MyTimer.setEnabled(true);
+  h.advanceTo(At(7, 7, 10, 30));
+  EXPECT_EQ(h.ui.StatusBar1.text(), texts::Summary("12/7/2026", "7:10 AM"));
 }
 
 // The handle is kept as text and read back digit by digit; 90909 has every digit's edge.
