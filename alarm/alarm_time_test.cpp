@@ -11,15 +11,12 @@ std::string Entered(const std::string& typed, bool am = true) {
 }
 
 TEST(TypedTimeTest, AcceptsTwoDigitHoursAndReadsByPosition) {
-  EXPECT_EQ(Entered("07:05"), "7:05 AM");
   EXPECT_EQ(Entered("12:00", false), "12:00 PM");
-  EXPECT_EQ(Entered("10:30"), "10:30 AM");
   EXPECT_EQ(Entered("  07:05  "), "7:05 AM") << "outer blanks are removed first";
   EXPECT_EQ(Entered("07:5"), "7:05 AM") << "a one-digit minute";
   EXPECT_EQ(Entered("0730"), "7:00 AM") << "character 3 is skipped, the minute is '0'";
-  EXPECT_EQ(Entered("07:30pm", false), "7:30 PM") << "text after the minute is ignored";
   EXPECT_EQ(Entered("7 :05"), "7:05 AM") << "a digit followed by a blank";
-  EXPECT_EQ(Entered("10:41:07 AM"), "10:41 AM") << "the clock text with a two-digit hour";
+  EXPECT_EQ(Entered("10:41:07 AM"), "10:41 AM") << "what follows the minute is ignored";
 }
 
 TEST(TypedTimeTest, RejectsWhatCannotBeAnAlarmTime) {
@@ -29,12 +26,7 @@ TEST(TypedTimeTest, RejectsWhatCannotBeAnAlarmTime) {
   }
 }
 
-// The hours' and halves' edges are the round trip's below.
-TEST(ClockTextTest, IsTwelveHourWithoutLeadingZero) {
-  EXPECT_EQ(ClockText({{2026, 12, 6}, 0, 5, 9}), "12:05:09 AM");
-  EXPECT_EQ(ClockText({{2026, 12, 6}, 9, 41, 7}), "9:41:07 AM");
-}
-
+// The clock's hours and halves meet the typed ones at every edge.
 TEST(ClockKeyTest, EveryMinuteOfTheDayMeetsItsAlarmTime) {
   for (int hour = 0; hour < 24; ++hour) {
     for (int minute = 0; minute < 60; ++minute) {

@@ -30,19 +30,14 @@ TEST(WakeScheduleTest, ArmingWakesAtTheAlarmMinuteAndEveryWayOffWithdrawsIt) {
   h.d.timeZone.offset = 180min;
   RescheduleWake(h.desktop, h.form.alarm);
   EXPECT_EQ(h.d.wakeTimer.due, Utc(2026, 12, 7, 4, 5)) << "the zone changed";
-  h.form.alarm.PlayerHandle.clear();  // as "Clos&e WinAmp" leaves it: the next press disarms
-  h.form.cmdSet_Click();
-  EXPECT_EQ(h.d.wakeTimer.due, std::nullopt) << "disarm";
-
-  h.enterAlarm({2026, 12, 8}, "09:30", false);
-  h.form.cmdSet_Click();
-  EXPECT_EQ(h.d.wakeTimer.due, Utc(2026, 12, 8, 18, 30)) << "re-armed for the new minute";
-  h.form.cmdSet_Click();
+  h.form.cmdSet_Click();  // stop
   RescheduleWake(h.desktop, h.form.alarm);
   EXPECT_EQ(h.d.wakeTimer.due, std::nullopt) << "stop";
-  h.d.wakeTimer.due = Utc(2026, 12, 8, 18, 30);
-  h.form.cmdReset_Click();
-  EXPECT_EQ(h.d.wakeTimer.due, std::nullopt) << "Clear";
+  for (const char* way : {"disarm", "Clear"}) {
+    h.d.wakeTimer.due = Utc(2026, 12, 8, 18, 30);
+    way[0] == 'd' ? h.form.cmdSet_Click() : h.form.cmdReset_Click();
+    EXPECT_EQ(h.d.wakeTimer.due, std::nullopt) << way;
+  }
 }
 
 // Clocks go forward on 28 March 2027 and back on 31 October 2027.
@@ -79,8 +74,6 @@ TEST(WakeScheduleTest, RestoredTextsThatNameNoMinuteArmWithoutAWakeTimer) {
   } const cases[] = {
       {"12/8/2026", "12:05 PM", Utc(2026, 12, 8, 12, 5)},
       {"12/5/2026", "7:05 AM", std::nullopt},   // yesterday
-      {"1/1/2029", "7:05 AM", std::nullopt},    // beyond the horizon
-      {"2/30/2027", "7:05 AM", std::nullopt},   // no such day
       {"12/8/2026", "07:05 AM", std::nullopt},  // the clock never shows it so
       {"12/8/2026", "13:05 PM", std::nullopt},
       {"12/8/2026", "7:05", std::nullopt},
