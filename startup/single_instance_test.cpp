@@ -41,7 +41,6 @@ TEST(SingleInstanceTest, TheRunningInstancesOwnMainWindowIsToldToComeForward) {
     if (c.runningHasMain) {
       auto& window = d.windows.add("MorvaneMainWindow", "Morvane(tm)  1.44");
       window.process = kRunning;
-      window.visible = false;  // in the tray
       if (c.found) main = window.handle;
     }
 

@@ -17,7 +17,7 @@ struct FakeWindow {
   std::string className;
   std::string text;
   bool visible = true;
-  bool minimized = false;
+  bool minimized = false;     // only by closeWindow
   bool hung = false;          // a bounded send times out
   bool acceptsPosts = true;   // false: every post fails
   std::uint32_t process = 1;  // the owning process
@@ -31,8 +31,6 @@ inline auto Is(WindowHandle handle) {
 struct SentMessage {
   WindowHandle to;
   unsigned message;
-  std::uintptr_t wParam;
-  std::intptr_t lParam;
   bool posted;
 };
 
@@ -65,7 +63,7 @@ class FakeWindowManager : public WindowManager {
                                                   std::chrono::milliseconds timeout) override {
     FakeWindow* w = window(handle);
     if (!w || !w->hung) return deliver(handle, message, wParam, lParam, false);
-    messages.push_back({handle, message, wParam, lParam, false});
+    messages.push_back({handle, message, false});
     clock_.pass(timeout);
     return std::nullopt;
   }
@@ -79,11 +77,8 @@ class FakeWindowManager : public WindowManager {
   bool showWindow(WindowHandle handle, ShowCommand command) override {
     shows.emplace_back(handle, command);
     FakeWindow* w = window(handle);
-    if (!w) return false;
-    w->visible = command != ShowCommand::Hide;
-    w->minimized = command == ShowCommand::Minimize || command == ShowCommand::ShowMinimized ||
-                   command == ShowCommand::ShowMinNoActive;
-    return true;
+    if (w) w->visible = command != ShowCommand::Hide;
+    return w != nullptr;
   }
   bool setForegroundWindow(WindowHandle window) override {
     if (window != 0) foreground = window;
@@ -131,7 +126,7 @@ class FakeWindowManager : public WindowManager {
   static WindowHandle handleOf(const FakeWindow* w) { return w ? w->handle : 0; }
   std::intptr_t deliver(WindowHandle handle, unsigned message, std::uintptr_t wParam,
                         std::intptr_t lParam, bool posted) {
-    messages.push_back({handle, message, wParam, lParam, posted});
+    messages.push_back({handle, message, posted});
     FakeWindow* w = window(handle);
     if (!w || !w->onMessage) return 0;
     auto reply = w->onMessage;  // the handler may remove its own window
