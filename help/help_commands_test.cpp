@@ -19,8 +19,7 @@ TEST(HelpTest, TheDocumentOpensInWordPadOrTheUserIsToldWhy) {
     StartResult start;
     std::vector<std::string> boxes;
     const char* status;
-  };
-  const Case cases[] = {
+  } const cases[] = {
       {"started", true, StartResult::Started, {}, "Help Document Was Started.  Ready."},
       {"no document", false, StartResult::Started, {"Morvane Help"}, "Ready."},
       {"no WordPad", true, StartResult::FileNotFound, {"Morvane Help"}, "Ready."},

