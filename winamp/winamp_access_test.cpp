@@ -39,7 +39,6 @@ TEST_F(WinampAccessTest, QuestionsReachThePlayerAndNoPlayerMeansNoReply) {
   WinampPlay(d.desktop, kClass, false);
   EXPECT_FALSE(d.windows.messages.back().posted);
   EXPECT_THAT(player.heard, ElementsAre("isplaying", "volume 28", "play", "play"));
-  EXPECT_TRUE(d.boxes.shown.empty());
 }
 
 // A player that will not quit is given up after five seconds, counted on the monotonic
