@@ -45,13 +45,9 @@ TEST(SingleInstanceTest, TheRunningInstancesOwnMainWindowIsToldToComeForward) {
 
     EXPECT_EQ(ActivatePreviousInstance(d.desktop), c.found) << c.what;
     EXPECT_EQ(d.program.title(), c.found ? "unwanted instance" : "MORV") << c.what;
-    std::vector<WindowHandle> told;
-    for (const auto& m : d.windows.messages) {
-      if (m.posted && m.message == d.windows.registeredMessage("Morvane.AnotherStart")) {
-        told.push_back(m.to);
-      }
-    }
-    EXPECT_EQ(told, main ? std::vector{main} : std::vector<WindowHandle>{}) << c.what;
+    const fakes::SentMessage told{main, d.windows.registeredMessage("Morvane.AnotherStart"), true};
+    EXPECT_EQ(d.windows.messages, main ? std::vector{told} : std::vector<fakes::SentMessage>{})
+        << c.what;
     EXPECT_EQ(d.windows.allowedForeground, main ? kRunning : 0u) << c.what;
   }
 }

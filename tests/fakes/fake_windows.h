@@ -32,6 +32,7 @@ struct SentMessage {
   WindowHandle to;
   unsigned message;
   bool posted;
+  bool operator==(const SentMessage&) const = default;
 };
 
 class FakeWindowManager : public WindowManager {
