@@ -75,9 +75,7 @@ TEST(TrayTest, StartInSystemTrayTogglesWithItsOwnStatusTexts) {
     MainFormHarness h;
     h.loadAt({{2026, 12, 6}, 6, 0, 0});
     if (refused) h.d.registry.fail(fakes::RegOp::Write, Hive::LocalMachine, "", RegStatus::Failed);
-    for (int write = 0; write < 4; ++write) {
-      h.d.boxes.answers.insert(h.d.boxes.answers.end(), {MbAnswer::Ok, MbAnswer::No});
-    }
+    h.d.boxes.answers.assign(8, MbAnswer::No);  // kept open after each refused write
     h.form.mnuStartInSystemTray_Click();
     EXPECT_TRUE(h.ui.mnuStartInSystemTray.checked());
     EXPECT_EQ(h.ui.StatusBar1.text(), "MORV Will Minimize To The System Tray Upon Start.  Ready.");
