@@ -1,6 +1,5 @@
 #include "settings/settings_store.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "tests/fakes/fake_registry.h"
@@ -8,10 +7,10 @@
 namespace morv {
 namespace {
 
-using fakes::FakeRegistry;
 using fakes::RegOp;
 using settings::kKey;
 using settings::kKeyWithSlash;
+constexpr Hive kMachine = Hive::LocalMachine, kUser = Hive::CurrentUser;
 
 TEST(YesNoTest, OnlyTheFirstThreeCharactersCountAndCaseMatters) {
   for (const char* yes : {"Yes", "Yesterday"}) EXPECT_TRUE(IsYes(std::string(yes))) << yes;
@@ -20,85 +19,72 @@ TEST(YesNoTest, OnlyTheFirstThreeCharactersCountAndCaseMatters) {
   EXPECT_FALSE(IsYes(std::nullopt));
 }
 
-class SettingsStoreTest : public ::testing::Test {
- protected:
-  FakeRegistry registry;
+// The user's copy wins over the machine's; a missing value or one of another type reads
+// as the failure mark, never as the empty text; other hives are read as they are.
+TEST(SettingsStoreTest, ReadsPreferTheUsersCopyOfAMachineWideValue) {
+  fakes::FakeRegistry registry;
   SettingsStore store{registry};
-};
-
-TEST_F(SettingsStoreTest, BothSpellingsOfTheKeyReachTheSameValues) {
-  ASSERT_TRUE(store.CreateSettingsKey(Hive::LocalMachine, kKey));
-  ASSERT_TRUE(store.WriteSetting(Hive::LocalMachine, kKeyWithSlash, "Date:", "12/6/2026"));
-  EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, kKey, "Date:"), "12/6/2026");
-  EXPECT_TRUE(store.CreateSettingsKey(Hive::LocalMachine, kKeyWithSlash)) << "already there";
-}
-
-TEST_F(SettingsStoreTest, FailureMarkIsDistinctFromTheEmptyText) {
-  registry.setString(Hive::LocalMachine, kKey, "SettingsSaved", "");
-  registry.setNonString(Hive::LocalMachine, kKey, "StartInTray");
-  EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, kKey, "SettingsSaved"), std::string());
-  EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, kKey, "StartInTray"), std::nullopt)
-      << "a value of another type reads as the failure mark";
-  EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, kKey, "WinAmpOnStart"), std::nullopt);
-  EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, "SOFTWARE\\NOWHERE", "x"), std::nullopt);
-}
-
-TEST_F(SettingsStoreTest, NothingIsCachedAndOnlyStringsAreWritten) {
-  ASSERT_TRUE(store.WriteSetting(Hive::LocalMachine, kKeyWithSlash, "StartInTray", "No"));
-  registry.setString(Hive::LocalMachine, kKey, "StartInTray", "Yes");
-  EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, kKeyWithSlash, "StartInTray"), "Yes");
-
-  EXPECT_FALSE(store.WriteSetting(Hive::LocalMachine, kKeyWithSlash, "StartInTray", "No", 4));
-  EXPECT_EQ(registry.value(Hive::LocalMachine, kKey, "StartInTray"), "Yes");
-}
-
-TEST_F(SettingsStoreTest, RefusedLocalMachineWritesLandUnderTheCurrentUser) {
-  registry.fail(RegOp::Create, Hive::LocalMachine, "", RegStatus::AccessDenied);
-  registry.fail(RegOp::Write, Hive::LocalMachine, "", RegStatus::AccessDenied);
-  registry.setString(Hive::LocalMachine, kKey, "WinAmpOnStart", "Yes");  // set by an installer
-
-  EXPECT_TRUE(store.CreateSettingsKey(Hive::LocalMachine, kKey));
-  EXPECT_TRUE(registry.keyExists(Hive::CurrentUser, kKey));
-  EXPECT_TRUE(store.WriteSetting(Hive::LocalMachine, kKeyWithSlash, "StartInTray", "No"));
-  EXPECT_EQ(registry.value(Hive::CurrentUser, kKey, "StartInTray"), "No");
-
-  EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, kKey, "StartInTray"), "No");
-  EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, kKey, "WinAmpOnStart"), "Yes")
-      << "without a current-user copy the machine-wide value still counts";
-  ASSERT_TRUE(store.WriteSetting(Hive::LocalMachine, kKeyWithSlash, "WinAmpOnStart", "No"));
-  EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, kKey, "WinAmpOnStart"), "No");
-}
-
-TEST_F(SettingsStoreTest, AWriteFailsOnlyWhenNoHiveTakesIt) {
-  registry.fail(RegOp::Write, Hive::LocalMachine, "", RegStatus::AccessDenied);
-  registry.fail(RegOp::Write, Hive::CurrentUser, "", RegStatus::AccessDenied);
-  registry.fail(RegOp::Create, Hive::LocalMachine, "", RegStatus::AccessDenied);
-  registry.fail(RegOp::Create, Hive::CurrentUser, "", RegStatus::Failed);
-  EXPECT_FALSE(store.WriteSetting(Hive::LocalMachine, kKeyWithSlash, "StartInTray", "No"));
-  EXPECT_FALSE(store.CreateSettingsKey(Hive::LocalMachine, kKey));
-}
-
-TEST_F(SettingsStoreTest, OtherFailuresAreNotRedirected) {
-  registry.fail(RegOp::Write, Hive::LocalMachine, "", RegStatus::Failed);
-  EXPECT_FALSE(store.WriteSetting(Hive::LocalMachine, kKeyWithSlash, "StartInTray", "No"));
-  EXPECT_FALSE(registry.value(Hive::CurrentUser, kKey, "StartInTray"));
-}
-
-TEST_F(SettingsStoreTest, ALaterMachineWideWriteUpdatesTheCurrentUserCopy) {
-  // An administrator writes where a standard user once could not.
-  registry.setString(Hive::CurrentUser, kKey, "StartInTray", "No");
-  ASSERT_TRUE(store.WriteSetting(Hive::LocalMachine, kKeyWithSlash, "StartInTray", "Yes"));
-  EXPECT_EQ(store.ReadSetting(Hive::LocalMachine, kKey, "StartInTray"), "Yes");
-
-  registry.fail(RegOp::Write, Hive::CurrentUser, "", RegStatus::Failed);
-  EXPECT_FALSE(store.WriteSetting(Hive::LocalMachine, kKeyWithSlash, "StartInTray", "No"))
-      << "the value read back would not be the text written";
-}
-
-TEST_F(SettingsStoreTest, OtherHivesAreReadDirectly) {
-  registry.setString(Hive::CurrentUser, ".MP3", "Winamp_Back", "elsewhere");
+  registry.setString(kMachine, kKey, "StartInTray", "Yes");
+  registry.setString(kUser, kKey, "StartInTray", "No");
+  registry.setString(kMachine, kKey, "WinAmpOnStart", "Yes");
+  registry.setString(kUser, kKey, "SettingsSaved", "");
+  registry.setString(kMachine, kKey, "Date:", std::nullopt);
+  registry.setString(kUser, ".MP3", "Winamp_Back", "elsewhere");
   registry.setString(Hive::ClassesRoot, ".MP3", "Winamp_Back", "mp3file");
+  EXPECT_EQ(store.ReadSetting(kMachine, kKeyWithSlash, "StartInTray"), "No");
+  EXPECT_EQ(store.ReadSetting(kMachine, kKey, "WinAmpOnStart"), "Yes");
+  EXPECT_EQ(store.ReadSetting(kMachine, kKey, "SettingsSaved"), std::string());
+  EXPECT_EQ(store.ReadSetting(kMachine, kKey, "Date:"), std::nullopt);
+  EXPECT_EQ(store.ReadSetting(kMachine, kKey, "Time:"), std::nullopt);
   EXPECT_EQ(store.ReadSetting(Hive::ClassesRoot, ".MP3", "Winamp_Back"), "mp3file");
+}
+
+// A standard user may not write machine-wide: a write refused for want of rights lands
+// under the user, and a copy left there follows every later machine-wide write.
+TEST(SettingsStoreTest, ARefusedMachineWideWriteLandsWithTheUser) {
+  struct Case {
+    const char* what;
+    Hive hive;
+    RegStatus machine;
+    bool userCopy, userRefuses, written;
+    size_t writes;
+  } const cases[] = {
+      {"written", kMachine, RegStatus::Ok, false, false, true, 1},
+      {"no rights", kMachine, RegStatus::AccessDenied, false, false, true, 2},
+      {"no rights anywhere", kMachine, RegStatus::AccessDenied, false, true, false, 2},
+      {"another failure", kMachine, RegStatus::Failed, false, false, false, 1},
+      {"the user's copy follows", kMachine, RegStatus::Ok, true, false, true, 2},
+      {"the user's copy refused", kMachine, RegStatus::Ok, true, true, false, 2},
+      {"the user's own hive", kUser, RegStatus::Ok, false, false, true, 1},
+  };
+  for (const Case& c : cases) {
+    fakes::FakeRegistry registry;
+    SettingsStore store{registry};
+    registry.setString(kMachine, kKey, "StartInTray", "No");  // an installer's
+    if (c.userCopy) registry.setString(kUser, kKey, "StartInTray", "No");
+    if (c.machine != RegStatus::Ok) registry.fail(RegOp::Write, kMachine, "", c.machine);
+    if (c.userRefuses) registry.fail(RegOp::Write, kUser, "", RegStatus::Failed);
+    EXPECT_EQ(store.WriteSetting(c.hive, kKeyWithSlash, "StartInTray", "Yes"), c.written) << c.what;
+    EXPECT_EQ(registry.writes().size(), c.writes) << c.what;
+    EXPECT_EQ(store.ReadSetting(kMachine, kKey, "StartInTray"), c.written ? "Yes" : "No") << c.what;
+  }
+  fakes::FakeRegistry registry;
+  SettingsStore store{registry};
+  EXPECT_FALSE(store.WriteSetting(kMachine, kKey, "StartInTray", "No", 4)) << "strings only";
+  EXPECT_TRUE(registry.calls.empty());
+}
+
+TEST(SettingsStoreTest, TheKeyIsCreatedWithTheUserWhenTheMachineRefusesRights) {
+  fakes::FakeRegistry registry;
+  SettingsStore store{registry};
+  const std::string key = std::string(" ") + kKey;
+  EXPECT_TRUE(store.CreateSettingsKey(kMachine, kKeyWithSlash));
+  EXPECT_EQ(registry.calls.back(), "create HKLM" + key);
+  registry.fail(RegOp::Create, kMachine, "", RegStatus::AccessDenied);
+  EXPECT_TRUE(store.CreateSettingsKey(kMachine, kKey));
+  EXPECT_EQ(registry.calls.back(), "create HKCU" + key);
+  registry.fail(RegOp::Create, kUser, "", RegStatus::Failed);
+  EXPECT_FALSE(store.CreateSettingsKey(kMachine, kKey));
 }
 
 }  // namespace

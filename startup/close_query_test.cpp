@@ -46,13 +46,12 @@ TEST(CloseQueryTest, EachAnswerLeadsWhereItShould) {
     if (c.entered == kAlarm) h.enterAlarm({2026, 12, 6}, "07:05");
     if (c.entered == kDateOnly) h.form.MonthView_DateClick({2026, 12, 7});
     if (c.playerRuns) h.d.players.launch();
-    auto& wordPad = h.d.windows.add("WordPadClass", "MORVHELP.DOC - WordPad");
-    if (!c.wordPadOpen) h.d.windows.remove(wordPad.handle);
+    const WindowHandle wordPad =
+        c.wordPadOpen ? h.d.windows.add("WordPadClass", "MORVHELP.DOC - WordPad").handle : 0;
     if (c.failSavedWrite) {
       h.d.registry.fail(RegOp::Write, Hive::LocalMachine, "SettingsSaved", RegStatus::Failed);
     }
     h.d.boxes.shown.clear();
-    h.d.registry.calls.clear();
     h.d.boxes.answers.assign(c.answers.begin(), c.answers.end());
 
     const bool refused = c.answers[0] == No;
@@ -61,8 +60,8 @@ TEST(CloseQueryTest, EachAnswerLeadsWhereItShould) {
     EXPECT_THAT(h.d.registry.writes(), ElementsAreArray(c.writes));
     EXPECT_EQ(h.d.windows.count("Winamp v1.x"), c.playerLeft ? 1 : 0);
     if (c.wordPadOpen) {
-      ASSERT_NE(h.d.windows.window(wordPad.handle), nullptr) << "minimised, never closed";
-      EXPECT_EQ(h.d.windows.window(wordPad.handle)->minimized, !c.failSavedWrite);
+      ASSERT_NE(h.d.windows.window(wordPad), nullptr) << "minimised, never closed";
+      EXPECT_EQ(h.d.windows.window(wordPad)->minimized, !c.failSavedWrite);
     }
     EXPECT_EQ(h.ui.MyTimer.enabled(), refused);
     EXPECT_EQ(h.ui.StatusBar1.text(), refused ? "Ready." : "Shutdown Query. . .");

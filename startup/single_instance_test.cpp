@@ -19,8 +19,7 @@ TEST(SingleInstanceTest, TheRunningInstancesOwnMainWindowIsToldToComeForward) {
     const char* appTitle;
     bool runningHasMain;
     bool found;
-  };
-  const Case cases[] = {
+  } const cases[] = {
       {"VB6 class", "ThunderRT6Main", "MORV", true, true},
       {"VB5 class, title in small letters", "ThunderRT5Main", "morv", true, true},
       {"VB4 class", "ThunderRTMain", "Morv", true, true},
@@ -41,19 +40,14 @@ TEST(SingleInstanceTest, TheRunningInstancesOwnMainWindowIsToldToComeForward) {
     if (c.runningHasMain) {
       auto& window = d.windows.add("MorvaneMainWindow", "Morvane(tm)  1.44");
       window.process = kRunning;
-      window.visible = false;  // in the tray
       if (c.found) main = window.handle;
     }
 
     EXPECT_EQ(ActivatePreviousInstance(d.desktop), c.found) << c.what;
     EXPECT_EQ(d.program.title(), c.found ? "unwanted instance" : "MORV") << c.what;
-    std::vector<WindowHandle> told;
-    for (const auto& m : d.windows.messages) {
-      if (m.posted && m.message == d.windows.registeredMessage("Morvane.AnotherStart")) {
-        told.push_back(m.to);
-      }
-    }
-    EXPECT_EQ(told, main ? std::vector{main} : std::vector<WindowHandle>{}) << c.what;
+    const fakes::SentMessage told{main, d.windows.registeredMessage("Morvane.AnotherStart"), true};
+    EXPECT_EQ(d.windows.messages, main ? std::vector{told} : std::vector<fakes::SentMessage>{})
+        << c.what;
     EXPECT_EQ(d.windows.allowedForeground, main ? kRunning : 0u) << c.what;
   }
 }

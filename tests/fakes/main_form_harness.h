@@ -1,6 +1,7 @@
 #pragma once
 // The main window on a fake desktop, with its timer driven by the virtual
 // clock.
+#include <algorithm>
 #include <chrono>
 
 #include "mainwindow/frm_main.h"
@@ -9,17 +10,40 @@
 #include "settings/settings_layout.h"
 #include "tests/fakes/fake_desktop.h"
 #include "tests/fakes/fake_main_form.h"
+#include "winamp/winamp_access.h"
 
 namespace morv::fakes {
 
 struct MainFormHarness {
-  MainFormHarness();
+  MainFormHarness() {
+    // The player's module values start at 0 in every program, so in every test.
+    WinampWindow = 0;
+    WinampLastReply = 0;
+    ApplyDesignTimeState(ui.controls);
+    storeOption(settings::kStartInTray, settings::kNo);
+    storeOption(settings::kWinAmpOnStart, settings::kNo);
+    d.players.serve(d.processes, "c:\\Program Files\\WinAmp\\WinAmp.exe");
+  }
 
   // Moves the clock on by `duration`, running every tick that falls due; like
   // WM_TIMER, ticks missed while a tick blocked come as one.
-  void advance(std::chrono::milliseconds duration);
+  void advance(std::chrono::milliseconds duration) {
+    const auto until = d.clock.steady + duration;
+    FakeTimer& timer = ui.MyTimer;
+    while (timer.enabled() && timer.nextDue <= until) {
+      const auto due = timer.nextDue;
+      if (due > d.clock.steady) d.clock.pass(due - d.clock.steady);
+      form.MyTimer_Timer();
+      if (timer.enabled() && timer.nextDue == due) {
+        timer.nextDue = std::max(due + timer.interval(), d.clock.steady);
+      }
+    }
+    if (until > d.clock.steady) d.clock.pass(until - d.clock.steady);
+  }
   // Moves the clock to `at` (which must not lie behind it), ticking on the way.
-  void advanceTo(const LocalDateTime& at);
+  void advanceTo(const LocalDateTime& at) {
+    advance(std::chrono::duration_cast<std::chrono::milliseconds>(ToTimePoint(at) - d.clock.time));
+  }
   // Sets the clock and runs the window's load, as a program started at that
   // moment.
   void loadAt(const LocalDateTime& at) {
@@ -31,7 +55,14 @@ struct MainFormHarness {
   void setTime(const LocalDateTime& at) { d.clock.set(at); }
   // Chooses the day on the calendar and types the time, answering the AM/PM
   // question.
-  void enterAlarm(const CalendarDate& day, const std::string& typed, bool am = true);
+  void enterAlarm(const CalendarDate& day, const std::string& typed, bool am = true) {
+    form.MonthView_DateClick(day);
+    form.txtTime_Click();
+    ui.txtTime.setText(typed);
+    d.boxes.answers.push_back(am ? MbAnswer::Yes : MbAnswer::No);
+    bool cancel = false;
+    form.txtTime_Validate(cancel);
+  }
   // The options a first start leaves behind.
   void storeOption(const char* name, const char* value) {
     d.registry.setString(Hive::LocalMachine, settings::kKey, name, value);
