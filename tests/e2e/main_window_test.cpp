@@ -22,12 +22,8 @@ bool LooksLikeClock(const std::string& text) {
   return std::regex_match(text, std::regex("[0-9]{1,2}:[0-9]{2}:[0-9]{2} [AP]M"));
 }
 
-class MainWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override { ResetSettings(); }
-};
-
-TEST_F(MainWindowTest, OpensWithItsCaptionMenusAndAGreyedCloseAndTakesAnAlarmByKeyboard) {
+TEST(MainWindowTest, OpensWithItsCaptionMenusAndAGreyedCloseAndTakesAnAlarmByKeyboard) {
+  ResetSettings();
   MorvaneApp app;
   app.picture("main-window");
   EXPECT_EQ(uidriver::windowTitle(app.main), "Morvane(tm)  1.44");
