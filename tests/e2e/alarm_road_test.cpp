@@ -13,8 +13,6 @@ using namespace driver;
 namespace {
 
 using namespace std::chrono_literals;
-using driver::Named;
-using driver::ReadPlayerLog;
 
 // Milliseconds into its minute, read off a log line's local time "... hh:mm:ss.mmm".
 int MillisecondsIntoMinute(const std::string& time) {

