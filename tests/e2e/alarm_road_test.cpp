@@ -13,27 +13,15 @@ using namespace driver;
 namespace {
 
 using namespace std::chrono_literals;
-using driver::Named;
-using driver::ReadPlayerLog;
 
 // Milliseconds into its minute, read off a log line's local time "... hh:mm:ss.mmm".
 int MillisecondsIntoMinute(const std::string& time) {
   return std::stoi(time.substr(17, 2)) * 1000 + std::stoi(time.substr(20, 3));
 }
 
-HWND WaitForButton(const MorvaneApp& app, const char* caption, std::chrono::seconds patience) {
-  return uidriver::waitFor(
-      [&]() -> std::optional<HWND> {
-        HWND found = FindWindowExA(app.main, nullptr, "Button", caption);
-        return found && uidriver::isEnabled(found) ? std::optional<HWND>(found) : std::nullopt;
-      },
-      patience, caption, app.pid());
-}
-
 TEST(AlarmRoadTest, ArmedAlarmRingsThePlayerAndIsSnoozedThenDisarmed) {
   ResetSettings();
-  RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run",
-                     "Morvane");
+  RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, "Morvane");
   ASSERT_EQ(PlayerWindow(), nullptr) << "a player left over from elsewhere";
   const std::string log = driver::FreshLogPath("alarm-road");
   MorvaneApp app({.environment = {{"WINAMP_STANDIN_LOG", log}}});
@@ -46,9 +34,10 @@ TEST(AlarmRoadTest, ArmedAlarmRingsThePlayerAndIsSnoozedThenDisarmed) {
   ASSERT_EQ(app.status(), "Alarm Settings: OFF  Date: " + date + " Time: " + alarm.alarmTime() +
                               " ALARM IS SET.");
 
-  // Arming starts the player minimised, and hides it five seconds later.
+  // Arming starts the player minimised with the focus, and hides it five seconds later.
   uidriver::click(app.button("Turn &On"), 0ms);
   uidriver::waitUntil([] { return PlayerWindow() != nullptr; }, 10s, "the player to start");
+  EXPECT_THAT(Named(ReadPlayerLog(log), "START")[0].note, ::testing::HasSubstr(" show=2 "));
   uidriver::waitUntil([] { return !IsWindowVisible(PlayerWindow()); }, 15s,
                       "the player to be hidden", app.pid());
   ASSERT_TRUE(uidriver::settle(app.main, 10s)) << "the arming to finish";
@@ -63,7 +52,7 @@ TEST(AlarmRoadTest, ArmedAlarmRingsThePlayerAndIsSnoozedThenDisarmed) {
   // The alarm minute: Play, two seconds, full volume, the banner and "Snoo&ze".
   uidriver::waitUntil([&] { return app.status() == kAlarmBanner; }, 200s, "the alarm to ring",
                       app.pid());
-  HWND snooze = WaitForButton(app, "Snoo&ze", 5s);
+  HWND snooze = app.enabledButton("Snoo&ze", 5s);
   auto lines = ReadPlayerLog(log);
   const auto plays = Named(lines, "PLAY");
   const auto volumes = Named(lines, "SETVOLUME");
@@ -78,7 +67,7 @@ TEST(AlarmRoadTest, ArmedAlarmRingsThePlayerAndIsSnoozedThenDisarmed) {
   // Snooze: the player is turned down and closed.
   uidriver::click(snooze, 0ms);
   uidriver::waitUntil([] { return PlayerWindow() == nullptr; }, 15s, "the player to close");
-  HWND turnOn = WaitForButton(app, "Turn &On", 10s);  // the stop path finished
+  HWND turnOn = app.enabledButton("Turn &On", 10s);  // the stop path finished
   lines = ReadPlayerLog(log);
   ASSERT_EQ(Named(lines, "SETVOLUME").size(), 2u);
   EXPECT_EQ(Named(lines, "SETVOLUME")[1].wParam, 28u);

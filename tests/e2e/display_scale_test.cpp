@@ -41,17 +41,13 @@ class DisplayScale {
        "System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts"},
   };
   static void write(size_t i, std::optional<DWORD> value) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(kKeys[i].first, kKeys[i].second, 0, nullptr, 0, KEY_SET_VALUE,
-                              nullptr, &key, nullptr),
-              ERROR_SUCCESS);
+    const auto& [root, path] = kKeys[i];
     if (value) {
-      RegSetValueExA(key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&*value),
-                     sizeof(*value));
+      ASSERT_EQ(RegSetKeyValueA(root, path, "LogPixels", REG_DWORD, &*value, sizeof(DWORD)),
+                ERROR_SUCCESS);
     } else {
-      RegDeleteValueA(key, "LogPixels");
+      RegDeleteKeyValueA(root, path, "LogPixels");
     }
-    RegCloseKey(key);
   }
   std::vector<std::optional<DWORD>> saved_;
 };

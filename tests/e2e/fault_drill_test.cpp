@@ -2,7 +2,6 @@
 // real program, made to happen. Through every one Morvane keeps answering within ten
 // seconds, shows what it should, rings at most once and loses no setting.
 #include <windows.h>
-#include <sddl.h>
 #include <shellapi.h>
 
 #include <cstdio>
@@ -21,19 +20,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Gives the settings key, in both hives, these rights for everyone: "KR" refuses every
-// write to it, "KA" allows them again.
+// The settings key, in both hives, made to refuse every write ("KR") or to take them ("KA").
 void LockKeys(const char* sddl) {
-  for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(root, kSettingsKey, 0, nullptr, 0, WRITE_DAC, nullptr, &key, nullptr);
-    win32::UniqueHkey owned(key);
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor,
-                                                         nullptr);
-    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
-    LocalFree(descriptor);
-  }
+  for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) SetKeyRights(root, kSettingsKey, sddl);
 }
 
 class FaultDrillTest : public ::testing::Test {
@@ -44,6 +33,7 @@ class FaultDrillTest : public ::testing::Test {
     log = FreshLogPath("drill");
   }
   void TearDown() override {
+    LockKeys("D:P(A;;KA;;;WD)");
     EndEveryPlayer();
     MoveFileA(kPlayerAway, kPlayerProgram);
   }
@@ -78,22 +68,6 @@ class FaultDrillTest : public ::testing::Test {
 
   std::string log;
 };
-
-TEST_F(FaultDrillTest, ThePlayersProgramMissingWhenArming) {
-  auto app = Start();
-  app->enterAlarm(MinuteAhead(std::chrono::hours(2)));
-  ASSERT_TRUE(MoveFileA(kPlayerProgram, kPlayerAway));
-  uidriver::click(app->button("Turn &On"), 0ms);
-  auto box = app->answerBox("MORV", "OK");
-  EXPECT_EQ(box.text, "WinAmp Could Not Be Loaded, And Therefore The Alarm Could Not Execute!");
-  EXPECT_EQ(box.icon, uidriver::BoxIcon::kError);
-  // The close is asked for; refused or not, an alarm that cannot ring ends the program.
-  app->answerBox("Close Morvane?", "No");
-  EXPECT_EQ(app->process.waitForExit(10s), 0u);
-  Report(*app, "player's program missing when arming");
-  EXPECT_EQ(RegQuery(kSettingsPath, "WinAmpOnStart"), "No") << "nothing else was touched";
-  EXPECT_EQ(RegQuery(kSettingsPath, "StartInTray"), "Yes") << "arming turned it on, as always";
-}
 
 // A player that misbehaves at one step of the alarm: late to show its window, hung when
 // asked whether it plays or told to quit, ignoring Quit, two windows at once. The alarm
@@ -153,10 +127,45 @@ TEST_F(FaultDrillTest, AStalePlayerHandle) {
   Report(*app, "stale player handle");
 }
 
-// Every write refused, in both hives: the user is told, may keep the program, and what
-// was stored stays as it was.
-TEST_F(FaultDrillTest, ARegistryWriteRefused) {
+// A settings value of another type, one Morvane never wrote, or missing: it is taken as
+// missing and set to its first-start default, and the program starts. (A key missing
+// altogether is the installed program's first start.) A huge value is shown and saved whole.
+TEST_F(FaultDrillTest, SettingsValuesOfAnotherTypeMissingOrAHundredThousandCharactersLong) {
+  const DWORD one = 1;
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKey, "StartInTray", REG_DWORD, &one, sizeof(one));
+  RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKey, "WinAmpOnStart");
+  const std::string date(100000, '7');
+  StoreSetting("SettingsSaved", "Yes");
+  StoreSetting("Date:", date);
+  StoreSetting("Time:", "7:05 AM");
   auto app = Start();
+  EXPECT_EQ(RegQuery(kSettingsPath, "StartInTray"), "No");
+  EXPECT_EQ(RegQuery(kSettingsPath, "WinAmpOnStart"), "No");
+  const std::string summary = "Alarm Settings: OFF  Date: " + date + " Time: 7:05 AM ALARM IS SET.";
+  // A status bar reports the length of its text in 16 bits: the driver reads no more
+  // than the first 65,535 characters modulo, the panel itself holds them all.
+  const std::string shown = app->status();
+  EXPECT_GT(shown.size(), 30000u);
+  EXPECT_TRUE(summary.compare(0, shown.size(), shown) == 0) << "not the summary's start";
+  Report(*app, "settings values of another type, missing or huge");
+  app->exit(/*save=*/true);
+  EXPECT_TRUE(RegQuery(kSettingsPath, "Date:") == date) << "not saved back whole";
+}
+
+// Writes refused in HKEY_LOCAL_MACHINE, as for a standard user, go to the user's hive;
+// refused in both hives, the user is told, may keep the program, and what was stored
+// stays as it was. A typed time is checked before whatever leaves the box acts: Alt+O
+// must never arm the time being replaced, nor Alt+C clear around the question, nor Turn On after
+// the window was left and came back. Then a close request to the hidden application window,
+// Explorer restarted while the icon is in the tray, and everything a user or Windows can do under
+// an open close query: every close asks first, and there is one query. Last, the player's
+// program missing when arming.
+TEST_F(FaultDrillTest, RegistryRefusedTypedTimesClosesAndCommandsUnderAnOpenBox) {
+  auto app = Start();
+  SetKeyRights(HKEY_LOCAL_MACHINE, kSettingsKey, "D:P(A;;KR;;;WD)");
+  uidriver::pressKey(app->main, VK_F2);
+  EXPECT_EQ(app->status(), "MORV Will Minimize To The System Tray Upon Start.  Ready.");
+  EXPECT_EQ(RegQuery("HKCU\\SOFTWARE\\QUORVIX\\MORV", "StartInTray"), "Yes");
   LockKeys("D:P(A;;KR;;;WD)");
   uidriver::pressKey(app->main, VK_F2, {}, 0ms);
   auto box = app->answerBox("ERROR!", "OK");
@@ -164,83 +173,19 @@ TEST_F(FaultDrillTest, ARegistryWriteRefused) {
             "There was an error writing to the registry!\r\nPlease restart your computer!");
   app->answerBox("Close Morvane?", "No");
   uidriver::waitUntil(
-      [&] { return app->status() == "MORV Will Minimize To The System Tray Upon Start.  Ready."; },
-      10s, "the toggle to carry on", app->pid());
+      [&] { return app->status() == "Morvane Will Not Start With Windows.  Ready."; }, 10s,
+      "the toggle to carry on", app->pid());
   EXPECT_EQ(RegQuery(kSettingsPath, "StartInTray"), "No");
+  EXPECT_EQ(RegQuery("HKCU\\SOFTWARE\\QUORVIX\\MORV", "StartInTray"), "Yes");
   LockKeys("D:P(A;;KA;;;WD)");
-  Report(*app, "registry write refused");
-  app->exit();
-}
 
-// The settings key missing, or a value of another type, one Morvane never wrote: it is
-// taken as missing and set to its first-start default, and the program starts.
-TEST_F(FaultDrillTest, ASettingsKeyMissingOrAValueOfAnotherType) {
-  for (const bool missing : {true, false}) {
-    SCOPED_TRACE(missing ? "key missing" : "value of another type");
-    ResetSettings();
-    HKEY key = nullptr;
-    if (missing) {
-      RegDeleteTreeA(HKEY_LOCAL_MACHINE, kSettingsKey);
-    } else if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kSettingsKey, 0, nullptr, 0, KEY_SET_VALUE,
-                               nullptr, &key, nullptr) == ERROR_SUCCESS) {
-      const DWORD one = 1;
-      RegSetValueExA(key, "StartInTray", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one),
-                     sizeof(one));
-      RegCloseKey(key);
-    }
-    auto app = Start();
-    EXPECT_EQ(RegQuery(kSettingsPath, "StartInTray"), "No");
-    EXPECT_EQ(RegQuery(kSettingsPath, "WinAmpOnStart"), "No");
-    Report(*app, missing ? "settings key missing at start" : "settings value of another type");
-    app->exit();
-  }
-}
-
-TEST_F(FaultDrillTest, AHundredThousandCharacterSettingsValue) {
-  const std::string date(100000, '7');
-  StoreSetting("SettingsSaved", "Yes");
-  StoreSetting("Date:", date);
-  StoreSetting("Time:", "7:05 AM");
-  auto app = Start();
-  const std::string summary = "Alarm Settings: OFF  Date: " + date + " Time: 7:05 AM ALARM IS SET.";
-  // A status bar reports the length of its text in 16 bits: the driver reads no more
-  // than the first 65,535 characters modulo, the panel itself holds them all.
-  const std::string shown = app->status();
-  EXPECT_GT(shown.size(), 30000u);
-  EXPECT_TRUE(summary.compare(0, shown.size(), shown) == 0) << "not the summary's start";
-  Report(*app, "100,000-character settings value");
-  app->exit(/*save=*/true);
-  EXPECT_TRUE(RegQuery(kSettingsPath, "Date:") == date) << "not saved back whole";
-}
-
-// A player that hangs right after it has created and shown its window: arming hides that
-// window without waiting for the player's answer, and the clock goes on.
-TEST_F(FaultDrillTest, ThePlayerHungRightAfterShowingItsWindow) {
-  auto app = Start({{"WINAMP_STANDIN_HANG_ON", "shown"}, {"WINAMP_STANDIN_HANG_MS", "20000"}});
-  app->enterAlarm(MinuteAhead(std::chrono::hours(2)));
-  app->arm();
-  EXPECT_TRUE(app->button("Turn &Off"));
-  Report(*app, "player hung after showing its window");
-  app->exit(/*save=*/false, /*closePlayer=*/false);
-}
-
-// A typed time is checked before whatever leaves the box acts: Alt+O must never arm the
-// time being replaced, nor Alt+C clear around the question, nor Turn On after the window
-// was left and came back. Then a close request to the hidden application window, Explorer
-// restarted while the icon is in the tray, and everything a user or Windows can do under an
-// open close query: every close asks first, and there is one query.
-TEST_F(FaultDrillTest, TypedTimesClosesAndCommandsUnderAnOpenBox) {
-  auto app = Start();
   const AlarmMinute earlier = MinuteAhead(std::chrono::hours(2));
   app->enterAlarm(earlier);
   const std::string date = ShortDate(earlier.day);
   for (auto [typed, key] :
        {std::pair{"11:45", 'O'}, std::pair{"11:50", 'C'}, std::pair{"11:55", '\0'}}) {
     SCOPED_TRACE(key ? std::string("Alt+") + key : "Turn On after switching away and back");
-    uidriver::click(app->timeBox);
-    uidriver::pressKey(app->timeBox, VK_HOME);
-    uidriver::pressKey(app->timeBox, VK_END, {.shift = true});
-    uidriver::typeText(app->timeBox, typed);
+    app->typeTime(typed, /*leave=*/false);
     if (key) {
       uidriver::pressKey(app->timeBox, key, {.alt = true}, 0ms);
     } else {
@@ -301,15 +246,27 @@ TEST_F(FaultDrillTest, TypedTimesClosesAndCommandsUnderAnOpenBox) {
   uidriver::settle(app->main);
   EXPECT_TRUE(uidriver::noMessageBoxOpen(app->pid())) << "a second query after the first";
   app->chooseFromTrayMenu("&Show Morvane");
-  Report(*app, "typed times, closes, explorer restarted and commands under a box");
-  app->exit();
+
+  // Last, the player's program gone when arming: the close is asked for; refused or not,
+  // an alarm that cannot ring ends the program.
+  app->enterAlarm(MinuteAhead(std::chrono::hours(2)));
+  ASSERT_TRUE(MoveFileA(kPlayerProgram, kPlayerAway));
+  uidriver::click(app->button("Turn &On"), 0ms);
+  auto missing = app->answerBox("MORV", "OK");
+  EXPECT_EQ(missing.text, "WinAmp Could Not Be Loaded, And Therefore The Alarm Could Not Execute!");
+  EXPECT_EQ(missing.icon, uidriver::BoxIcon::kError);
+  app->answerBox("Close Morvane?", "No");
+  EXPECT_EQ(app->process.waitForExit(10s), 0u);
+  EXPECT_EQ(RegQuery(kSettingsPath, "WinAmpOnStart"), "No") << "nothing else was touched";
+  EXPECT_EQ(RegQuery(kSettingsPath, "StartInTray"), "Yes") << "arming turned it on, as always";
+  Report(*app, "registry refused, typed times, closes, commands under a box, player missing");
 }
 
 // A second start finds the running instance's own main window, whatever window lies
 // next to its application window, and brings it forward: restored when minimised, out
-// of the tray the way "&Show Morvane" does it when in the tray.
-TEST_F(FaultDrillTest, ASecondStartWithAnotherProgramsWindowInBetween) {
-  auto first = Start();
+// of the tray the way "&Show Morvane" does it when in the tray. Then a player that hangs.
+TEST_F(FaultDrillTest, ASecondStartWithAnotherProgramsWindowInBetweenAndAPlayerHungOnShowing) {
+  auto first = Start({{"WINAMP_STANDIN_HANG_ON", "shown"}, {"WINAMP_STANDIN_HANG_MS", "20000"}});
   ForeignWindow raised("Notepad");
   SetWindowPos(raised.window(), first->main, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ShowWindow(first->main, SW_MINIMIZE);
@@ -332,8 +289,14 @@ TEST_F(FaultDrillTest, ASecondStartWithAnotherProgramsWindowInBetween) {
   uidriver::waitUntil([&] { return IsWindowVisible(first->main) != FALSE; }, 5s, "out of the tray");
   uidriver::waitUntil([&] { return !uidriver::findTrayIcon(kTrayTip); }, 5s, "the icon removed");
   EXPECT_TRUE(first->process.isRunning());
-  Report(*first, "second start");
-  first->exit();
+
+  // A player that hangs right after it has created and shown its window: arming hides that
+  // window without waiting for the player's answer, and the clock goes on.
+  first->enterAlarm(MinuteAhead(std::chrono::hours(2)));
+  first->arm();
+  EXPECT_TRUE(first->button("Turn &Off"));
+  Report(*first, "second start, player hung after showing its window");
+  first->exit(/*save=*/false, /*closePlayer=*/false);
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
 // The main window, driven from outside: its first look, the date and time entry.
 #include <windows.h>
 
-#include <regex>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -17,17 +15,8 @@ using namespace std::chrono_literals;
 using ::testing::ElementsAre;
 using uidriver::BoxIcon;
 
-// h:mm:ss AM or hh:mm:ss PM, whatever the locale's own time format.
-bool LooksLikeClock(const std::string& text) {
-  return std::regex_match(text, std::regex("[0-9]{1,2}:[0-9]{2}:[0-9]{2} [AP]M"));
-}
-
-class MainWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override { ResetSettings(); }
-};
-
-TEST_F(MainWindowTest, OpensWithItsCaptionMenusAndAGreyedCloseAndTakesAnAlarmByKeyboard) {
+TEST(MainWindowTest, OpensWithItsCaptionMenusAndAGreyedCloseAndTakesAnAlarmByKeyboard) {
+  ResetSettings();
   MorvaneApp app;
   app.picture("main-window");
   EXPECT_EQ(uidriver::windowTitle(app.main), "Morvane(tm)  1.44");
@@ -43,7 +32,6 @@ TEST_F(MainWindowTest, OpensWithItsCaptionMenusAndAGreyedCloseAndTakesAnAlarmByK
 
   EXPECT_FALSE(uidriver::menuItem(app.main, {"S&ettings", "&Start In System Tray"}).checked);
   EXPECT_FALSE(uidriver::menuItem(app.main, {"S&ettings", "Load &Winamp On Start"}).checked);
-  EXPECT_TRUE(uidriver::menuItem(app.main, {"&Help", "&About"}).enabled);
 
   const auto windowMenu = uidriver::systemMenuItems(app.main);
   ASSERT_GE(windowMenu.size(), 7u);
@@ -57,11 +45,6 @@ TEST_F(MainWindowTest, OpensWithItsCaptionMenusAndAGreyedCloseAndTakesAnAlarmByK
   EXPECT_TRUE(uidriver::menuItem(app.main, {"S&ettings", "&Start In System Tray"}).checked);
   uidriver::pressKey(app.main, VK_F2);
   EXPECT_EQ(app.status(), "Morvane Will Not Start With Windows.  Ready.");
-
-  // The clock runs in the time box as h:mm:ss AM/PM.
-  const std::string before = app.timeText();
-  uidriver::waitUntil([&] { return app.timeText() != before; }, 3s, "the clock to tick");
-  EXPECT_TRUE(LooksLikeClock(app.timeText())) << app.timeText();
 
   // A date on the calendar and a typed time make the alarm.
   const auto today = Today();

@@ -8,7 +8,6 @@
 
 #include "tools/morvane_driver/foreign_window.h"
 #include "tools/morvane_driver/morvane_app.h"
-#include "tools/morvane_driver/standin_player.h"
 
 namespace morv::e2e {
 
@@ -19,14 +18,12 @@ using namespace std::chrono_literals;
 using ::testing::ElementsAre;
 using uidriver::BoxIcon;
 
-class StartupTest : public ::testing::Test {
- protected:
-  void SetUp() override { ResetSettings(); }
-};
-
 // The folder of the player without its program, and MP3 files still of the player's
-// own type: judged missing. The same type in capitals is not.
-TEST_F(StartupTest, APlayerFolderWithoutItsProgramEndsTheStartAfterFourBoxes) {
+// own type: judged missing, the start ends after four boxes. The same type in capitals is
+// not: the splash runs its bar before the main window, and a refused close, from the
+// user or from Windows shutting down, keeps the program.
+TEST(StartupTest, AMissingPlayerEndsTheStartTheSplashRunsItsBarAndARefusedCloseKeepsTheProgram) {
+  ResetSettings();
   ASSERT_TRUE(MoveFileA(kPlayerProgram, kPlayerAway));
   struct PutBack {
     ~PutBack() {
@@ -42,14 +39,12 @@ TEST_F(StartupTest, APlayerFolderWithoutItsProgramEndsTheStartAfterFourBoxes) {
   association("mp3file");
   {
     MorvaneApp app({.waitForMainWindow = false});
-    std::vector<std::string> titles;
     std::vector<BoxIcon> icons;
     for (const char* title : {"WinAmp Is Not Installed!", "Morvane\u2122",
                               "Making WinAmp The Default Media Player", "ERROR!"}) {
       auto box = app.answerBox(title, "OK");
-      titles.push_back(box.title);
       icons.push_back(box.icon);
-      if (titles.size() == 2) {
+      if (icons.size() == 2) {
         // Shown as the trademark sign whatever the system's code page.
         EXPECT_EQ(box.text,
                   "If WinAmp is in fact installed on your machine,\r\nit must be the Default "
@@ -63,36 +58,6 @@ TEST_F(StartupTest, APlayerFolderWithoutItsProgramEndsTheStartAfterFourBoxes) {
   }
 
   association("MP3FILE");
-  MorvaneApp app;
-  EXPECT_TRUE(uidriver::noMessageBoxOpen(app.pid()));
-  app.exit();
-}
-
-// The player running all along is left alone or closed, as the user answers.
-TEST_F(StartupTest, ExitSavesAnEnteredAlarmAndTheNextStartShowsItThePlayerClosedOnlyIfAsked) {
-  const AlarmMinute alarm = MinuteAhead(std::chrono::hours(3));
-  driver::StandInPlayer player(std::map<std::string, std::string>{{"WINAMP_STANDIN_SILENT", "1"}});
-  {
-    MorvaneApp app;
-    app.enterAlarm(alarm);
-    app.exit(/*save=*/true, /*closePlayer=*/false);
-  }
-  EXPECT_NE(PlayerWindow(), nullptr);
-  const std::string key = std::string("HKLM\\") + kSettingsKey;
-  EXPECT_EQ(RegQuery(key, "SettingsSaved"), "Yes");
-  EXPECT_EQ(RegQuery(key, "Date:"), ShortDate(alarm.day));
-  EXPECT_EQ(RegQuery(key, "Time:"), alarm.alarmTime());
-
-  MorvaneApp again;
-  EXPECT_EQ(again.status(), "Alarm Settings: OFF  Date: " + ShortDate(alarm.day) +
-                                " Time: " + alarm.alarmTime() + " ALARM IS SET.");
-  again.exit(/*save=*/false, /*closePlayer=*/true);
-  EXPECT_EQ(PlayerWindow(), nullptr);
-  EXPECT_EQ(RegQuery(key, "SettingsSaved"), "No");
-  EXPECT_EQ(RegQuery(key, "Time:"), alarm.alarmTime()) << "kept, but idle";
-}
-
-TEST_F(StartupTest, TheSplashRunsItsBarBeforeTheMainWindowAndARefusedCloseKeepsTheProgram) {
   ForeignWindow wordPad("WordPadClass");
   auto started = uidriver::Process::launch({.executable = BuildFolder() + "\\morvu.exe",
                                             .workingDirectory = BuildFolder(),
@@ -122,6 +87,7 @@ TEST_F(StartupTest, TheSplashRunsItsBarBeforeTheMainWindowAndARefusedCloseKeepsT
   EXPECT_GE(seen.back(), 19);
   EXPECT_FALSE(IsWindowVisible(splash)) << "gone when the main window comes";
   MorvaneApp app(std::move(started), /*watched=*/true);
+  EXPECT_TRUE(uidriver::noMessageBoxOpen(app.pid()));
 
   // A refused close leaves the program running; WordPad is only minimised.
   uidriver::click(app.button("E&xit"), 0ms);

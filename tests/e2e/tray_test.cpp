@@ -15,12 +15,8 @@ using namespace driver;
 namespace {
 
 using namespace std::chrono_literals;
-using driver::Named;
-using driver::ReadPlayerLog;
 using ::testing::AnyOf;
 using ::testing::ElementsAre;
-
-constexpr char kOptionsTip[] = "Morvane(tm) - Right Click For Options";
 
 std::vector<std::string> Captions(const std::vector<uidriver::MenuItem>& items) {
   std::vector<std::string> captions;
@@ -51,17 +47,6 @@ class TrayTest : public ::testing::Test {
     return std::make_unique<MorvaneApp>(
         LaunchSettings{.environment = {{"WINAMP_STANDIN_LOG", log}}});
   }
-  // Right-clicks the icon and waits for its menu.
-  static HWND OpenTrayMenu(DWORD pid) {
-    uidriver::clickTrayIcon(uidriver::waitForTrayIcon(kOptionsTip, 10s), /*right=*/true);
-    return uidriver::waitForWindow(pid, {.className = "#32768", .visibleOnly = true}, 10s);
-  }
-  static void Choose(const MorvaneApp& app, const std::string& item, HWND menu = nullptr) {
-    uidriver::choosePopupItem(menu ? menu : OpenTrayMenu(app.pid()), item);
-    if (item == "&Show Morvane") {
-      uidriver::waitUntil([&] { return IsWindowVisible(app.main) != FALSE; }, 10s, "the window");
-    }
-  }
   int PlayerStarts() const { return static_cast<int>(Named(ReadPlayerLog(log), "START").size()); }
 
   std::string log;
@@ -71,22 +56,22 @@ TEST_F(TrayTest, TheWindowGoesToTheTrayAndBackAboutStopsTheClockAndAnAlarmIsSnoo
   auto app = Start();
   uidriver::click(app->button("Send To &Tray"));
   EXPECT_FALSE(IsWindowVisible(app->main));
-  uidriver::clickTrayIcon(uidriver::waitForTrayIcon(kOptionsTip, 10s), /*right=*/false);
+  uidriver::clickTrayIcon(uidriver::waitForTrayIcon(kTrayTip, 10s), /*right=*/false);
   EXPECT_TRUE(uidriver::settle(app->main));
   EXPECT_EQ(uidriver::findWindow(app->pid(), {.className = "#32768", .visibleOnly = true}), nullptr)
       << "a left click does nothing";
 
-  HWND menu = OpenTrayMenu(app->pid());
+  HWND menu = app->openTrayMenu();
   app->picture("tray-menu");
   EXPECT_THAT(Captions(uidriver::popupMenuItems(menu)),
               ElementsAre("&Show Morvane", "Start &WinAmp", "Clos&e WinAmp", "Se&t Alarm", "&Help",
                           "E&xit"));
   // Long enough in the tray for the clock it left with to be old.
   Sleep(4000);
-  Choose(*app, "&Show Morvane", menu);
+  app->chooseFromTrayMenu("&Show Morvane", menu);
   EXPECT_THAT(app->timeText(), AnyOf(ClockSecondsAgo(0), ClockSecondsAgo(1), ClockSecondsAgo(2)))
       << "it comes back with the present time";
-  uidriver::waitUntil([] { return !uidriver::findTrayIcon(kOptionsTip); }, 10s, "the icon gone");
+  uidriver::waitUntil([] { return !uidriver::findTrayIcon(kTrayTip); }, 10s, "the icon gone");
 
   // The About box stops the clock and shows the trademark sign.
   uidriver::pressKey(app->main, 'A', {.ctrl = true}, 0ms);
@@ -109,40 +94,54 @@ TEST_F(TrayTest, TheWindowGoesToTheTrayAndBackAboutStopsTheClockAndAnAlarmIsSnoo
   uidriver::click(app->button("Send To &Tray"));
   uidriver::waitUntil([&] { return !Named(ReadPlayerLog(log), "PLAY").empty(); }, 40s,
                       "the alarm to ring", app->pid());
-  Choose(*app, "Snoo&ze");
+  app->chooseFromTrayMenu("Snoo&ze");
   app->answerBox("Close WinAmp?", "Yes");
   uidriver::waitUntil([] { return PlayerWindow() == nullptr; }, 15s, "the player to close",
                       app->pid());
-  Choose(*app, "&Show Morvane");
+  app->chooseFromTrayMenu("&Show Morvane");
   EXPECT_EQ(app->status(), "Alarm Settings: OFF  Date: " + ShortDate(alarm.day) +
                                " Time: " + alarm.alarmTime() + " ALARM IS SET");
   EXPECT_EQ(Named(ReadPlayerLog(log), "PLAY").size(), 1u);
   app->exit();
 }
 
-TEST_F(TrayTest, StartWinAmpStartsOnePlayerOnlyAndLoadOnStartStartsItWithTheProgram) {
+// Start WinAmp starts one player only; Exit saves an entered alarm and leaves the player
+// running or closes it, as the user answers; the next start shows the alarm and loads
+// the player with the program.
+TEST_F(TrayTest, StartWinAmpStartsOnePlayerAndExitSavesTheAlarmAndLoadOnStartForTheNextStart) {
+  const AlarmMinute alarm = MinuteAhead(std::chrono::hours(3));
   auto app = Start();
   uidriver::click(app->button("Send To &Tray"));
-  Choose(*app, "Start &WinAmp");
+  app->chooseFromTrayMenu("Start &WinAmp");
   uidriver::waitUntil([] { return PlayerWindow() != nullptr; }, 15s, "the player to start");
-  Choose(*app, "Start &WinAmp");
+  app->chooseFromTrayMenu("Start &WinAmp");
   EXPECT_TRUE(uidriver::settle(PlayerWindow()));
   EXPECT_EQ(PlayerStarts(), 1) << "a running player is only shown";
+
+  app->chooseFromTrayMenu("&Show Morvane");
+  uidriver::pressKey(app->main, VK_F3);
+  EXPECT_TRUE(uidriver::menuItem(app->main, {"S&ettings", "Load &Winamp On Start"}).checked);
+  app->enterAlarm(alarm);
+  app->exit(/*save=*/true, /*closePlayer=*/false);
+  ASSERT_NE(PlayerWindow(), nullptr) << "left running, as answered";
+  EXPECT_EQ(RegQuery(kSettingsPath, "WinAmpOnStart"), "Yes");
+  EXPECT_EQ(RegQuery(kSettingsPath, "SettingsSaved"), "Yes");
+  EXPECT_EQ(RegQuery(kSettingsPath, "Date:"), ShortDate(alarm.day));
+  EXPECT_EQ(RegQuery(kSettingsPath, "Time:"), alarm.alarmTime());
   PostMessageA(PlayerWindow(), WM_COMMAND, 40001, 0);
   uidriver::waitUntil([] { return PlayerWindow() == nullptr; }, 10s, "the player to quit");
 
-  Choose(*app, "&Show Morvane");
-  uidriver::pressKey(app->main, VK_F3);
-  EXPECT_TRUE(uidriver::menuItem(app->main, {"S&ettings", "Load &Winamp On Start"}).checked);
-  app->exit();
-  EXPECT_EQ(RegQuery(std::string("HKLM\\") + kSettingsKey, "WinAmpOnStart"), "Yes");
-
   auto again = Start();
+  EXPECT_EQ(again->status(), "Alarm Settings: OFF  Date: " + ShortDate(alarm.day) +
+                                 " Time: " + alarm.alarmTime() + " ALARM IS SET.");
   EXPECT_NE(PlayerWindow(), nullptr) << "started with the program";
   EXPECT_EQ(PlayerStarts(), 2);
   EXPECT_THAT(Named(ReadPlayerLog(log), "START").back().note, ::testing::HasSubstr(" show=7 "))
       << "minimised, without the focus";
   again->exit(/*save=*/false, /*closePlayer=*/true);
+  EXPECT_EQ(PlayerWindow(), nullptr);
+  EXPECT_EQ(RegQuery(kSettingsPath, "SettingsSaved"), "No");
+  EXPECT_EQ(RegQuery(kSettingsPath, "Time:"), alarm.alarmTime()) << "kept, but idle";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "tools/morvane_driver/morvane_app.h"
 
+#include <sddl.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -83,6 +84,16 @@ void ResetSettings() {
 
 void StoreSetting(const std::string& name, const std::string& value) {
   SetString(HKEY_LOCAL_MACHINE, kSettingsKey, name, value);
+}
+
+void SetKeyRights(HKEY root, const char* path, const char* sddl) {
+  HKEY key = nullptr;
+  RegCreateKeyExA(root, path, 0, nullptr, 0, WRITE_DAC, nullptr, &key, nullptr);
+  win32::UniqueHkey owned(key);
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &descriptor, nullptr);
+  RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor);
+  LocalFree(descriptor);
 }
 
 std::optional<RegValue> RegQueryValue(const std::string& key, const std::string& name) {
@@ -247,13 +258,13 @@ uidriver::MessageBoxInfo MorvaneApp::answerBox(const std::string& title,
   return box;
 }
 
-void MorvaneApp::typeTime(const std::string& typed) {
+void MorvaneApp::typeTime(const std::string& typed, bool leave) {
   uidriver::click(timeBox);
   // Whatever the box holds is selected and typed over.
   uidriver::pressKey(timeBox, VK_HOME);
   uidriver::pressKey(timeBox, VK_END, {.shift = true});
   uidriver::typeText(timeBox, typed);
-  uidriver::pressKey(timeBox, VK_TAB, {}, 0ms);
+  if (leave) uidriver::pressKey(timeBox, VK_TAB, {}, 0ms);
 }
 
 void MorvaneApp::enterAlarm(const AlarmMinute& alarm) {
@@ -277,10 +288,13 @@ HWND MorvaneApp::openRepeatDialog() {
       pid(), {.className = "#32770", .title = "Repeat Alarm", .visibleOnly = true}, 10s);
 }
 
-void MorvaneApp::chooseFromTrayMenu(const std::string& item) {
+HWND MorvaneApp::openTrayMenu() {
   uidriver::clickTrayIcon(uidriver::waitForTrayIcon(kTrayTip, 10s), /*right=*/true);
-  uidriver::choosePopupItem(
-      uidriver::waitForWindow(pid(), {.className = "#32768", .visibleOnly = true}, 10s), item);
+  return uidriver::waitForWindow(pid(), {.className = "#32768", .visibleOnly = true}, 10s);
+}
+
+void MorvaneApp::chooseFromTrayMenu(const std::string& item, HWND menu) {
+  uidriver::choosePopupItem(menu ? menu : openTrayMenu(), item);
   if (item != "&Show Morvane") return;
   uidriver::waitUntil([this] { return IsWindowVisible(main) && !IsIconic(main); }, 10s,
                       "the window back", pid());

@@ -46,6 +46,9 @@ void EndEveryPlayer();
 // The program's settings as a first start would find them: options "No", nothing saved.
 void ResetSettings();
 void StoreSetting(const std::string& name, const std::string& value);
+// Gives a key these rights for everyone, in SDDL: "D:P(A;;KR;;;WD)" refuses every write
+// to it (Wine enforces key security), "D:P(A;;KA;;;WD)" allows them again.
+void SetKeyRights(HKEY root, const char* key, const char* sddl);
 // What Windows' own reg.exe says a value holds, `key` with its hive spelled HKLM or HKCU.
 struct RegValue {
   std::string type;  // REG_SZ, REG_DWORD...
@@ -119,16 +122,19 @@ class MorvaneApp {
   std::string timeText() const { return uidriver::windowText(timeBox); }
   // Waits for a box with this title, and presses `answer`.
   uidriver::MessageBoxInfo answerBox(const std::string& title, const std::string& answer);
-  // Clicks the time box, types, and leaves it with Tab.
-  void typeTime(const std::string& typed);
+  // Clicks the time box and types over what it holds; leaves it with Tab unless told not to.
+  void typeTime(const std::string& typed, bool leave = true);
   // Chooses the day, types the time and answers the AM/PM question.
   void enterAlarm(const AlarmMinute& alarm);
   // Arms: presses "Turn &On" and waits until the five-second wait for the player is over.
   void arm();
   // Opens the repeat days box with its shortcut, Ctrl+R, and returns it.
   HWND openRepeatDialog();
-  // Right-clicks the tray icon and chooses `item`; "&Show Morvane" also waits for the window.
-  void chooseFromTrayMenu(const std::string& item);
+  // Right-clicks the tray icon and returns its open menu.
+  HWND openTrayMenu();
+  // Chooses `item` from the tray menu, opened here unless `menu` is open already;
+  // "&Show Morvane" also waits for the window.
+  void chooseFromTrayMenu(const std::string& item, HWND menu = nullptr);
   // Exit, answering Yes to closing, `save` to saving an entered alarm and `closePlayer`
   // to closing a running player; the process ends.
   void exit(bool save = false, bool closePlayer = true);
