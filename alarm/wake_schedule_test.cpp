@@ -21,9 +21,8 @@ UtcTime Utc(int y, int mo, int d, int h, int mi) {
 // A clock or time zone change after arming still wakes at the alarm's local minute;
 // an alarm that no longer wants a wake-up gets none.
 TEST(WakeScheduleTest, ArmingWakesAtTheAlarmMinuteAndEveryWayOffWithdrawsIt) {
-  MainFormHarness h;
+  fakes::LoadedHarness h;
   h.d.timeZone.offset = 60min;
-  h.loadAt({{2026, 12, 6}, 6, 0, 0});
   h.enterAlarm({2026, 12, 7}, "07:05");
   h.form.cmdSet_Click();
   EXPECT_EQ(h.d.wakeTimer.due, Utc(2026, 12, 7, 6, 5));

@@ -110,14 +110,6 @@ TEST_F(FrmIntroTest, TheHandOverShowsNothingWhileSettlingThenTheWindowWithTheLoa
   EXPECT_FALSE(h.splash.visible());
   EXPECT_EQ(ui.StatusBar1.text(), "") << "not \"WinAmp Activated!  Ready.\"";
   EXPECT_EQ(ui.focus.owner, "cmdSet");
-
-  IntroHarness saved;
-  saved.storeOption(settings::kSettingsSaved, "Yes");
-  saved.storeOption(settings::kDate, "12/24/2026");
-  saved.storeOption(settings::kTime, "7:05 AM");
-  ASSERT_FALSE(saved.Start());
-  EXPECT_EQ(saved.ui.StatusBar1.text(),
-            "Alarm Settings: OFF  Date: 12/24/2026 Time: 7:05 AM ALARM IS SET.");
 }
 
 }  // namespace

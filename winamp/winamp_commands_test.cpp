@@ -8,14 +8,13 @@
 namespace morv {
 namespace {
 
-using fakes::MainFormHarness;
+using fakes::LoadedHarness;
 using fakes::RegOp;
 using ::testing::ElementsAre;
 
 class WinampCommandsTest : public ::testing::Test {
  protected:
-  void SetUp() override { h.loadAt({{2026, 12, 6}, 6, 0, 0}); }
-  MainFormHarness h;
+  LoadedHarness h;
 };
 
 TEST_F(WinampCommandsTest, StartShowsARunningPlayerOrStartsOneOrEndsTheProgram) {

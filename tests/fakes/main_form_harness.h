@@ -79,4 +79,9 @@ struct MainFormHarness {
   FrmMain form{desktop, ui.controls};
 };
 
+// Loaded at six in the morning of Sunday 6 December 2026, where most tests begin.
+struct LoadedHarness : MainFormHarness {
+  LoadedHarness() { loadAt({{2026, 12, 6}, 6, 0, 0}); }
+};
+
 }  // namespace morv::fakes
