@@ -35,8 +35,7 @@ void ArmRepeating(MainFormHarness& h, const CalendarDate& day, Weekdays days) {
   h.loadAt({day, 6, 0, 0});
   h.d.repeatDialog.answer = days;
   h.form.mnuRepeat_Click();
-  h.enterAlarm(day, "07:00");
-  h.form.cmdSet_Click();
+  h.armAlarm(day, "07:00");
 }
 
 // Wakes the clock just before `day`'s seven o'clock and lets the minute run; true when

@@ -35,8 +35,7 @@ TEST_F(WinampCommandsTest, StartShowsARunningPlayerOrStartsOneOrEndsTheProgram) 
 }
 
 TEST_F(WinampCommandsTest, SnoozeAnsweredNoStillEndsThePlayingStateButLeavesTheMusic) {
-  h.enterAlarm({2026, 12, 6}, "07:05");
-  h.form.cmdSet_Click();
+  h.armAlarm({2026, 12, 6}, "07:05");
   h.advanceTo({{2026, 12, 6}, 7, 5, 1});
   ASSERT_EQ(h.ui.mnuCloseWinAmp.caption(), "Snoo&ze");
   h.d.boxes.shown.clear();

@@ -63,6 +63,11 @@ struct MainFormHarness {
     bool cancel = false;
     form.txtTime_Validate(cancel);
   }
+  // Enters the alarm and turns it on.
+  void armAlarm(const CalendarDate& day, const std::string& typed) {
+    enterAlarm(day, typed);
+    form.cmdSet_Click();
+  }
   // The options a first start leaves behind.
   void storeOption(const char* name, const char* value) {
     d.registry.setString(Hive::LocalMachine, settings::kKey, name, value);
