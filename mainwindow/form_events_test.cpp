@@ -134,22 +134,20 @@ TEST(FormEventsTest, EveryCloseRequestGoesThroughTheCloseQuery) {
 TEST(FormEventsTest, FocusGoesBackToTheControlThatHadItOrTheNextOneATabReaches) {
   struct Case {
     FormControl focused;
-    std::vector<FormControl> disabled;
+    bool timeBoxOff, calendarOff, exitOff;
     FormControl back;
   } const cases[] = {
-      {FormControl::None, {}, FormControl::None},
-      {FormControl::TimeBox, {}, FormControl::TimeBox},
-      {FormControl::TimeBox, {FormControl::TimeBox}, FormControl::Set},
-      {FormControl::Exit, {FormControl::Exit}, FormControl::Calendar},
-      {FormControl::Calendar, {FormControl::Calendar, FormControl::TimeBox}, FormControl::Set},
+      {FormControl::None, false, false, false, FormControl::None},
+      {FormControl::TimeBox, false, false, false, FormControl::TimeBox},
+      {FormControl::TimeBox, true, false, false, FormControl::Set},
+      {FormControl::Exit, false, false, true, FormControl::Calendar},
+      {FormControl::Calendar, true, true, false, FormControl::Set},
   };
   for (const Case& c : cases) {
     Harness h;
-    for (FormControl off : c.disabled) {
-      if (off == FormControl::TimeBox) h.ui.txtTime.setEnabled(false);
-      if (off == FormControl::Calendar) h.ui.MonthView.setEnabled(false);
-      if (off == FormControl::Exit) h.ui.cmdExit.setEnabled(false);
-    }
+    h.ui.txtTime.setEnabled(!c.timeBoxOff);
+    h.ui.MonthView.setEnabled(!c.calendarOff);
+    h.ui.cmdExit.setEnabled(!c.exitOff);
     h.events.deactivated(c.focused);
     EXPECT_EQ(h.events.activated(), c.back) << static_cast<int>(&c - cases);
   }
