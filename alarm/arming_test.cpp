@@ -12,14 +12,9 @@ using ::testing::Each;
 using ::testing::ElementsAre;
 using namespace std::chrono_literals;
 
-constexpr char kRunOn[] =
-    "write HKLM SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run Morvane = "
-    "\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\"";
-constexpr char kRunOff[] =
-    "write HKLM SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run Morvane = "
-    "-\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\"";
-constexpr char kTrayOn[] = "write HKLM SOFTWARE\\QUORVIX\\MORV StartInTray = Yes";
-constexpr char kTrayOff[] = "write HKLM SOFTWARE\\QUORVIX\\MORV StartInTray = No";
+const std::string kRun = "write HKLM SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run Morvane = ";
+const std::string kExe = "\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\"";
+const std::string kTray = "write HKLM SOFTWARE\\QUORVIX\\MORV StartInTray = ";
 
 class ArmingTest : public ::testing::Test {
  protected:
@@ -53,7 +48,7 @@ TEST_F(ArmingTest, ArmStopDisarmAndArmAgain) {
   EXPECT_THAT(EntryEnabled(), Each(false));
   EXPECT_EQ(h.ui.cmdSet.caption(), "Turn &Off");
   EXPECT_EQ(h.ui.SysTray.iconIndex(), 1);
-  EXPECT_THAT(h.d.registry.writes(), ElementsAre(kRunOn, kTrayOn));
+  EXPECT_THAT(h.d.registry.writes(), ElementsAre(kRun + kExe, kTray + "Yes"));
   ASSERT_EQ(h.d.processes.starts.size(), 1u);
   EXPECT_EQ(h.d.processes.starts[0].style, WindowStyle::MinimizedFocus);
   EXPECT_THAT(h.d.clock.pauses, ElementsAre(5000ms));
@@ -70,7 +65,7 @@ TEST_F(ArmingTest, ArmStopDisarmAndArmAgain) {
 
   h.form.cmdSet_Click();
   EXPECT_EQ(h.ui.SysTray.iconIndex(), 2);
-  EXPECT_THAT(h.d.registry.writes(), ElementsAre(kTrayOff, kRunOff));
+  EXPECT_THAT(h.d.registry.writes(), ElementsAre(kTray + "No", kRun + "-" + kExe));
 
   h.form.mnuSetAlarm_Click();
   EXPECT_EQ(h.ui.cmdSet.caption(), "Turn &Off");

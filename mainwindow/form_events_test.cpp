@@ -20,12 +20,6 @@ struct Harness : fakes::LoadedHarness {
     events.timeBoxClicked();
     ui.txtTime.setText(text);
   }
-  // A mouse click on Turn On: the focus moves there as the button goes down, the check
-  // that owes runs then, and the click is lost with the mouse it released.
-  void clickTurnOn() {
-    events.focusLeavesTimeBox(FormControl::Set);
-    events.checkOwed();
-  }
 
   int closesLater = 0;
   FormEvents events{desktop, form, modality, [this] { ++closesLater; }};
@@ -52,7 +46,10 @@ TEST(FormEventsTest, ATypedTimeIsCheckedBeforeAnyCommandThatArmsOrClears) {
     h.events.dateClicked({2026, 12, 7});
     h.type("07:00");
     h.d.boxes.answers = {MbAnswer::Yes};
-    h.clickTurnOn();
+    // A mouse click on Turn On: the focus moves there as the button goes down, the check
+    // that owes runs then, and the click is lost with the mouse it released.
+    h.events.focusLeavesTimeBox(FormControl::Set);
+    h.events.checkOwed();
     ASSERT_EQ(h.form.alarm.AlarmTime, "7:00 AM");
     h.type("08:15");
     if (c.leaveForAnotherProgram) {
