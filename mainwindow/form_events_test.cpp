@@ -107,12 +107,11 @@ TEST(FormEventsTest, EveryCloseRequestGoesThroughTheCloseQuery) {
     const bool ended = h.d.ends([&] { mayEnd = h.events.sessionMayEnd(); });
     EXPECT_EQ(ended, answer == MbAnswer::Yes);
     EXPECT_TRUE(ended || !mayEnd) << "the session may not end under a refused close";
-    EXPECT_EQ(h.d.boxes.titles().front(), "Close Morvane?");
+    if (!ended) {
+      EXPECT_EQ(h.events.closeRequested(CloseFrom::ApplicationWindow), CloseOutcome::Refused);
+    }
+    EXPECT_EQ(h.d.boxes.titles(), std::vector<std::string>(ended ? 1 : 2, "Close Morvane?"));
   }
-  Harness h;
-  h.d.boxes.answers = {MbAnswer::No};
-  EXPECT_EQ(h.events.closeRequested(CloseFrom::ApplicationWindow), CloseOutcome::Refused);
-  EXPECT_THAT(h.d.boxes.titles(), ElementsAre("Close Morvane?"));
   for (CloseFrom from : {CloseFrom::ApplicationWindow, CloseFrom::Shutdown}) {
     Harness t;
     std::optional<CloseOutcome> duringAbout;
