@@ -7,23 +7,17 @@
 namespace morv {
 namespace {
 
-using fakes::MainFormHarness;
+using fakes::LoadedHarness;
 using ::testing::Each;
 using ::testing::ElementsAre;
 using namespace std::chrono_literals;
 
-constexpr char kRunOn[] =
-    "write HKLM SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run Morvane = "
-    "\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\"";
-constexpr char kRunOff[] =
-    "write HKLM SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run Morvane = "
-    "-\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\"";
-constexpr char kTrayOn[] = "write HKLM SOFTWARE\\QUORVIX\\MORV StartInTray = Yes";
-constexpr char kTrayOff[] = "write HKLM SOFTWARE\\QUORVIX\\MORV StartInTray = No";
+const std::string kRun = "write HKLM SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run Morvane = ";
+const std::string kExe = "\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\"";
+const std::string kTray = "write HKLM SOFTWARE\\QUORVIX\\MORV StartInTray = ";
 
 class ArmingTest : public ::testing::Test {
  protected:
-  void SetUp() override { h.loadAt({{2026, 12, 6}, 6, 0, 0}); }
   void EnterAlarm() { h.enterAlarm({2026, 12, 6}, "07:05"); }
   void ResetRecords() {
     h.d.registry.calls.clear();
@@ -36,16 +30,13 @@ class ArmingTest : public ::testing::Test {
             h.ui.mnuSetAlarm.enabled(), h.ui.mnuStartInSystemTray.enabled()};
   }
 
-  MainFormHarness h;
+  LoadedHarness h;
 };
 
 TEST_F(ArmingTest, APressWithHalfAnAlarmOnlyComplains) {
   h.form.MonthView_DateClick({2026, 12, 6});
   h.form.cmdSet_Click();
-  ASSERT_EQ(h.d.boxes.shown.size(), 1u);
-  EXPECT_EQ(h.d.boxes.shown[0].title, "Alarm Not Set!");
-  EXPECT_EQ(h.d.boxes.shown[0].text, "You Must Set The Alarm Before You Can Activate It!");
-  EXPECT_EQ(h.d.boxes.shown[0].icon, MbIcon::Exclamation);
+  EXPECT_THAT(h.d.boxes.titles(), ElementsAre("Alarm Not Set!"));
   EXPECT_FALSE(h.ui.MyTimer.enabled()) << "the clock stays frozen";
 }
 
@@ -57,7 +48,7 @@ TEST_F(ArmingTest, ArmStopDisarmAndArmAgain) {
   EXPECT_THAT(EntryEnabled(), Each(false));
   EXPECT_EQ(h.ui.cmdSet.caption(), "Turn &Off");
   EXPECT_EQ(h.ui.SysTray.iconIndex(), 1);
-  EXPECT_THAT(h.d.registry.writes(), ElementsAre(kRunOn, kTrayOn));
+  EXPECT_THAT(h.d.registry.writes(), ElementsAre(kRun + kExe, kTray + "Yes"));
   ASSERT_EQ(h.d.processes.starts.size(), 1u);
   EXPECT_EQ(h.d.processes.starts[0].style, WindowStyle::MinimizedFocus);
   EXPECT_THAT(h.d.clock.pauses, ElementsAre(5000ms));
@@ -74,7 +65,7 @@ TEST_F(ArmingTest, ArmStopDisarmAndArmAgain) {
 
   h.form.cmdSet_Click();
   EXPECT_EQ(h.ui.SysTray.iconIndex(), 2);
-  EXPECT_THAT(h.d.registry.writes(), ElementsAre(kTrayOff, kRunOff));
+  EXPECT_THAT(h.d.registry.writes(), ElementsAre(kTray + "No", kRun + "-" + kExe));
 
   h.form.mnuSetAlarm_Click();
   EXPECT_EQ(h.ui.cmdSet.caption(), "Turn &Off");
@@ -96,8 +87,6 @@ TEST_F(ArmingTest, APlayerThatCannotBeStartedEndsTheProgramEvenWhenTheCloseIsRef
   h.d.boxes.answers = {MbAnswer::Ok, MbAnswer::No};
   EXPECT_TRUE(h.d.ends([&] { h.form.cmdSet_Click(); }));
   EXPECT_THAT(h.d.boxes.titles(), ElementsAre("MORV", "Close Morvane?"));
-  EXPECT_EQ(h.d.boxes.shown[0].text,
-            "WinAmp Could Not Be Loaded, And Therefore The Alarm Could Not Execute!");
 }
 
 TEST_F(ArmingTest, ClearEmptiesTheAlarmButNotItsArmedMark) {

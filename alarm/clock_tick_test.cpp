@@ -21,10 +21,6 @@ constexpr LocalDateTime At(int day, int hour, int minute, int second = 0, int ms
 class ClockTickTest : public ::testing::Test {
  protected:
   void SetUp() override { h.loadAt(At(6, 7, 0)); }
-  void ArmFor0705() {
-    h.enterAlarm({2026, 12, 6}, "07:05");
-    h.form.cmdSet_Click();
-  }
   fakes::FakePlayer& Player() { return h.d.players.all.back(); }
 
   fakes::MainFormHarness h;
@@ -43,7 +39,7 @@ TEST_F(ClockTickTest, ShowsTheTimeAndFollowsThePlayersPresence) {
 }
 
 TEST_F(ClockTickTest, FiresFromTheFirstSecondOfTheAlarmMinute) {
-  ArmFor0705();
+  h.armAlarm({2026, 12, 6}, "07:05");
   h.advanceTo(At(6, 7, 4, 59, 500));
   EXPECT_THAT(Player().heard, IsEmpty());
   h.d.clock.pauses.clear();
@@ -70,7 +66,7 @@ TEST_F(ClockTickTest, OnlyTheAlarmDayAndMinuteAreDueArmedOrNot) {
 
 // The handle is kept as text and read back digit by digit; 90909 has every digit's edge.
 TEST_F(ClockTickTest, AVanishedPlayerIsStartedAgainHiddenWhileArmed) {
-  ArmFor0705();
+  h.armAlarm({2026, 12, 6}, "07:05");
   h.d.players.closeByUser(Player());
   h.d.windows.nextHandle = 90909;
   h.d.clock.pauses.clear();
@@ -97,7 +93,7 @@ TEST_F(ClockTickTest, AVanishedPlayerIsStartedAgainHiddenWhileArmed) {
 
 // The box a failing Play post shows runs a message loop, and the timer ticks inside it.
 TEST_F(ClockTickTest, ATickThatComesWhileATickRunsIsDropped) {
-  ArmFor0705();
+  h.armAlarm({2026, 12, 6}, "07:05");
   h.d.boxes.shown.clear();
   h.d.windows.window(Player().handle)->acceptsPosts = false;
   h.d.boxes.whileOpen = [&](const MessageBoxRequest&) { h.form.MyTimer_Timer(); };
@@ -107,7 +103,7 @@ TEST_F(ClockTickTest, ATickThatComesWhileATickRunsIsDropped) {
 }
 
 TEST_F(ClockTickTest, AHungPlayerDelaysTheRingByItsBoundsOnly) {
-  ArmFor0705();
+  h.armAlarm({2026, 12, 6}, "07:05");
   h.d.windows.window(Player().handle)->hung = true;
   h.setTime(At(6, 7, 5, 10));
   const auto start = h.d.clock.steady;
@@ -136,8 +132,7 @@ TEST_F(ClockTickTest, AnAlarmRingsAtMostOnceWhateverTheWallClockDoes) {
   for (const Case& c : cases) {
     fakes::MainFormHarness t;
     t.loadAt(At(6, 7, 0));
-    t.enterAlarm({2026, 12, 6}, "07:05");
-    t.form.cmdSet_Click();
+    t.armAlarm({2026, 12, 6}, "07:05");
     t.d.players.all.back().state = c.playerState;
     t.advanceTo(c.jumpFrom);
     if (c.stopAfterRinging) {

@@ -21,11 +21,9 @@ UtcTime Utc(int y, int mo, int d, int h, int mi) {
 // A clock or time zone change after arming still wakes at the alarm's local minute;
 // an alarm that no longer wants a wake-up gets none.
 TEST(WakeScheduleTest, ArmingWakesAtTheAlarmMinuteAndEveryWayOffWithdrawsIt) {
-  MainFormHarness h;
+  fakes::LoadedHarness h;
   h.d.timeZone.offset = 60min;
-  h.loadAt({{2026, 12, 6}, 6, 0, 0});
-  h.enterAlarm({2026, 12, 7}, "07:05");
-  h.form.cmdSet_Click();
+  h.armAlarm({2026, 12, 7}, "07:05");
   EXPECT_EQ(h.d.wakeTimer.due, Utc(2026, 12, 7, 6, 5));
   h.d.timeZone.offset = 180min;
   RescheduleWake(h.desktop, h.form.alarm);
@@ -57,8 +55,7 @@ TEST(WakeScheduleTest, TheAlarmMinuteCountsByTheOffsetOfItsOwnDay) {
     h.d.timeZone.offset = 60min;
     h.d.timeZone.changes = {{Utc(2027, 3, 28, 1, 0), 120min}, {Utc(2027, 10, 31, 1, 0), 60min}};
     h.loadAt({c.today, 10, 0, 0});
-    h.enterAlarm(c.day, c.typed);
-    h.form.cmdSet_Click();
+    h.armAlarm(c.day, c.typed);
     EXPECT_EQ(h.d.wakeTimer.due, c.expected) << h.form.alarm.AlarmDate << " " << c.typed;
   }
 }

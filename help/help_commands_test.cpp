@@ -7,7 +7,7 @@
 namespace morv {
 namespace {
 
-using fakes::MainFormHarness;
+using fakes::LoadedHarness;
 using ::testing::ElementsAre;
 
 constexpr char kDocument[] = "c:\\Program Files\\Quorvix\\MORV\\MORVHELP.DOC";
@@ -25,8 +25,7 @@ TEST(HelpTest, TheDocumentOpensInWordPadOrTheUserIsToldWhy) {
       {"no WordPad", true, StartResult::FileNotFound, {"Morvane Help"}, "Ready."},
   };
   for (const Case& c : cases) {
-    MainFormHarness h;
-    h.loadAt({{2026, 12, 6}, 6, 0, 0});
+    LoadedHarness h;
     if (c.present) h.d.files.files.push_back(kDocument);
     h.d.processes.onStart = [&](const fakes::ProgramStart&) { return c.start; };
     MousePointer during = MousePointer::Default;
@@ -42,8 +41,7 @@ TEST(HelpTest, TheDocumentOpensInWordPadOrTheUserIsToldWhy) {
 }
 
 TEST(HelpTest, AboutStopsTheClockWhileItsBoxesAreOpen) {
-  MainFormHarness h;
-  h.loadAt({{2026, 12, 6}, 6, 0, 0});
+  LoadedHarness h;
   std::vector<bool> ticking;
   h.d.boxes.whileOpen = [&](auto&) { ticking.push_back(h.ui.MyTimer.enabled()); };
   h.form.mnuAbout_Click();

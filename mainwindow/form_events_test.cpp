@@ -13,19 +13,12 @@ namespace {
 
 using ::testing::ElementsAre;
 
-struct Harness : fakes::MainFormHarness {
-  Harness() { loadAt({{2026, 12, 6}, 6, 0, 0}); }
+struct Harness : fakes::LoadedHarness {
   // The user clicks the box and types; the box still has the focus.
   void type(const std::string& text) {
     events.focusEntersTimeBox(false);
     events.timeBoxClicked();
     ui.txtTime.setText(text);
-  }
-  // A mouse click on Turn On: the focus moves there as the button goes down, the check
-  // that owes runs then, and the click is lost with the mouse it released.
-  void clickTurnOn() {
-    events.focusLeavesTimeBox(FormControl::Set);
-    events.checkOwed();
   }
 
   int closesLater = 0;
@@ -53,7 +46,10 @@ TEST(FormEventsTest, ATypedTimeIsCheckedBeforeAnyCommandThatArmsOrClears) {
     h.events.dateClicked({2026, 12, 7});
     h.type("07:00");
     h.d.boxes.answers = {MbAnswer::Yes};
-    h.clickTurnOn();
+    // A mouse click on Turn On: the focus moves there as the button goes down, the check
+    // that owes runs then, and the click is lost with the mouse it released.
+    h.events.focusLeavesTimeBox(FormControl::Set);
+    h.events.checkOwed();
     ASSERT_EQ(h.form.alarm.AlarmTime, "7:00 AM");
     h.type("08:15");
     if (c.leaveForAnotherProgram) {
@@ -98,7 +94,6 @@ TEST(FormEventsTest, UnderAnOpenCloseQueryEverythingElseIsRefused) {
   EXPECT_FALSE(ticked);
   EXPECT_TRUE(h.ui.form.poppedUp.empty());
   EXPECT_EQ(h.closesLater, 0) << "answered by the open query";
-  EXPECT_EQ(h.ui.StatusBar1.text(), texts::kReady);
 }
 
 // Every close request, whichever window got it, asks the close query; one that comes
@@ -112,12 +107,11 @@ TEST(FormEventsTest, EveryCloseRequestGoesThroughTheCloseQuery) {
     const bool ended = h.d.ends([&] { mayEnd = h.events.sessionMayEnd(); });
     EXPECT_EQ(ended, answer == MbAnswer::Yes);
     EXPECT_TRUE(ended || !mayEnd) << "the session may not end under a refused close";
-    EXPECT_EQ(h.d.boxes.titles().front(), "Close Morvane?");
+    if (!ended) {
+      EXPECT_EQ(h.events.closeRequested(CloseFrom::ApplicationWindow), CloseOutcome::Refused);
+    }
+    EXPECT_EQ(h.d.boxes.titles(), std::vector<std::string>(ended ? 1 : 2, "Close Morvane?"));
   }
-  Harness h;
-  h.d.boxes.answers = {MbAnswer::No};
-  EXPECT_EQ(h.events.closeRequested(CloseFrom::ApplicationWindow), CloseOutcome::Refused);
-  EXPECT_THAT(h.d.boxes.titles(), ElementsAre("Close Morvane?"));
   for (CloseFrom from : {CloseFrom::ApplicationWindow, CloseFrom::Shutdown}) {
     Harness t;
     std::optional<CloseOutcome> duringAbout;
@@ -135,44 +129,33 @@ TEST(FormEventsTest, EveryCloseRequestGoesThroughTheCloseQuery) {
 TEST(FormEventsTest, FocusGoesBackToTheControlThatHadItOrTheNextOneATabReaches) {
   struct Case {
     FormControl focused;
-    std::vector<FormControl> disabled;
+    bool timeBoxOff, calendarOff, exitOff;
     FormControl back;
   } const cases[] = {
-      {FormControl::None, {}, FormControl::None},
-      {FormControl::TimeBox, {}, FormControl::TimeBox},
-      {FormControl::TimeBox, {FormControl::TimeBox}, FormControl::Set},
-      {FormControl::Exit, {FormControl::Exit}, FormControl::Calendar},
-      {FormControl::Calendar, {FormControl::Calendar, FormControl::TimeBox}, FormControl::Set},
+      {FormControl::None, false, false, false, FormControl::None},
+      {FormControl::TimeBox, false, false, false, FormControl::TimeBox},
+      {FormControl::TimeBox, true, false, false, FormControl::Set},
+      {FormControl::Exit, false, false, true, FormControl::Calendar},
+      {FormControl::Calendar, true, true, false, FormControl::Set},
   };
   for (const Case& c : cases) {
     Harness h;
-    for (FormControl off : c.disabled) {
-      if (off == FormControl::TimeBox) h.ui.txtTime.setEnabled(false);
-      if (off == FormControl::Calendar) h.ui.MonthView.setEnabled(false);
-      if (off == FormControl::Exit) h.ui.cmdExit.setEnabled(false);
-    }
+    h.ui.txtTime.setEnabled(!c.timeBoxOff);
+    h.ui.MonthView.setEnabled(!c.calendarOff);
+    h.ui.cmdExit.setEnabled(!c.exitOff);
     h.events.deactivated(c.focused);
     EXPECT_EQ(h.events.activated(), c.back) << static_cast<int>(&c - cases);
   }
 }
 
 TEST(FormEventsTest, AShortcutDoesNothingWhileItsMenuItemOrItsMenuIsGreyed) {
-  struct Case {
-    bool menuOn, itemOn;
-    CommandSource source;
-    bool runs;
-  } const cases[] = {
-      {true, true, CommandSource::Shortcut, true},
-      {false, true, CommandSource::Shortcut, false},
-      {true, false, CommandSource::Shortcut, false},
-      {true, true, CommandSource::Menu, true},
-  };
-  for (const Case& c : cases) {
+  const std::pair<bool, bool> cases[] = {{true, true}, {false, true}, {true, false}};
+  for (const auto& [menuOn, itemOn] : cases) {
     Harness h;
-    h.ui.mnuSettings.setEnabled(c.menuOn);
-    h.ui.mnuStartInSystemTray.setEnabled(c.itemOn);
-    h.events.command(FormCommand::StartInSystemTray, c.source);
-    EXPECT_EQ(h.ui.mnuStartInSystemTray.checked(), c.runs) << static_cast<int>(&c - cases);
+    h.ui.mnuSettings.setEnabled(menuOn);
+    h.ui.mnuStartInSystemTray.setEnabled(itemOn);
+    h.events.command(FormCommand::StartInSystemTray, CommandSource::Shortcut);
+    EXPECT_EQ(h.ui.mnuStartInSystemTray.checked(), menuOn && itemOn) << menuOn << itemOn;
   }
 }
 

@@ -9,7 +9,7 @@
 namespace morv {
 namespace {
 
-using fakes::MainFormHarness;
+using fakes::LoadedHarness;
 
 constexpr char kOptions[] = "Morvane(tm) - Right Click For Options";
 constexpr char kSetNotActive[] = "Morvane(tm) - Alarm Is Set, But Not Activated.";
@@ -33,8 +33,7 @@ TEST(TrayTest, PictureAndTooltipFollowTheAlarmAsTheWindowGoes) {
       {"Turn Off without the mark", "Turn &Off", false, true, "", "Ready.", 3, kOptions, 3},
   };
   for (const Case& c : cases) {
-    MainFormHarness h;
-    h.loadAt({{2026, 12, 6}, 6, 0, 0});
+    LoadedHarness h;
     if (c.alarmEntered) h.enterAlarm({2026, 12, 6}, "07:05");
     h.ui.cmdSet.setCaption(c.caption);
     h.ui.cmdReset.setEnabled(c.clearEnabled);
@@ -51,8 +50,7 @@ TEST(TrayTest, PictureAndTooltipFollowTheAlarmAsTheWindowGoes) {
 }
 
 TEST(TrayTest, TheIconsMenuComesOnARightClickAndShowBringsTheWindowBack) {
-  MainFormHarness h;
-  h.loadAt({{2026, 12, 6}, 6, 0, 0});
+  LoadedHarness h;
   h.ui.form.show();
   h.form.alarm.FiredMark = "!";
   h.form.cmdMin2Tray_Click();
@@ -72,8 +70,7 @@ TEST(TrayTest, TheIconsMenuComesOnARightClickAndShowBringsTheWindowBack) {
 // Each refused write asks to close; kept open, the toggle carries on to its status text.
 TEST(TrayTest, StartInSystemTrayTogglesWithItsOwnStatusTexts) {
   for (bool refused : {false, true}) {
-    MainFormHarness h;
-    h.loadAt({{2026, 12, 6}, 6, 0, 0});
+    LoadedHarness h;
     if (refused) h.d.registry.fail(fakes::RegOp::Write, Hive::LocalMachine, "", RegStatus::Failed);
     h.d.boxes.answers.assign(8, MbAnswer::No);  // kept open after each refused write
     h.form.mnuStartInSystemTray_Click();

@@ -7,7 +7,7 @@
 namespace morv {
 namespace {
 
-using fakes::MainFormHarness;
+using fakes::LoadedHarness;
 using fakes::RegOp;
 using ::testing::ElementsAreArray;
 
@@ -41,8 +41,7 @@ TEST(CloseQueryTest, EachAnswerLeadsWhereItShould) {
   // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    MainFormHarness h;
-    h.loadAt({{2026, 12, 6}, 6, 0, 0});
+    LoadedHarness h;
     if (c.entered == kAlarm) h.enterAlarm({2026, 12, 6}, "07:05");
     if (c.entered == kDateOnly) h.form.MonthView_DateClick({2026, 12, 7});
     if (c.playerRuns) h.d.players.launch();

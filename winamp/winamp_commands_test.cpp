@@ -8,14 +8,13 @@
 namespace morv {
 namespace {
 
-using fakes::MainFormHarness;
+using fakes::LoadedHarness;
 using fakes::RegOp;
 using ::testing::ElementsAre;
 
 class WinampCommandsTest : public ::testing::Test {
  protected:
-  void SetUp() override { h.loadAt({{2026, 12, 6}, 6, 0, 0}); }
-  MainFormHarness h;
+  LoadedHarness h;
 };
 
 TEST_F(WinampCommandsTest, StartShowsARunningPlayerOrStartsOneOrEndsTheProgram) {
@@ -36,8 +35,7 @@ TEST_F(WinampCommandsTest, StartShowsARunningPlayerOrStartsOneOrEndsTheProgram) 
 }
 
 TEST_F(WinampCommandsTest, SnoozeAnsweredNoStillEndsThePlayingStateButLeavesTheMusic) {
-  h.enterAlarm({2026, 12, 6}, "07:05");
-  h.form.cmdSet_Click();
+  h.armAlarm({2026, 12, 6}, "07:05");
   h.advanceTo({{2026, 12, 6}, 7, 5, 1});
   ASSERT_EQ(h.ui.mnuCloseWinAmp.caption(), "Snoo&ze");
   h.d.boxes.shown.clear();

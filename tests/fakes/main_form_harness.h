@@ -63,6 +63,11 @@ struct MainFormHarness {
     bool cancel = false;
     form.txtTime_Validate(cancel);
   }
+  // Enters the alarm and turns it on.
+  void armAlarm(const CalendarDate& day, const std::string& typed) {
+    enterAlarm(day, typed);
+    form.cmdSet_Click();
+  }
   // The options a first start leaves behind.
   void storeOption(const char* name, const char* value) {
     d.registry.setString(Hive::LocalMachine, settings::kKey, name, value);
@@ -77,6 +82,11 @@ struct MainFormHarness {
   Desktop desktop{d.windows, d.registry, d.processes, boxes,       d.clock,      d.locale,
                   d.files,   d.program,  d.timeZone,  d.wakeTimer, d.alarmSound, repeatDialog};
   FrmMain form{desktop, ui.controls};
+};
+
+// Loaded at six in the morning of Sunday 6 December 2026, where most tests begin.
+struct LoadedHarness : MainFormHarness {
+  LoadedHarness() { loadAt({{2026, 12, 6}, 6, 0, 0}); }
 };
 
 }  // namespace morv::fakes

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "settings/settings_layout.h"
@@ -32,10 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const char* name : names) {
     const auto stored = static_cast<Stored>(input.ConsumeIntegralInRange(0, 3));
     const std::string text = input.ConsumeRandomLengthString(256);
-    if (stored == Stored::Text) {
-      registry.setString(Hive::LocalMachine, morv::settings::kKey, name, text);
-    } else if (stored == Stored::NotText) {
-      registry.setNonString(Hive::LocalMachine, morv::settings::kKey, name);
+    if (stored == Stored::Text || stored == Stored::NotText) {
+      registry.setString(Hive::LocalMachine, morv::settings::kKey, name,
+                         stored == Stored::Text ? std::optional(text) : std::nullopt);
     } else {
       registry.fail(
           RegOp::Read, Hive::LocalMachine, name,
