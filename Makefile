@@ -38,9 +38,10 @@ test-fuzz: fuzz-build
 fuzz: fuzz-build
 	scripts/fuzz
 
-# One Wine prefix and one display for the whole Windows run.
+# One Wine prefix and one display for the whole Windows run; the long sleep makes a bed of
+# its own and waits its real minutes beside the others.
 test-windows: windows
-	scripts/winebed --player $(PLAYER) -- ctest --preset windows
+	scripts/winebed --player $(PLAYER) -- ctest --preset windows -j 2
 
 run: windows
 	scripts/run-morvane

@@ -93,27 +93,4 @@ bool SendSignal(int linuxPid, const std::string& signal) {
              .exitCode == 0;
 }
 
-bool SetWallClockOffset(std::chrono::seconds ahead) {
-  char file[MAX_PATH] = {};
-  const DWORD length = GetEnvironmentVariableA("FAKETIME_TIMESTAMP_FILE", file, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return false;
-  // Every process reads the file at each look at the clock: it must never see it half
-  // written, so the new offset replaces it whole.
-  const std::string path = HostPath(file);
-  const std::string next = path + ".next";
-  const std::string text = (ahead.count() < 0 ? "" : "+") + std::to_string(ahead.count()) + "\n";
-  {
-    HANDLE created = CreateFileA(next.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (created == INVALID_HANDLE_VALUE) return false;
-    const win32::UniqueKernelHandle handle(created);
-    DWORD written = 0;
-    if (!WriteFile(handle.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
-        written != text.size()) {
-      return false;
-    }
-  }
-  return MoveFileExA(next.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
-}
-
 }  // namespace morv::driver

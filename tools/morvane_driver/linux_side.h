@@ -2,7 +2,6 @@
 // Under Wine every Windows process is a Linux process: what only the Linux side shows
 // (its threads, a stop and a continue that play a sleep and a wake) reached through
 // Wine's Z: drive and the host's own kill.
-#include <chrono>
 #include <optional>
 #include <string>
 
@@ -16,10 +15,5 @@ std::optional<int> LinuxProcessOf(const std::string& comm);
 bool HasThreadNamed(int linuxPid, const std::string& name);
 // Sends a signal by name ("STOP", "CONT") with /usr/bin/kill; true when it was sent.
 bool SendSignal(int linuxPid, const std::string& signal);
-// Sets how far the wall clock runs ahead of the real one, for this process and every program
-// it starts, when the test runs under libfaketime (preloaded, reading the offset from the
-// file FAKETIME_TIMESTAMP_FILE names); the monotonic clock runs on untouched, as it does
-// across a real sleep. False when no such file is named or it cannot be written.
-bool SetWallClockOffset(std::chrono::seconds ahead);
 
 }  // namespace morv::driver

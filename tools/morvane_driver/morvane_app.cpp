@@ -32,22 +32,22 @@ HWND ChildOfClass(HWND parent, const std::string& windowClass) {
   throw uidriver::DriverError("no " + windowClass + " in the main window");
 }
 
-AlarmMinute MinuteOf(std::chrono::sys_time<std::chrono::seconds> at) {
+AlarmMinute MinuteOf(std::chrono::sys_time<std::chrono::milliseconds> at) {
   const auto day = std::chrono::floor<std::chrono::days>(at);
   const std::chrono::hh_mm_ss time{at - day};
   return {std::chrono::year_month_day{day}, static_cast<int>(time.hours().count()),
           static_cast<int>(time.minutes().count())};
 }
 
-std::chrono::sys_time<std::chrono::seconds> LocalNow() {
+}  // namespace
+
+std::chrono::sys_time<std::chrono::milliseconds> LocalNow() {
   SYSTEMTIME now{};
   GetLocalTime(&now);
   return std::chrono::sys_days{std::chrono::year{now.wYear} / now.wMonth / now.wDay} +
          std::chrono::hours{now.wHour} + std::chrono::minutes{now.wMinute} +
-         std::chrono::seconds{now.wSecond};
+         std::chrono::seconds{now.wSecond} + std::chrono::milliseconds{now.wMilliseconds};
 }
-
-}  // namespace
 
 std::string BuildFolder() {
   char self[MAX_PATH] = {};
@@ -298,6 +298,15 @@ void MorvaneApp::chooseFromTrayMenu(const std::string& item, HWND menu) {
   if (item != "&Show Morvane") return;
   uidriver::waitUntil([this] { return IsWindowVisible(main) && !IsIconic(main); }, 10s,
                       "the window back", pid());
+}
+
+void MorvaneApp::awaitStatus(const std::string& text, std::chrono::milliseconds timeout) const {
+  try {
+    uidriver::waitUntil([&] { return status() == text; }, timeout, "the status '" + text + "'",
+                        pid());
+  } catch (const uidriver::DriverError& error) {
+    throw uidriver::DriverError(std::string(error.what()) + "; it reads '" + status() + "'");
+  }
 }
 
 void MorvaneApp::exit(bool save, bool closePlayer) {

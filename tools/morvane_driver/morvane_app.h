@@ -69,7 +69,12 @@ struct AlarmMinute {
   std::string typed() const;      // hh:mm, 12-hour
   std::string alarmTime() const;  // h:mm AM
   bool am() const { return hour < 12; }
+  std::chrono::sys_time<std::chrono::minutes> start() const {
+    return std::chrono::sys_days{day} + std::chrono::hours{hour} + std::chrono::minutes{minute};
+  }
 };
+// The local wall clock, read as if it were UTC.
+std::chrono::sys_time<std::chrono::milliseconds> LocalNow();
 // The present minute when at least `left` of it remains, else the next one once it has
 // begun: an alarm for it rings right after arming.
 AlarmMinute PresentMinute(std::chrono::seconds left);
@@ -119,6 +124,8 @@ class MorvaneApp {
   HWND enabledButton(const std::string& caption,
                      std::chrono::milliseconds timeout = std::chrono::seconds(15)) const;
   std::string status() const { return uidriver::statusBarText(statusBar); }
+  // Waits up to `timeout` for the status bar to read `text`; a timeout tells what it read.
+  void awaitStatus(const std::string& text, std::chrono::milliseconds timeout) const;
   std::string timeText() const { return uidriver::windowText(timeBox); }
   // Waits for a box with this title, and presses `answer`.
   uidriver::MessageBoxInfo answerBox(const std::string& title, const std::string& answer);

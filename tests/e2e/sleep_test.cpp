@@ -1,0 +1,50 @@
+// A sleep of the computer longer than an alarm is worth ringing late for, played by
+// stopping Morvane's Linux process across its alarm minute and continuing it, then telling
+// it of the wake as Windows does. It takes real minutes, so CTest runs it in a bed of its
+// own, beside the other Windows tests.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "tools/morvane_driver/linux_side.h"
+#include "tools/morvane_driver/morvane_app.h"
+#include "tools/morvane_driver/standin_player.h"
+
+namespace morv::e2e {
+
+using namespace driver;
+namespace {
+
+using namespace std::chrono;
+
+// Asleep in the tray until more than ten minutes after the alarm minute: nothing rings,
+// the tray and the status bar say the alarm was missed, and it stays armed.
+TEST(SleepTest, AnAlarmMissedByMoreThanTenMinutesIsToldOfAndNotRung) {
+  ResetSettings();
+  const std::string log = FreshLogPath("sleep");
+  MorvaneApp app({.environment = {{"WINAMP_STANDIN_LOG", log}}});
+  const auto linuxPid = LinuxProcessOf("morvu.exe");
+  ASSERT_TRUE(linuxPid) << "Morvane's Linux process not found";
+  const AlarmMinute missed = MinuteAhead(25s);
+  app.enterAlarm(missed);
+  app.arm();
+  uidriver::click(app.button("Send To &Tray"));
+  ASSERT_TRUE(SendSignal(*linuxPid, "STOP"));
+  std::this_thread::sleep_for(missed.start() + 10min + 10s - LocalNow());
+  ASSERT_TRUE(SendSignal(*linuxPid, "CONT"));
+  PostMessageA(app.main, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+  const std::string notice = "Alarm missed: " + ShortDate(missed.day) + " " + missed.alarmTime() +
+                             " passed while the computer was asleep.";
+  uidriver::waitUntil([&] { return uidriver::trayBalloons() == std::vector{notice}; }, 20s,
+                      "the missed-alarm notification", app.pid());
+  app.chooseFromTrayMenu("&Show Morvane");
+  EXPECT_EQ(app.status(), notice);
+  EXPECT_TRUE(Named(ReadPlayerLog(log), "PLAY").empty());
+  EXPECT_NE(app.button("Turn &Off"), nullptr) << "still armed";
+  app.exit();
+}
+
+}  // namespace
+}  // namespace morv::e2e
