@@ -14,11 +14,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Milliseconds into its minute, read off a log line's local time "... hh:mm:ss.mmm".
-int MillisecondsIntoMinute(const std::string& time) {
-  return std::stoi(time.substr(17, 2)) * 1000 + std::stoi(time.substr(20, 3));
-}
-
 TEST(AlarmRoadTest, ArmedAlarmRingsThePlayerAndIsSnoozedThenDisarmed) {
   ResetSettings();
   RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, "Morvane");
@@ -50,8 +45,7 @@ TEST(AlarmRoadTest, ArmedAlarmRingsThePlayerAndIsSnoozedThenDisarmed) {
   EXPECT_EQ(RegQuery(kRunPath, "Morvane"), "\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\"");
 
   // The alarm minute: Play, two seconds, full volume, the banner and "Snoo&ze".
-  uidriver::waitUntil([&] { return app.status() == kAlarmBanner; }, 200s, "the alarm to ring",
-                      app.pid());
+  app.awaitStatus(kAlarmBanner, 200s);
   HWND snooze = app.enabledButton("Snoo&ze", 5s);
   auto lines = ReadPlayerLog(log);
   const auto plays = Named(lines, "PLAY");
@@ -59,10 +53,6 @@ TEST(AlarmRoadTest, ArmedAlarmRingsThePlayerAndIsSnoozedThenDisarmed) {
   ASSERT_EQ(plays.size(), 1u);
   ASSERT_EQ(volumes.size(), 1u);
   EXPECT_EQ(volumes[0].wParam, 255u);
-  const long long playToVolume = volumes[0].epochMs - plays[0].epochMs;
-  EXPECT_GE(playToVolume, 1900);
-  EXPECT_LE(playToVolume, 3500);
-  EXPECT_LT(MillisecondsIntoMinute(plays[0].time), 5000) << "Play in the minute's first ticks";
 
   // Snooze: the player is turned down and closed.
   uidriver::click(snooze, 0ms);

@@ -13,43 +13,25 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Sets the display's scale, where Windows keeps it, for the programs started from now on,
-// and puts back what was there when it ends, so the bed is left as it was found. Wine's
+// Sets the display's scale where Windows keeps it, for the programs started from now on;
+// at its end the bed is back at Wine's own 100 %, as every other test expects. Wine's
 // desktop keeps the scale it started with; only the program's own windows and its icon's
 // size are under test.
-class DisplayScale {
- public:
-  DisplayScale() {
-    for (const auto& [root, path] : kKeys) {
-      DWORD value = 0, size = sizeof(value);
-      const bool had = RegGetValueA(root, path, "LogPixels", RRF_RT_REG_DWORD, nullptr, &value,
-                                    &size) == ERROR_SUCCESS;
-      saved_.push_back(had ? std::optional<DWORD>(value) : std::nullopt);
-    }
-  }
-  ~DisplayScale() {
-    for (size_t i = 0; i < saved_.size(); ++i) write(i, saved_[i]);
-  }
-  void set(DWORD dpi) {
-    for (size_t i = 0; i < saved_.size(); ++i) write(i, dpi);
-  }
-
- private:
+struct DisplayScale {
   static inline const std::pair<HKEY, const char*> kKeys[] = {
       {HKEY_CURRENT_USER, "Control Panel\\Desktop"},
       {HKEY_LOCAL_MACHINE,
        "System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts"},
   };
-  static void write(size_t i, std::optional<DWORD> value) {
-    const auto& [root, path] = kKeys[i];
-    if (value) {
-      ASSERT_EQ(RegSetKeyValueA(root, path, "LogPixels", REG_DWORD, &*value, sizeof(DWORD)),
+  void set(DWORD dpi) const {
+    for (const auto& [root, path] : kKeys) {
+      ASSERT_EQ(RegSetKeyValueA(root, path, "LogPixels", REG_DWORD, &dpi, sizeof(dpi)),
                 ERROR_SUCCESS);
-    } else {
-      RegDeleteKeyValueA(root, path, "LogPixels");
     }
   }
-  std::vector<std::optional<DWORD>> saved_;
+  ~DisplayScale() {
+    for (const auto& [root, path] : kKeys) RegDeleteKeyValueA(root, path, "LogPixels");
+  }
 };
 
 // The main window as laid out for `dpi`: its controls inside the client area and apart,
@@ -95,17 +77,9 @@ int ExpectWhole(const MorvaneApp& app, int dpi) {
   return uidriver::textExtent(app.timeBox).cy;
 }
 
-// Sends the window to the tray and reads the size of the picture it gave the shell.
-int TrayPictureWidth(MorvaneApp& app) {
-  uidriver::trayPictureWidth(app.pid());  // watching from here on
-  uidriver::click(app.button("Send To &Tray"));
-  uidriver::waitForTrayIcon(kTrayTip, 10s);
-  return uidriver::trayPictureWidth(app.pid());
-}
-
 TEST(DisplayScaleTest, WholeAndSharpAt100150And200PercentAndOnAMonitorOfAnotherScale) {
   ResetSettings();
-  DisplayScale scale;
+  const DisplayScale scale;
   // The pointer off the window that opens in the middle, or its tooltips get in the pictures.
   SetCursorPos(0, 0);
   std::optional<int> timeTextAt96;
@@ -117,7 +91,11 @@ TEST(DisplayScaleTest, WholeAndSharpAt100150And200PercentAndOnAMonitorOfAnotherS
     // The clock's text grows with the scale, whichever face had to stand in.
     if (!timeTextAt96) timeTextAt96 = timeText;
     EXPECT_GE(timeText * 96 * 10, *timeTextAt96 * dpi * 9) << "the clock's text at " << dpi;
-    EXPECT_EQ(TrayPictureWidth(app), MulDiv(16, dpi, 96)) << "the tray's picture at " << dpi;
+    // The size of the picture the window gives the shell when it goes to the tray.
+    uidriver::trayPictureWidth(app.pid());  // watching from here on
+    uidriver::click(app.button("Send To &Tray"));
+    uidriver::waitForTrayIcon(kTrayTip, 10s);
+    EXPECT_EQ(uidriver::trayPictureWidth(app.pid()), MulDiv(16, dpi, 96)) << "the tray at " << dpi;
     if (dpi == 96) {
       // Dragged onto a 200 % monitor while in the tray: the picture is reloaded at once,
       // and the window comes back laid out for that monitor where Windows suggests.

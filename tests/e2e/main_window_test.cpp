@@ -39,13 +39,6 @@ TEST(MainWindowTest, OpensWithItsCaptionMenusAndAGreyedCloseAndTakesAnAlarmByKey
   EXPECT_TRUE(windowMenu[6].grayed);
   EXPECT_NE(windowMenu[6].id, static_cast<UINT>(SC_CLOSE)) << "no close command left";
 
-  // F2 is the shortcut of "Start In System Tray".
-  uidriver::pressKey(app.main, VK_F2);
-  EXPECT_EQ(app.status(), "MORV Will Minimize To The System Tray Upon Start.  Ready.");
-  EXPECT_TRUE(uidriver::menuItem(app.main, {"S&ettings", "&Start In System Tray"}).checked);
-  uidriver::pressKey(app.main, VK_F2);
-  EXPECT_EQ(app.status(), "Morvane Will Not Start With Windows.  Ready.");
-
   // A date on the calendar and a typed time make the alarm.
   const auto today = Today();
   const auto yesterday =

@@ -3,7 +3,6 @@
 // armed by a restart.
 #include <windows.h>
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "tools/morvane_driver/morvane_app.h"
@@ -15,7 +14,6 @@ using namespace driver;
 namespace {
 
 using namespace std::chrono;
-using namespace std::chrono_literals;
 
 // A player left running, also by a failed test, would hold the test's output open.
 struct PlayersEndedAfter {
@@ -50,13 +48,12 @@ TEST(RepeatTest, ChosenDaysKeepTheAlarmArmedForTheNextMorningAndAcrossARestart) 
   const AlarmMinute alarm = PresentMinute(20s);
   app.enterAlarm(alarm);
   app.arm();
-  uidriver::waitUntil([&] { return app.status() == kAlarmBanner; }, 90s, "the alarm to ring",
-                      app.pid());
+  app.awaitStatus(kAlarmBanner, 90s);
   uidriver::click(app.button("Snoo&ze"));
   const std::string next = ShortDate(tomorrow);
   const std::string armed =
       "Alarm Settings: ON  Date: " + next + " Time: " + alarm.alarmTime() + " ALARM IS SET";
-  uidriver::waitUntil([&] { return app.status() == armed; }, 15s, "armed for tomorrow", app.pid());
+  app.awaitStatus(armed, 15s);
   EXPECT_EQ(uidriver::windowText(app.dateLabel), next);
   EXPECT_FALSE(uidriver::isEnabled(app.calendar));
   EXPECT_EQ(

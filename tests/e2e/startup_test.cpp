@@ -94,14 +94,14 @@ TEST(StartupTest, AMissingPlayerEndsTheStartTheSplashRunsItsBarAndARefusedCloseK
   auto box = app.answerBox("Close Morvane?", "No");
   EXPECT_EQ(box.text, "Are You Sure You Want To Close The Program?");
   EXPECT_EQ(box.icon, BoxIcon::kQuestion);
-  uidriver::waitUntil([&] { return app.status() == "Ready."; }, 5s, "Ready.", app.pid());
+  app.awaitStatus("Ready.", 5s);
   const std::string clock = app.timeText();
   uidriver::waitUntil([&] { return app.timeText() != clock; }, 3s, "the clock to tick again");
 
   // Windows shutting down asks the same; answered No, Morvane stays.
   PostMessageA(app.main, WM_QUERYENDSESSION, 0, 0);
   app.answerBox("Close Morvane?", "No");
-  uidriver::waitUntil([&] { return app.status() == "Ready."; }, 5s, "Ready.", app.pid());
+  app.awaitStatus("Ready.", 5s);
   EXPECT_TRUE(app.process.isRunning());
 
   app.exit();

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <fstream>
 #include <optional>
 #include <set>
@@ -16,6 +15,7 @@
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
+#include "tests/fakes/fake_text.h"
 #include "tools/morvane_driver/morvane_app.h"
 #include "tools/morvane_driver/run_program.h"
 
@@ -148,11 +148,6 @@ std::string Quoted(const std::string& path) { return "\"" + path + "\""; }
 DWORD Install() { return RunToEnd(Quoted(SetupProgram()) + " /S"); }
 std::string Uninstaller() { return Quoted(InstallFolder() + "\\uninstall.exe"); }
 
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
-
 // The text of WordPad's document once it shows the guide, whichever program started it;
 // WordPad is ended then, or it would outlive the test.
 std::string GuideShownInWordPad() {
@@ -160,14 +155,14 @@ std::string GuideShownInWordPad() {
       []() -> std::optional<HWND> {
         HWND found = FindWindowA("WORDPADTOP", nullptr);
         const bool loaded = found && IsWindowVisible(found) &&
-                            Lower(uidriver::windowTitle(found)).find("morvhelp.doc") !=
+                            fakes::Lower(uidriver::windowTitle(found)).find("morvhelp.doc") !=
                                 std::string::npos;  // untitled until the file is in
         return loaded ? std::optional<HWND>(found) : std::nullopt;
       },
       30s, "WordPad showing MORVHELP.DOC");
   std::string text;
   for (HWND child : uidriver::childWindows(window)) {
-    if (Lower(uidriver::className(child)).rfind("richedit", 0) == 0) {
+    if (fakes::Lower(uidriver::className(child)).rfind("richedit", 0) == 0) {
       text = uidriver::windowText(child, 5s);
     }
   }

@@ -14,7 +14,6 @@ namespace morv {
 namespace {
 
 using namespace std::chrono;
-using namespace std::chrono_literals;
 using win32::UtcNow;
 
 TEST(WakeTimerWinTest, GoesOffAtItsDueTime) {
