@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +45,13 @@ TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundAndALateWakeStillRin
   ASSERT_TRUE(linuxPid) << "Morvane's Linux process not found";
   const Sound sound{*linuxPid};
   ASSERT_FALSE(sound.on());
+  // Snooze on the button: the sound stops, the player closes, and Turn On disarms.
+  const auto snoozeAndDisarm = [&] {
+    uidriver::click(app.enabledButton("Snoo&ze"), 0ms);
+    sound.awaitSilence(app.pid());
+    uidriver::waitUntil([] { return PlayerWindow() == nullptr; }, 15s, "the player to close");
+    uidriver::click(app.enabledButton("Turn &On"));
+  };
 
   const AlarmMinute silentPlayer = MinuteAhead(25s);
   app.enterAlarm(silentPlayer);
@@ -55,11 +61,7 @@ TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundAndALateWakeStillRin
   const auto plays = Named(ReadPlayerLog(log), "PLAY");
   ASSERT_EQ(plays.size(), 1u);
   EXPECT_EQ(plays[0].note, "empty playlist");
-  // Snooze on the button: the sound stops, the player closes, and Turn On disarms.
-  uidriver::click(app.enabledButton("Snoo&ze"), 0ms);
-  sound.awaitSilence(app.pid());
-  uidriver::waitUntil([] { return PlayerWindow() == nullptr; }, 15s, "the player to close");
-  uidriver::click(app.enabledButton("Turn &On"));
+  snoozeAndDisarm();
 
   // A sleep from just before the alarm minute until it is over, played by stopping
   // Morvane's process: told of the wake twice (automatic, then by the user), it rings once,
@@ -67,19 +69,14 @@ TEST(AlarmSoundRoadTest, WithoutMusicMorvaneRingsItsOwnSoundAndALateWakeStillRin
   const AlarmMinute late = MinuteAhead(25s);
   app.enterAlarm(late);
   app.arm();
-  std::this_thread::sleep_for(late.start() - 5s - LocalNow());
-  ASSERT_TRUE(SendSignal(*linuxPid, "STOP"));
-  std::this_thread::sleep_for(late.start() + 65s - LocalNow());
-  ASSERT_TRUE(SendSignal(*linuxPid, "CONT"));
+  ASSERT_TRUE(StopBetween(*linuxPid, late.start() - 5s, late.start() + 65s));
   EXPECT_EQ(Named(ReadPlayerLog(log), "PLAY").size(), 1u) << "asleep through the whole minute";
   PostMessageA(app.main, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
   PostMessageA(app.main, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
   app.awaitStatus(kAlarmBanner, 20s);
   EXPECT_EQ(Named(ReadPlayerLog(log), "PLAY").size(), 2u) << "two wake messages, one ring";
   sound.awaitFrom(late, app.pid());
-  uidriver::click(app.enabledButton("Snoo&ze"), 0ms);
-  sound.awaitSilence(app.pid());
-  uidriver::click(app.enabledButton("Turn &On", 20s));
+  snoozeAndDisarm();
 
   // A set alarm that is not armed has no player at its minute; the tray keeps its clock
   // running, and its menu's Snoo&ze stops the sound too.

@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "tools/morvane_driver/linux_side.h"
 #include "tools/morvane_driver/morvane_app.h"
 #include "tools/morvane_driver/standin_player.h"
@@ -31,9 +29,7 @@ TEST(SleepTest, AnAlarmMissedByMoreThanTenMinutesIsToldOfAndNotRung) {
   app.enterAlarm(missed);
   app.arm();
   uidriver::click(app.button("Send To &Tray"));
-  ASSERT_TRUE(SendSignal(*linuxPid, "STOP"));
-  std::this_thread::sleep_for(missed.start() + 10min + 10s - LocalNow());
-  ASSERT_TRUE(SendSignal(*linuxPid, "CONT"));
+  ASSERT_TRUE(StopBetween(*linuxPid, LocalNow(), missed.start() + 10min + 10s));
   PostMessageA(app.main, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
   const std::string notice = "Alarm missed: " + ShortDate(missed.day) + " " + missed.alarmTime() +
                              " passed while the computer was asleep.";

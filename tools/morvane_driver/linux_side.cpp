@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <thread>
 #include <vector>
 
 #include "platform/win32/unique_handle.h"
+#include "tools/morvane_driver/morvane_app.h"
 #include "tools/morvane_driver/run_program.h"
 
 namespace morv::driver {
@@ -91,6 +93,14 @@ bool SendSignal(int linuxPid, const std::string& signal) {
   // Wine starts a Linux program as it starts a Windows one.
   return RunProgram(HostPath("/usr/bin/kill") + " -" + signal + " " + std::to_string(linuxPid))
              .exitCode == 0;
+}
+
+bool StopBetween(int linuxPid, std::chrono::sys_time<std::chrono::milliseconds> from,
+                 std::chrono::sys_time<std::chrono::milliseconds> until) {
+  std::this_thread::sleep_for(from - LocalNow());
+  if (!SendSignal(linuxPid, "STOP")) return false;
+  std::this_thread::sleep_for(until - LocalNow());
+  return SendSignal(linuxPid, "CONT");
 }
 
 }  // namespace morv::driver

@@ -2,6 +2,7 @@
 // Under Wine every Windows process is a Linux process: what only the Linux side shows
 // (its threads, a stop and a continue that play a sleep and a wake) reached through
 // Wine's Z: drive and the host's own kill.
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -15,5 +16,9 @@ std::optional<int> LinuxProcessOf(const std::string& comm);
 bool HasThreadNamed(int linuxPid, const std::string& name);
 // Sends a signal by name ("STOP", "CONT") with /usr/bin/kill; true when it was sent.
 bool SendSignal(int linuxPid, const std::string& signal);
+// A sleep of the computer: the process stopped from `from` until `until` on the local clock
+// (each at once when already past); true when both signals were sent.
+bool StopBetween(int linuxPid, std::chrono::sys_time<std::chrono::milliseconds> from,
+                 std::chrono::sys_time<std::chrono::milliseconds> until);
 
 }  // namespace morv::driver
