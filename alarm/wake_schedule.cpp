@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "alarm/alarm_time.h"
+#include "alarm/local_time.h"
 
 namespace morv {
 namespace {
@@ -51,7 +52,7 @@ std::optional<LocalDateTime> AlarmMinuteStart(Locale& locale, const CalendarDate
 void ScheduleWake(Desktop& desktop, const AlarmRecord& alarm) {
   const auto start =
       AlarmMinuteStart(desktop.locale, desktop.clock.now().date, alarm.AlarmDate, alarm.AlarmTime);
-  const auto at = start ? desktop.timeZone.toUtc(*start) : std::nullopt;
+  const auto at = start ? MomentOf(desktop.timeZone, *start) : std::nullopt;
   if (!at) {
     desktop.wakeTimer.cancel();
     return;

@@ -1,6 +1,7 @@
 #pragma once
-// The local time zone's rules, as far as the core needs them: which moment a local
-// wall-clock reading names.
+// The local time zone's rules, as far as the core needs them: how far the local clock is
+// from UTC at a given moment. Which moment a local reading names, near a change of
+// offset, is the core's decision (alarm/local_time.h).
 #include <chrono>
 #include <optional>
 
@@ -14,11 +15,9 @@ using UtcTime = std::chrono::sys_seconds;
 class TimeZone {
  public:
   virtual ~TimeZone() = default;
-  // The moment at which the local clock shows `local`, by the daylight-saving rules in
-  // force on that date (not today's). In an hour the clock repeats, the first of the
-  // two moments, since that is when the clock shows it first. nullopt when the clock
-  // never shows that reading (it is skipped) or the system cannot tell.
-  virtual std::optional<UtcTime> toUtc(const LocalDateTime& local) = 0;
+  // Local minus UTC at the moment `at`, by the daylight-saving rules in force on that
+  // date (not today's); nullopt when the system cannot tell.
+  virtual std::optional<std::chrono::minutes> offsetAt(UtcTime at) = 0;
 };
 
 }  // namespace morv

@@ -4,6 +4,14 @@
 
 namespace morv {
 
+// Whether a wake timer set now would wake this computer.
+enum class WakeSupport {
+  Unknown,     // the system cannot tell
+  Allowed,     // wake timers are on for the power source in use, and the computer can wake
+  TimersOff,   // the power plan's "Allow wake timers" is off for the power source in use
+  CannotWake,  // the computer cannot wake itself from sleep at a set time
+};
+
 class WakeTimer {
  public:
   virtual ~WakeTimer() = default;
@@ -12,6 +20,8 @@ class WakeTimer {
   virtual bool setAt(UtcTime at) = 0;
   // Withdraws the request; nothing happens when there is none.
   virtual void cancel() = 0;
+  // Read afresh at each call: the user may change the power plan, or unplug the laptop.
+  virtual WakeSupport support() = 0;
 };
 
 }  // namespace morv

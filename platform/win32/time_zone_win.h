@@ -1,5 +1,5 @@
 #pragma once
-// Local wall-clock readings to UTC by the Windows time-zone rules.
+// The local clock's offset from UTC by the Windows time-zone rules.
 #include <windows.h>
 
 #include <optional>
@@ -10,12 +10,12 @@ namespace morv::win32 {
 
 class TimeZoneWin : public TimeZone {
  public:
-  // The system's zone, with the rules it has for the year of each reading.
+  // The system's zone, with the rules it has for the year of each moment.
   TimeZoneWin() = default;
   // These rules for every year.
   explicit TimeZoneWin(const TIME_ZONE_INFORMATION& rules) : rules_(rules) {}
 
-  std::optional<UtcTime> toUtc(const LocalDateTime& local) override;
+  std::optional<std::chrono::minutes> offsetAt(UtcTime at) override;
 
  private:
   std::optional<TIME_ZONE_INFORMATION> rules_;

@@ -31,4 +31,7 @@ void WakeTimerWin::cancel() {
   if (timer_) CancelWaitableTimer(timer_.get());
 }
 
+// Not read yet: saying nothing is what an unknown answer asks for.
+WakeSupport WakeTimerWin::support() { return WakeSupport::Unknown; }
+
 }  // namespace morv::win32

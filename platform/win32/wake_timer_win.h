@@ -18,6 +18,7 @@ class WakeTimerWin : public WakeTimer {
 
   bool setAt(UtcTime at) override;
   void cancel() override;
+  WakeSupport support() override;
   // Signalled from its due time until it is set again or cancelled.
   HANDLE handle() const { return timer_.get(); }
 

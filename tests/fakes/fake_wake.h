@@ -3,7 +3,6 @@
 // that only remember what they were asked.
 #include <chrono>
 #include <optional>
-#include <set>
 #include <vector>
 
 #include "platform/alarm_sound.h"
@@ -19,20 +18,8 @@ class FakeTimeZone : public TimeZone {
     std::chrono::minutes offset;  // local minus UTC from `at` on
   };
 
-  std::optional<UtcTime> toUtc(const LocalDateTime& local) override {
-    const auto wall = std::chrono::floor<std::chrono::seconds>(ToTimePoint(local));
-    std::set<std::chrono::minutes> offsets{offset};
-    for (const Change& change : changes) offsets.insert(change.offset);
-    // The earliest moment whose own offset gives this reading.
-    std::optional<UtcTime> first;
-    for (const auto candidate : offsets) {
-      const UtcTime at = wall - candidate;
-      if (offsetAt(at) == candidate && (!first || at < *first)) first = at;
-    }
-    return first;
-  }
-
-  std::chrono::minutes offsetAt(UtcTime at) const {
+  std::optional<std::chrono::minutes> offsetAt(UtcTime at) override {
+    if (unknown) return std::nullopt;
     std::chrono::minutes now = offset;
     for (const Change& change : changes) {
       if (change.at <= at) now = change.offset;
@@ -42,6 +29,7 @@ class FakeTimeZone : public TimeZone {
 
   std::chrono::minutes offset{0};  // before the first change
   std::vector<Change> changes;     // in time order
+  bool unknown = false;            // the system cannot tell
 };
 
 class FakeWakeTimer : public WakeTimer {
@@ -51,9 +39,11 @@ class FakeWakeTimer : public WakeTimer {
     return !refuses;
   }
   void cancel() override { due.reset(); }
+  WakeSupport support() override { return supported; }
 
   std::optional<UtcTime> due;  // the pending request; kept when refused, as Windows does
   bool refuses = false;
+  WakeSupport supported = WakeSupport::Unknown;
 };
 
 class FakeAlarmSound : public AlarmSound {

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <optional>
 
+#include "alarm/local_time.h"
 #include "platform/win32/time_zone_win.h"
 #include "platform/win32/utc_time_win.h"
 #include "platform/win32/wake_timer_win.h"
@@ -36,14 +37,15 @@ TEST(TimeZoneWinTest, ReadingsNearTheChangesOfACentralEuropeanZone) {
   cet.StandardDate = {0, 10, 0, 5, 3, 0, 0, 0};  // last Sunday of October, 3:00
   cet.DaylightDate = {0, 3, 0, 5, 2, 0, 0, 0};   // last Sunday of March, 2:00
   win32::TimeZoneWin zone(cet);
-  EXPECT_EQ(zone.toUtc({{2027, 1, 15}, 7, 5}), Utc(2027, 1, 15, 6, 5));
-  EXPECT_EQ(zone.toUtc({{2027, 7, 15}, 7, 5}), Utc(2027, 7, 15, 5, 5));
-  EXPECT_EQ(zone.toUtc({{2027, 3, 28}, 2, 30}), std::nullopt) << "skipped";
-  EXPECT_EQ(zone.toUtc({{2027, 10, 31}, 2, 30}), Utc(2027, 10, 31, 0, 30)) << "the first of two";
+  EXPECT_EQ(MomentOf(zone, {{2027, 1, 15}, 7, 5}), Utc(2027, 1, 15, 6, 5));
+  EXPECT_EQ(MomentOf(zone, {{2027, 7, 15}, 7, 5}), Utc(2027, 7, 15, 5, 5));
+  EXPECT_EQ(MomentOf(zone, {{2027, 3, 28}, 2, 30}), Utc(2027, 3, 28, 1, 30)) << "skipped: 3:30";
+  EXPECT_EQ(MomentOf(zone, {{2027, 10, 31}, 2, 30}), Utc(2027, 10, 31, 0, 30)) << "the first of two";
 
   SYSTEMTIME t{};
   GetLocalTime(&t);
-  const auto now = win32::TimeZoneWin().toUtc({{t.wYear, t.wMonth, t.wDay}, t.wHour, t.wMinute});
+  win32::TimeZoneWin system;
+  const auto now = MomentOf(system, {{t.wYear, t.wMonth, t.wDay}, t.wHour, t.wMinute});
   ASSERT_TRUE(now) << "the system's own zone";
   EXPECT_LT(abs(UtcNow() - *now), 2min);
 }
