@@ -12,6 +12,8 @@ void FrmMain::MonthView_DateClick(const CalendarDate& date) {
     ui.MonthView.setDate(StartupDate);
   } else {
     ui.cmdReset.setEnabled(true);
+    alarmState_.first.date = date;
+    UpdateDue();
     ui.lblDate.setCaption(desktop_.locale.shortDate(date));
     alarm.AlarmDate = ui.lblDate.caption();
     if (!alarm.AlarmTime.empty()) SetStatus(texts::Summary(ui.lblDate.caption(), alarm.AlarmTime));
@@ -46,7 +48,9 @@ void FrmMain::txtTime_Validate(bool& cancel) {
 
   const MbAnswer am = desktop_.boxes.show({"AM/PM Query:", "Click 'Yes' For 'AM' and 'No' For 'PM'",
                                            MbIcon::Question, MbButtons::YesNo, 1});
-  alarm.AlarmTime = AlarmTimeText(*typed, am == MbAnswer::Yes);
+  alarmState_.first.time = TimeOfTyped(*typed, am == MbAnswer::Yes);
+  UpdateDue();
+  alarm.AlarmTime = AlarmTimeText(*alarmState_.first.time);
   ui.txtTime.setText(alarm.AlarmTime);
   SetStatus(alarm.AlarmDate.empty() ? texts::SummaryWithoutDate(alarm.AlarmTime)
                                     : texts::Summary(ui.lblDate.caption(), alarm.AlarmTime));

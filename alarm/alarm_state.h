@@ -1,13 +1,23 @@
 #pragma once
-// What the alarm's handlers remember between events, besides the alarm itself.
+// What the alarm's handlers remember between events: the alarm itself, its ring, and the
+// clock's last reading.
 #include <optional>
-#include <string>
 
+#include "alarm/alarm_model.h"
+#include "alarm/ring_life.h"
 #include "platform/clock.h"
 
 namespace morv {
 
 struct AlarmState {
+  // The alarm the main window shows.
+  Alarm first;
+  Ring ring;
+  // When the first alarm falls due, its reading moved past any hour the clocks skip;
+  // worked out when the alarm or the time zone changes, not at every tick.
+  std::optional<LocalDateTime> due;
+  // The wall clock at the last tick, or at the arming if that came later.
+  std::optional<LocalDateTime> counting;
   // The time box's check is running: its own boxes take the focus from the box, and
   // that leave must not start a second check inside the first.
   bool validating = false;
@@ -15,12 +25,6 @@ struct AlarmState {
   // timer ticks again; a tick inside a tick could ring twice, or wait for a hung
   // player for good, so the inner one is dropped.
   bool ticking = false;
-  // The day and minute the alarm last rang in. Stopping clears the fired mark, so
-  // without this a stop and a disarm inside the alarm minute would ring it again.
-  std::string rangAt;
-  // The date text of the day the tick last saw, which it compares with the alarm's.
-  std::optional<CalendarDate> today;
-  std::string todayText;
 };
 
 // Holds a handler's running flag for as long as the handler runs; an entry while it is

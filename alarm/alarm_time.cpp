@@ -2,15 +2,10 @@
 
 #include <cstdio>
 
+#include "platform/text.h"
+
 namespace morv {
 namespace {
-
-std::string Trimmed(const std::string& text, const char* blanks) {
-  const auto first = text.find_first_not_of(blanks);
-  if (first == std::string::npos) return {};
-  const auto last = text.find_last_not_of(blanks);
-  return text.substr(first, last - first + 1);
-}
 
 // A field of up to two characters read as a whole number: surrounding blanks and a
 // sign are allowed, nothing else.
@@ -45,10 +40,30 @@ std::optional<TypedTime> ReadTypedTime(const std::string& text) {
   return TypedTime{*hour, *minute};
 }
 
-std::string AlarmTimeText(const TypedTime& time, bool am) {
+TimeOfDay TimeOfTyped(const TypedTime& typed, bool am) {
+  return {typed.hour % 12 + (am ? 0 : 12), typed.minute};
+}
+
+std::string AlarmTimeText(const TimeOfDay& time) {
+  const int hour12 = time.hour % 12 == 0 ? 12 : time.hour % 12;
   char text[32];
-  std::snprintf(text, sizeof(text), "%d:%02d %s", time.hour, time.minute, am ? "AM" : "PM");
+  std::snprintf(text, sizeof(text), "%d:%02d %s", hour12, time.minute,
+                time.hour < 12 ? "AM" : "PM");
   return text;
+}
+
+std::optional<TimeOfDay> ReadAlarmTimeText(const std::string& text) {
+  const auto colon = text.find(':');
+  if (colon != 1 && colon != 2) return std::nullopt;
+  if (text.size() != colon + 6) return std::nullopt;
+  const auto typed = ReadTypedTime(text.substr(0, colon) + (colon == 1 ? " " : "") +
+                                   text.substr(colon, 3));
+  if (!typed || text.compare(colon + 3, 1, " ") != 0) return std::nullopt;
+  const std::string half = text.substr(colon + 4);
+  if (half != "AM" && half != "PM") return std::nullopt;
+  const TimeOfDay time = TimeOfTyped(*typed, half == "AM");
+  if (AlarmTimeText(time) != text) return std::nullopt;
+  return time;
 }
 
 std::string ClockText(const LocalDateTime& now) {
@@ -57,16 +72,6 @@ std::string ClockText(const LocalDateTime& now) {
   std::snprintf(text, sizeof(text), "%d:%02d:%02d %s", hour12, now.minute, now.second,
                 now.hour < 12 ? "AM" : "PM");
   return text;
-}
-
-std::string ClockKeyOf(const std::string& clockText) {
-  std::string hour = Characters(clockText, 0, 2);
-  if (hour.size() == 2 && hour[1] == ':') hour.resize(1);
-  std::string minute = Characters(clockText, hour.size() == 2 ? 3 : 2, 2);
-  if (!minute.empty() && minute.back() == ':') minute = "0" + minute.substr(0, 1);
-  const std::string designator =
-      clockText.size() >= 2 ? clockText.substr(clockText.size() - 2) : clockText;
-  return hour + ":" + minute + " " + designator;
 }
 
 }  // namespace morv

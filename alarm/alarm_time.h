@@ -1,12 +1,14 @@
 #pragma once
-// Reading a typed alarm time, and the texts of times the alarm compares.
+// The alarm's time as the user types it and as the window and the registry show it.
 #include <optional>
 #include <string>
 
+#include "alarm/alarm_model.h"
 #include "platform/clock.h"
 
 namespace morv {
 
+// What the user typed, before the AM/PM question: hour 1 to 12.
 struct TypedTime {
   int hour;
   int minute;
@@ -17,13 +19,16 @@ struct TypedTime {
 // format error.
 std::optional<TypedTime> ReadTypedTime(const std::string& text);
 
+TimeOfDay TimeOfTyped(const TypedTime& typed, bool am);
+
 // H:MM AM / H:MM PM.
-std::string AlarmTimeText(const TypedTime& time, bool am);
+std::string AlarmTimeText(const TimeOfDay& time);
+
+// A stored alarm time read back: only the exact form AlarmTimeText writes counts, so a
+// text that could never have been an alarm's ("07:05 AM", "13:05 PM") names no time.
+std::optional<TimeOfDay> ReadAlarmTimeText(const std::string& text);
 
 // The present time as the clock shows it: h:mm:ss AM, whatever the locale says.
 std::string ClockText(const LocalDateTime& now);
-
-// The clock text reduced to the AlarmTime form, by character positions.
-std::string ClockKeyOf(const std::string& clockText);
 
 }  // namespace morv

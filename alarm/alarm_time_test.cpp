@@ -1,17 +1,21 @@
+// The alarm's time and date as texts: typed, shown, kept in the registry and read back.
 #include "alarm/alarm_time.h"
 
 #include <gtest/gtest.h>
+
+#include "alarm/date_text.h"
 
 namespace morv {
 namespace {
 
 std::string Entered(const std::string& typed, bool am = true) {
   const auto time = ReadTypedTime(typed);
-  return time ? AlarmTimeText(*time, am) : "format error";
+  return time ? AlarmTimeText(TimeOfTyped(*time, am)) : "format error";
 }
 
 TEST(TypedTimeTest, AcceptsTwoDigitHoursAndReadsByPosition) {
   EXPECT_EQ(Entered("12:00", false), "12:00 PM");
+  EXPECT_EQ(Entered("12:00", true), "12:00 AM");
   EXPECT_EQ(Entered("  07:05  "), "7:05 AM") << "outer blanks are removed first";
   EXPECT_EQ(Entered("07:5"), "7:05 AM") << "a one-digit minute";
   EXPECT_EQ(Entered("0730"), "7:00 AM") << "character 3 is skipped, the minute is '0'";
@@ -26,18 +30,44 @@ TEST(TypedTimeTest, RejectsWhatCannotBeAnAlarmTime) {
   }
 }
 
-// The clock's hours and halves meet the typed ones at every edge.
-TEST(ClockKeyTest, EveryMinuteOfTheDayMeetsItsAlarmTime) {
+// Every minute of the day: the text the window shows and the registry keeps reads back as
+// the same minute, and is what the clock shows in that minute, seconds aside.
+TEST(AlarmTimeTextTest, EveryMinuteOfTheDayReadsBackAsItself) {
   for (int hour = 0; hour < 24; ++hour) {
     for (int minute = 0; minute < 60; ++minute) {
-      const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
-      const auto typed = ReadTypedTime((hour12 < 10 ? "0" : "") + std::to_string(hour12) + ":" +
-                                       (minute < 10 ? "0" : "") + std::to_string(minute));
-      ASSERT_TRUE(typed);
-      EXPECT_EQ(ClockKeyOf(ClockText({{2026, 1, 1}, hour, minute, 59})),
-                AlarmTimeText(*typed, hour < 12));
+      const std::string text = AlarmTimeText({hour, minute});
+      ASSERT_EQ(ReadAlarmTimeText(text), (TimeOfDay{hour, minute})) << text;
+      std::string clock = ClockText({{2026, 1, 1}, hour, minute, 59});
+      EXPECT_EQ(clock.erase(clock.size() - 6, 3), text);
     }
   }
+  for (const char* never : {"07:05 AM", "13:05 PM", "0:30 AM", "7:5 AM", "7:05", "7:05 am",
+                            "7:05  AM", "12:60 PM", "\xff:\x80\x80 AM"}) {
+    EXPECT_EQ(ReadAlarmTimeText(never), std::nullopt) << never;
+  }
+}
+
+TEST(ShortDateTest, ReadsByThePicturesFieldOrder) {
+  struct Row {
+    const char* pattern;
+    const char* text;
+    std::optional<CalendarDate> date;
+  } const rows[] = {
+      {"M/d/yyyy", "12/7/2026", CalendarDate{2026, 12, 7}},
+      {"dd.MM.yyyy", "07.12.2026", CalendarDate{2026, 12, 7}},
+      {"yyyy-MM-dd", "2026-12-07", CalendarDate{2026, 12, 7}},
+      {"d/M/yy", "7/12/26", CalendarDate{2026, 12, 7}},
+      {"d/M/yy", "7/12/77", CalendarDate{1977, 12, 7}},
+      {"dddd, d. M. yyyy", "Monday, 7. 12. 2026", CalendarDate{2026, 12, 7}},
+      {"yyyy'年'M'月'd'日'", "2026\xe5\xb9\xb4" "12\xe6\x9c\x88" "7\xe6\x97\xa5", CalendarDate{2026, 12, 7}},
+      {"M/d/yyyy", "2/29/2027", std::nullopt},
+      {"M/d/yyyy", "13/7/2026", std::nullopt},
+      {"M/d/yyyy", "12/7", std::nullopt},
+      {"M/d/yyyy", "12/7/2026/1", std::nullopt},
+      {"MMMM d, yyyy", "December 7, 2026", std::nullopt},
+      {"M/d/yyyy", "99999999999/7/2026", std::nullopt},
+  };
+  for (const Row& r : rows) EXPECT_EQ(ReadShortDate(r.pattern, r.text), r.date) << r.text;
 }
 
 }  // namespace

@@ -16,12 +16,12 @@ using namespace std::chrono_literals;
 
 void FrmMain::cmdSet_Click() {
   ui.MyTimer.setEnabled(false);
-  StopOwnSound();  // every press ends the ringing: Snooze, Turn Off, or arming after a ring
+  // Every press answers a ring: Snooze, Turn Off, or arming after a ring.
+  const bool rang = EndRingByUser();
 
   if (!alarm.PlayerHandle.empty()) {  // stop: the alarm's player is turned down and closed
-    const bool rang = !alarm.FiredMark.empty();
     alarm.PlayerHandle.clear();
-    CancelWake(desktop_);
+    ScheduleAlarmWake();
     WinampSetVolume(desktop_, winamp::kSnoozeVolume, winamp::kWindowClass);
     WinampClose(desktop_, winamp::kWindowClass);
     SetStatus(texts::Disarmed(alarm.AlarmDate, alarm.AlarmTime));
@@ -42,6 +42,13 @@ void FrmMain::cmdSet_Click() {
                            MbIcon::Exclamation, MbButtons::Ok});
       return;
     }
+    if (!ComesRoundAgain()) {
+      desktop_.boxes.show({"Alarm Time Has Passed!",
+                           "The alarm's date and time have passed already. Choose a later date "
+                           "or time, or days for it to repeat on.",
+                           MbIcon::Exclamation, MbButtons::Ok});
+      return;
+    }
     ArmAlarm(true);
     return;
   }
@@ -52,7 +59,8 @@ void FrmMain::cmdSet_Click() {
   ui.MonthView.setEnabled(true);
   ui.cmdReset.setEnabled(true);
   alarm.ArmedMark.clear();
-  CancelWake(desktop_);
+  alarmState_.first.armed = false;
+  ScheduleAlarmWake();
   ui.cmdSet.setCaption(texts::kTurnOn);
   ui.mnuStartInSystemTray.setEnabled(true);
   mnuStartInSystemTray_Click();
@@ -60,6 +68,24 @@ void FrmMain::cmdSet_Click() {
   ui.cmdSet.setToolTip(texts::kTipAccept);
   ui.MyTimer.setEnabled(true);
   ui.SysTray.setIconIndex(texts::kIconSet);
+}
+
+// An alarm whose one minute has gone by would show as on and never ring. One that
+// repeats is moved on to its next day instead; one still in its minute rings at once.
+bool FrmMain::ComesRoundAgain() {
+  Alarm& first = alarmState_.first;
+  const LocalDateTime now = desktop_.clock.now();
+  if (!alarmState_.due ||
+      ToTimePoint(now) < ToTimePoint(*alarmState_.due) + std::chrono::minutes{1}) {
+    return true;
+  }
+  if (first.repeat.none() || !first.time) return false;
+  first.date = NextRepeatDay(now, first.repeat, *first.time);
+  UpdateDue();
+  alarm.AlarmDate = desktop_.locale.shortDate(*first.date);
+  ui.lblDate.setCaption(alarm.AlarmDate);
+  ui.MonthView.setDate(*first.date);
+  return true;
 }
 
 // The arm path. The load arms a repeating alarm again without flipping the start-in-tray
@@ -71,6 +97,10 @@ void FrmMain::ArmAlarm(bool flipStartInTray) {
   ui.MonthView.setEnabled(false);
   ui.cmdReset.setEnabled(false);
   alarm.ArmedMark = kArmed;
+  alarmState_.first.armed = true;
+  // The clock counts towards the alarm from now: a gap before this moment is no sleep
+  // the alarm could have rung in.
+  alarmState_.counting = desktop_.clock.now();
   ui.mnuStartInSystemTray.setEnabled(false);
   ui.cmdSet.setCaption(texts::kTurnOff);
   ui.MyTimer.setEnabled(true);
@@ -79,17 +109,26 @@ void FrmMain::ArmAlarm(bool flipStartInTray) {
   SetStatus(texts::Armed(alarm.AlarmDate, alarm.AlarmTime));
   ui.cmdSet.setToolTip(ArmedToolTip());
   ui.SysTray.setIconIndex(texts::kIconNoAlarm);
-  StartAlarmPlayer();
-  ScheduleWake(desktop_, alarm);
+  StartAlarmPlayer(true);
+  ScheduleAlarmWake();
+  if (const auto warning = WakeWarning(desktop_.wakeTimer.support())) {
+    ui.SysTray.notify("Morvane", *warning);
+  }
 }
 
-// Starts the player the alarm will ring on and hides it once it is up.
-void FrmMain::StartAlarmPlayer() {
+// Starts the player the alarm will ring on and hides it once it is up. When it will not
+// start, arming gives up and ends the program; a repeating alarm going on to its next
+// morning says so and stays armed, its own sound standing in for the player.
+void FrmMain::StartAlarmPlayer(bool arming) {
   if (desktop_.processes.startProgram(winamp::kProgramPath, WindowStyle::MinimizedFocus) !=
       StartResult::Started) {
     desktop_.boxes.show({kAppTitle,
                          "WinAmp Could Not Be Loaded, And Therefore The Alarm Could Not Execute!",
                          MbIcon::Critical, MbButtons::Ok});
+    if (!arming) {
+      alarm.PlayerHandle = "0";
+      return;
+    }
     RequestClose();
     desktop_.program.end();
   }
@@ -102,12 +141,15 @@ void FrmMain::StartAlarmPlayer() {
 void FrmMain::mnuSetAlarm_Click() { cmdSet_Click(); }
 
 void FrmMain::cmdReset_Click() {
-  StopOwnSound();
+  EndRingByUser();
   ui.lblDate.setCaption("");
   alarm.AlarmDate.clear();
   ui.txtTime.setText("");
   alarm.AlarmTime.clear();
-  CancelWake(desktop_);
+  alarmState_.first.date.reset();
+  alarmState_.first.time.reset();
+  UpdateDue();
+  ScheduleAlarmWake();
   SetStatus(texts::kReady);
   ui.SysTray.setIconIndex(texts::kIconNoAlarm);
   ui.SysTray.setToolTipText(texts::kTrayNotSet);

@@ -33,11 +33,19 @@ class ArmingTest : public ::testing::Test {
   LoadedHarness h;
 };
 
-TEST_F(ArmingTest, APressWithHalfAnAlarmOnlyComplains) {
+// Half an alarm, or one whose only minute has gone by, would show as on and never ring.
+TEST_F(ArmingTest, APressOnAnAlarmThatCannotRingOnlyComplains) {
   h.form.MonthView_DateClick({2026, 12, 6});
   h.form.cmdSet_Click();
-  EXPECT_THAT(h.d.boxes.titles(), ElementsAre("Alarm Not Set!"));
+  h.enterAlarm({2026, 12, 6}, "05:59");
+  h.form.cmdSet_Click();
+  EXPECT_THAT(h.d.boxes.titles(), ElementsAre("Alarm Not Set!", "AM/PM Query:", "Alarm Time Has Passed!"));
   EXPECT_FALSE(h.ui.MyTimer.enabled()) << "the clock stays frozen";
+  EXPECT_EQ(h.ui.cmdSet.caption(), "Turn &On");
+  EXPECT_TRUE(h.d.processes.starts.empty());
+  h.enterAlarm({2026, 12, 6}, "06:00");
+  h.form.cmdSet_Click();
+  EXPECT_EQ(h.ui.cmdSet.caption(), "Turn &Off") << "still in its minute: it rings at once";
 }
 
 // Arm, stop ("Turn &Off"), disarm, and the tray's "Se&t Alarm" arming like the button.

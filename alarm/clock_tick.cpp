@@ -16,7 +16,6 @@ constexpr auto kTickInterval = 1000ms;
 // safely past it.
 constexpr auto kPastTheSecond = 10ms;
 constexpr auto kDriftAllowed = 8ms;
-constexpr auto kSleptIfGapOver = 1min;
 
 WindowHandle HandleOf(const std::string& text) {
   WindowHandle handle = 0;
@@ -49,27 +48,14 @@ void FrmMain::AimTickAtNextSecond() {
   if (off > kDriftAllowed || off < -kDriftAllowed) ui.MyTimer.setInterval(aim);
 }
 
-// The day's date text changes once a day; asking the locale every second costs a trip
-// to the registry each time.
-const std::string& FrmMain::TodaysDateText(const CalendarDate& today) {
-  if (!alarmState_.today || *alarmState_.today != today) {
-    alarmState_.today = today;
-    alarmState_.todayText = desktop_.locale.shortDate(today);
-  }
-  return alarmState_.todayText;
-}
-
 void FrmMain::Tick() {
   const LocalDateTime now = desktop_.clock.now();
-  NoteTick(now);
-  StopOwnSoundAfterItsTime();
   ui.txtTime.setText(ClockText(now));
-  alarm.ClockKey = ui.txtTime.text();
-  alarm.ClockKey = ClockKeyOf(alarm.ClockKey);
+  alarm.ClockKey = AlarmTimeText({now.hour, now.minute});
 
   WinampWindow = desktop_.windows.findWindow(winamp::kWindowClass);
   // While Morvane's own sound rings, the item reads "Snoo&ze" and must stop it, player or not.
-  ui.mnuCloseWinAmp.setEnabled(WinampWindow != 0 || ring_.ownSoundSince.has_value());
+  ui.mnuCloseWinAmp.setEnabled(WinampWindow != 0 || alarmState_.ring.ownSound);
 
   // The armed alarm's player was closed behind our back: bring it back, hidden.
   if (!alarm.PlayerHandle.empty() && desktop_.windows.findWindow(winamp::kWindowClass) == 0 &&
@@ -84,36 +70,42 @@ void FrmMain::Tick() {
     if (started) desktop_.clock.sleep(2000ms);
   }
 
-  if (MoveOnPastMissedMinute(now)) return;
-
-  const std::string minute = alarm.AlarmDate + " " + alarm.ClockKey;
-  const bool due = alarm.AlarmDate == TodaysDateText(now.date) &&
-                   alarm.AlarmTime == alarm.ClockKey && alarm.FiredMark.empty() &&
-                   minute != alarmState_.rangAt;
-  if (due) Fire(minute);
+  SettleDueAlarm(now);
 }
 
-// A tick more than a minute after the one before may have skipped the alarm's minute
-// whole: the computer slept.
-void FrmMain::NoteTick(const LocalDateTime& now) {
-  const LocalTimePoint at = ToTimePoint(now);
-  if (ring_.lastTick && at - *ring_.lastTick > kSleptIfGapOver) ring_.beforeGap = ring_.lastTick;
-  ring_.lastTick = at;
+// Whatever brought the clock here, a tick in the alarm's minute, or the first tick after
+// the clock jumped past it (the computer slept, the clock was set, a box stood it still):
+// the minute is rung, told of, or counted as the player's, once.
+void FrmMain::SettleDueAlarm(const LocalDateTime& now) {
+  const std::optional<LocalDateTime> counting = alarmState_.counting;
+  alarmState_.counting = now;
+  Alarm& first = alarmState_.first;
+  if (!alarmState_.due) return;
+  const Due due = DueAt({*alarmState_.due, first.armed, true, first.settled}, counting, now);
+  if (due == Due::NotYet) return;
+  // A ring already sounding takes in a minute that falls due meanwhile: one ring, never two.
+  const bool ringing = alarmState_.ring.phase != RingPhase::Quiet;
+  const bool plays = AsksPlayer(due) && !ringing &&
+                     WinampIsPlaying(desktop_, winamp::kWindowClass) == winamp::kPlaying;
+  const Verdict verdict = VerdictOn(due, first.repeat.any(), plays);
+  if (verdict.settle) first.settled = alarmState_.due;
+  if (verdict.ring && !ringing) RingAlarm();
+  if (verdict.tellMissed) AlarmMissed();
+  if (verdict.moveOn) {
+    // The notice of a missed morning stays where the user looks first; the date shows
+    // the new morning.
+    const std::string status = ui.StatusBar1.text();
+    MoveToNextRepeatDay();
+    if (verdict.tellMissed) SetStatus(status);
+  }
 }
 
-void FrmMain::Fire(const std::string& minute) {
-  if (WinampIsPlaying(desktop_, winamp::kWindowClass) == winamp::kPlaying) return;
-
-  WinampPlay(desktop_, winamp::kWindowClass, true);
-  desktop_.clock.sleep(2000ms);
-  WinampSetVolume(desktop_, winamp::kAlarmVolume, winamp::kWindowClass);
-  alarm.PlayingMark = kPlaying;
-  ui.mnuCloseWinAmp.setCaption(texts::kSnooze);
-  ui.cmdSet.setCaption(texts::kSnooze);
-  alarm.FiredMark = kFired;
-  alarmState_.rangAt = minute;
-  SetStatus(texts::kBanner);
-  RingOwnSoundUnlessPlayerPlays();
+// Windows has resumed from sleep. The tick notices a sleep by itself; this only spares
+// the wait for it, and a clock standing still (a box open) sees the gap when it runs again.
+void FrmMain::SystemResumed() {
+  const RunningFlag running(alarmState_.ticking);
+  if (!running.entered()) return;
+  SettleDueAlarm(desktop_.clock.now());
 }
 
 }  // namespace morv

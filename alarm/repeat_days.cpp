@@ -3,7 +3,7 @@
 #include <array>
 #include <chrono>
 
-#include "alarm/wake_schedule.h"
+#include "platform/text.h"
 
 namespace morv {
 namespace {
@@ -21,12 +21,6 @@ bool SameWord(const std::string& a, const char* b) {
     if (Lower(a[i]) != Lower(b[i])) return false;
   }
   return i == a.size() && !b[i];
-}
-
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 std::chrono::sys_days DayOf(const CalendarDate& date) {
@@ -77,18 +71,6 @@ std::string RepeatDaysWords(Weekdays days) {
 
 int WeekdayOf(const CalendarDate& date) {
   return static_cast<int>(std::chrono::weekday{DayOf(date)}.iso_encoding()) - 1;
-}
-
-std::optional<LocalDateTime> NextRepeatMinute(const LocalDateTime& now, Weekdays days,
-                                              const std::string& alarmTime) {
-  std::optional<LocalDateTime> minute = AlarmTimeOfDay(alarmTime);
-  if (!minute || days.none()) return std::nullopt;
-  // Today's minute may have passed; a week and a day always reach a chosen day again.
-  for (int ahead = 0; ahead <= 7; ++ahead) {
-    minute->date = FromTimePoint(DayOf(now.date) + std::chrono::days{ahead}).date;
-    if (days[WeekdayOf(minute->date)] && *minute > now) return minute;
-  }
-  return std::nullopt;
 }
 
 }  // namespace morv

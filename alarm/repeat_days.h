@@ -1,6 +1,5 @@
 #pragma once
-// The weekdays an alarm repeats on: their stored text, the words that tell the user,
-// and the next morning they give.
+// The weekdays an alarm repeats on: their stored text and the words that tell the user.
 #include <optional>
 #include <string>
 
@@ -20,12 +19,5 @@ std::string RepeatDaysWords(Weekdays days);
 
 // Monday 0 to Sunday 6.
 int WeekdayOf(const CalendarDate& date);
-
-// The start of the first minute at `alarmTime` (an AlarmTime text) on one of `days`,
-// on or after today, that lies after `now`. Calendar days are counted, not hours, so it
-// is the same wall-clock minute whatever daylight saving does in between. nullopt for
-// no days or a time text no clock reading matches.
-std::optional<LocalDateTime> NextRepeatMinute(const LocalDateTime& now, Weekdays days,
-                                              const std::string& alarmTime);
 
 }  // namespace morv

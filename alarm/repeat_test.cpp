@@ -1,11 +1,12 @@
-// The alarm that repeats on chosen weekdays: a week of mornings on the virtual clock,
-// the mornings a sleeping computer misses, and the restart in the middle of the week.
+// The alarm that repeats on chosen weekdays: mornings on the virtual clock, the ways a
+// morning could be lost, and the restart in the middle of the week.
 #include <algorithm>
 
 #include <gtest/gtest.h>
 
 #include "alarm/alarm_texts.h"
 #include "alarm/repeat_days.h"
+#include "mainwindow/form_events.h"
 #include "tests/fakes/intro_harness.h"
 
 namespace morv {
@@ -30,12 +31,13 @@ int PlaysHeard(const MainFormHarness& h) {
   return plays;
 }
 
-// Loaded at six on `day`, the alarm for seven that day armed to repeat on `days`.
-void ArmRepeating(MainFormHarness& h, const CalendarDate& day, Weekdays days) {
+// Loaded at six on `day`, the alarm for `typed` that day armed to repeat on `days`.
+void ArmRepeating(MainFormHarness& h, const CalendarDate& day, Weekdays days,
+                  const char* typed = "07:00") {
   h.loadAt({day, 6, 0, 0});
   h.d.repeatDialog.answer = days;
   h.form.mnuRepeat_Click();
-  h.armAlarm(day, "07:00");
+  h.armAlarm(day, typed);
 }
 
 // Wakes the clock just before `day`'s seven o'clock and lets the minute run; true when
@@ -46,22 +48,32 @@ bool MorningRings(MainFormHarness& h, const CalendarDate& day) {
   return h.ui.StatusBar1.text() == texts::kBanner;
 }
 
-// Snoozed each morning from the tray; an alarm that rings once is the tick's own test.
-TEST(RepeatTest, AWeekOfMorningsRingsOnTheChosenDaysOnly) {
-  MainFormHarness h;
-  ArmRepeating(h, kMonday, kWorkingWeek);
-  std::string rings;
-  for (int day = 0; day < 7; ++day) {
-    const bool rang = MorningRings(h, Plus(kMonday, day));
-    rings += rang ? 'x' : '.';
-    if (!rang) continue;
-    h.d.boxes.answers.push_back(MbAnswer::Yes);
-    h.form.mnuCloseWinAmp_Click();
+// Snoozed each morning from the tray; eight mornings reach the first day again.
+TEST(RepeatTest, MorningsRingOnTheChosenDaysOnly) {
+  struct Row {
+    Weekdays days;
+    const char* rings;
+  } const rows[] = {
+      {kWorkingWeek, "xxxxx..x"},
+      {Weekdays{0b0000001}, "x......x"},
+      {Weekdays{0b1111111}, "xxxxxxxx"},
+  };
+  for (const Row& r : rows) {
+    MainFormHarness h;
+    ArmRepeating(h, kMonday, r.days);
+    std::string rings;
+    for (int day = 0; day < 8; ++day) {
+      const bool rang = MorningRings(h, Plus(kMonday, day));
+      rings += rang ? 'x' : '.';
+      if (!rang) continue;
+      h.d.boxes.answers.push_back(MbAnswer::Yes);
+      h.form.mnuCloseWinAmp_Click();
+    }
+    EXPECT_EQ(rings, r.rings);
+    EXPECT_EQ(PlaysHeard(h), std::ranges::count(rings, 'x'));
+    ASSERT_EQ(h.d.windows.count("Winamp v1.x"), 1) << "the player is back";
+    EXPECT_FALSE(h.d.windows.window(h.d.players.all.back().handle)->visible);
   }
-  EXPECT_EQ(rings, "xxxxx..");
-  EXPECT_EQ(PlaysHeard(h), 5);
-  ASSERT_EQ(h.d.windows.count("Winamp v1.x"), 1) << "the player is back";
-  EXPECT_FALSE(h.d.windows.window(h.d.players.all.back().handle)->visible);
 }
 
 TEST(RepeatTest, SnoozeArmsTheNextMorningAndTurnOffStillDisarms) {
@@ -87,23 +99,76 @@ TEST(RepeatTest, SnoozeArmsTheNextMorningAndTurnOffStillDisarms) {
   EXPECT_EQ(h.d.repeatDialog.shownWith.back(), kWorkingWeek);
 }
 
-TEST(RepeatTest, AMissedMinuteMovesOnWithoutRingingOnceALateWakeCouldNot) {
-  MainFormHarness h;
-  ArmRepeating(h, kMonday, kWorkingWeek);
-  h.setTime({kMonday, 7, 9, 58});  // asleep through the minute
-  h.advance(1s);
-  EXPECT_EQ(h.form.alarm.AlarmDate, "12/7/2026") << "a late wake could still ring it";
-  h.advance(2s);
-  EXPECT_EQ(h.form.alarm.AlarmDate, "12/8/2026");
-  EXPECT_EQ(h.ui.StatusBar1.text(),
-            "Alarm missed: 12/7/2026 7:00 AM passed while the computer was asleep.");
-  EXPECT_EQ(PlaysHeard(h), 0);
+// Whatever becomes of Monday's minute, Tuesday's rings: nobody answers it, the player
+// plays already, the computer sleeps through it, or the player cannot be started again
+// after Snooze.
+TEST(RepeatTest, NoWayOfLosingAMorningLosesTheNext) {
+  enum class Monday { Unanswered, PlayerPlaying, AsleepLong, SnoozedPlayerGone };
+  struct Row {
+    const char* what;
+    Monday monday;
+    const char* notice;  // the status once Monday is over
+  } const rows[] = {
+      {"nobody answers", Monday::Unanswered, nullptr},
+      {"the player plays already", Monday::PlayerPlaying, nullptr},
+      {"asleep through it", Monday::AsleepLong,
+       "Alarm missed: 12/7/2026 7:00 AM passed while the computer was asleep."},
+      {"snoozed, the player gone", Monday::SnoozedPlayerGone, nullptr},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.what);
+    MainFormHarness h;
+    ArmRepeating(h, kMonday, kWorkingWeek);
+    auto& player = h.d.players.all.back();
+    switch (r.monday) {
+      case Monday::Unanswered:
+        h.advanceTo({kMonday, 7, 20, 30});
+        EXPECT_EQ(PlaysHeard(h), 1);
+        player.state = 0;  // the music was silenced on the player itself
+        break;
+      case Monday::PlayerPlaying:
+        player.state = 1;
+        h.advanceTo({kMonday, 7, 20, 30});
+        EXPECT_EQ(PlaysHeard(h), 0);
+        player.state = 0;
+        break;
+      case Monday::AsleepLong:
+        h.setTime({kMonday, 7, 10, 1});
+        h.advance(1s);
+        EXPECT_EQ(PlaysHeard(h), 0);
+        break;
+      case Monday::SnoozedPlayerGone:
+        ASSERT_TRUE(MorningRings(h, kMonday));
+        h.d.processes.onStart = [](const fakes::ProgramStart&) { return StartResult::FileNotFound; };
+        EXPECT_FALSE(h.d.ends([&] { h.form.cmdSet_Click(); }));
+        EXPECT_EQ(h.d.boxes.titles().back(), "MORV") << "the user is told";
+        break;
+    }
+    EXPECT_EQ(h.ui.StatusBar1.text(), r.notice ? r.notice : texts::Armed("12/8/2026", "7:00 AM"));
+    EXPECT_EQ(h.ui.cmdSet.caption(), texts::kTurnOff);
+    EXPECT_EQ(h.ui.lblDate.caption(), "12/8/2026");
+    EXPECT_EQ(h.d.wakeTimer.due, sys_days{2026y / 12 / 8} + 7h);
+    h.advanceTo({Plus(kMonday, 1), 7, 0, 30});
+    EXPECT_EQ(h.ui.StatusBar1.text(), texts::kBanner) << "Tuesday rings";
+  }
+}
 
-  // Asleep for days: one notice, and the next morning still to come.
-  h.setTime({{2026, 12, 10}, 8, 0, 0});
-  h.advance(1s);
-  EXPECT_EQ(h.form.alarm.AlarmDate, "12/11/2026");
-  EXPECT_TRUE(MorningRings(h, {2026, 12, 11}));
+// The clocks go forward from 2:00 to 3:00 on Sunday 28 March 2027: an alarm at 2:30 rings
+// at 3:30, once, never called missed; on Monday at 2:30 again.
+TEST(RepeatTest, AMinuteTheClocksSkipRingsAsLateAsTheyJumped) {
+  MainFormHarness h;
+  h.d.timeZone.offset = 60min;
+  h.d.timeZone.changes = {{sys_days{2027y / 3 / 28} + 1h, 120min}};
+  ArmRepeating(h, {2027, 3, 27}, Weekdays{0b1111111}, "02:30");
+  h.advanceTo({{2027, 3, 28}, 1, 59, 59});
+  h.setTime({{2027, 3, 28}, 3, 0, 0});  // the clock's own jump
+  h.advanceTo({{2027, 3, 28}, 3, 29, 30});
+  EXPECT_EQ(PlaysHeard(h), 0);
+  h.advanceTo({{2027, 3, 28}, 3, 30, 30});
+  EXPECT_EQ(PlaysHeard(h), 1);
+  EXPECT_TRUE(h.ui.SysTray.notes.empty()) << "never called missed";
+  h.form.cmdSet_Click();
+  EXPECT_EQ(h.ui.lblDate.caption(), "3/29/2027");
 }
 
 TEST(RepeatTest, ARestartBringsTheSavedAlarmBackArmedForItsNextMorning) {
@@ -130,11 +195,32 @@ TEST(RepeatTest, ARestartBringsTheSavedAlarmBackArmedForItsNextMorning) {
     EXPECT_EQ(h.ui.StatusBar1.text(), c.armedFor ? texts::Armed(c.armedFor, "7:00 AM")
                                                  : texts::Summary("12/7/2026", "7:00 AM"));
     EXPECT_EQ(h.d.processes.starts.size(), c.armedFor ? 1u : 0u) << "the alarm's player";
+    EXPECT_EQ(h.ui.MonthView.enabled(), !c.armedFor) << "an armed alarm's day is locked";
     if (!c.armedFor) continue;
     EXPECT_EQ(h.ui.lblDate.caption(), c.armedFor);
     EXPECT_EQ(h.d.locale.shortDate(h.ui.MonthView.date()), c.armedFor);
     EXPECT_EQ(h.d.registry.value(Hive::LocalMachine, settings::kKey, settings::kStartInTray), "Yes")
         << "start with Windows kept";
+  }
+}
+
+// Windows ends the session while the close query's first question waits: a repeating
+// alarm is kept for the next start, a one-off alarm only when the user says so.
+TEST(RepeatTest, AForcedEndOfTheSessionKeepsARepeatingAlarm) {
+  for (const bool repeats : {true, false}) {
+    MainFormHarness h;
+    ArmRepeating(h, kMonday, repeats ? kWorkingWeek : Weekdays{});
+    FormEvents events(h.desktop, h.form, h.modality, {});
+    h.d.boxes.whileOpen = [&](const MessageBoxRequest&) { events.sessionEnds(); };
+    EXPECT_TRUE(h.d.ends([&] { events.sessionMayEnd(); })) << repeats;
+    EXPECT_EQ(h.d.registry.value(Hive::LocalMachine, settings::kKey, settings::kSettingsSaved),
+              repeats ? std::optional<std::string>("Yes") : std::nullopt);
+    if (!repeats) continue;
+    fakes::IntroHarness next;
+    next.d.registry = h.d.registry;
+    next.setTime({kMonday, 8, 0, 0});
+    ASSERT_FALSE(next.Start());
+    EXPECT_EQ(next.ui.StatusBar1.text(), texts::Armed("12/8/2026", "7:00 AM"));
   }
 }
 

@@ -1,10 +1,12 @@
-// The wake timer an armed alarm leaves with the system: for which moment, and that
-// every way of turning the alarm off withdraws it.
+// The wake timer an armed alarm leaves with the system: for which moment, that every way
+// of turning the alarm off withdraws it, and what the user is told when the system will
+// not keep it.
 #include <gtest/gtest.h>
 
 #include <optional>
 
 #include "alarm/wake_schedule.h"
+#include "mainwindow/form_events.h"
 #include "tests/fakes/main_form_harness.h"
 
 namespace morv {
@@ -22,14 +24,15 @@ UtcTime Utc(int y, int mo, int d, int h, int mi) {
 // an alarm that no longer wants a wake-up gets none.
 TEST(WakeScheduleTest, ArmingWakesAtTheAlarmMinuteAndEveryWayOffWithdrawsIt) {
   fakes::LoadedHarness h;
+  FormEvents events(h.desktop, h.form, h.modality, {});
   h.d.timeZone.offset = 60min;
   h.armAlarm({2026, 12, 7}, "07:05");
   EXPECT_EQ(h.d.wakeTimer.due, Utc(2026, 12, 7, 6, 5));
   h.d.timeZone.offset = 180min;
-  RescheduleWake(h.desktop, h.form.alarm);
+  events.timeChanged();
   EXPECT_EQ(h.d.wakeTimer.due, Utc(2026, 12, 7, 4, 5)) << "the zone changed";
   h.form.cmdSet_Click();  // stop
-  RescheduleWake(h.desktop, h.form.alarm);
+  events.timeChanged();
   EXPECT_EQ(h.d.wakeTimer.due, std::nullopt) << "stop";
   for (const char* way : {"disarm", "Clear"}) {
     h.d.wakeTimer.due = Utc(2026, 12, 8, 18, 30);
@@ -43,12 +46,14 @@ TEST(WakeScheduleTest, TheAlarmMinuteCountsByTheOffsetOfItsOwnDay) {
   struct Case {
     CalendarDate today, day;
     const char* typed;
+    bool am;
     UtcTime expected;
   } const cases[] = {
-      {{2027, 3, 27}, {2027, 3, 28}, "07:00", Utc(2027, 3, 28, 5, 0)},
-      {{2027, 10, 30}, {2027, 10, 31}, "07:00", Utc(2027, 10, 31, 6, 0)},
-      {{2027, 10, 30}, {2027, 10, 31}, "12:30", Utc(2027, 10, 30, 22, 30)},
-      {{2027, 1, 10}, {2027, 1, 10}, "11:30", Utc(2027, 1, 10, 10, 30)},  // later today
+      {{2027, 3, 27}, {2027, 3, 28}, "07:00", true, Utc(2027, 3, 28, 5, 0)},
+      {{2027, 3, 27}, {2027, 3, 28}, "02:30", true, Utc(2027, 3, 28, 1, 30)},  // skipped: 3:30
+      {{2027, 10, 30}, {2027, 10, 31}, "07:00", true, Utc(2027, 10, 31, 6, 0)},
+      {{2027, 10, 30}, {2027, 10, 31}, "12:30", true, Utc(2027, 10, 30, 22, 30)},
+      {{2027, 1, 10}, {2027, 1, 10}, "11:30", true, Utc(2027, 1, 10, 10, 30)},  // later today
   };
   for (const Case& c : cases) {
     MainFormHarness h;
@@ -60,34 +65,57 @@ TEST(WakeScheduleTest, TheAlarmMinuteCountsByTheOffsetOfItsOwnDay) {
   }
 }
 
-// A restored alarm arms with whatever texts were stored; only a minute the tick could
-// ring in gets a wake timer. Nothing else about arming changes, even when the system
-// refuses the timer.
-TEST(WakeScheduleTest, RestoredTextsThatNameNoMinuteArmWithoutAWakeTimer) {
+// Windows will not wake the computer: the arm button's tip says so and where to change
+// it, beside the tray icon too; a system that cannot tell says nothing.
+TEST(WakeScheduleTest, AComputerThatWillNotWakeForTheAlarmIsToldOfAtArming) {
+  for (const auto support : {WakeSupport::TimersOff, WakeSupport::CannotWake,
+                             WakeSupport::Unknown, WakeSupport::Allowed}) {
+    fakes::LoadedHarness h;
+    h.d.wakeTimer.supported = support;
+    h.form.cmdMin2Tray_Click();
+    h.armAlarm({2026, 12, 7}, "07:05");
+    const auto warning = WakeWarning(support);
+    const std::string tip = h.ui.cmdSet.toolTip();
+    EXPECT_EQ(tip.rfind("Turn The Alarm OFF.", 0), 0u) << "the tip as it always was, first";
+    EXPECT_EQ(tip.find("Allow wake timers") != std::string::npos,
+              support == WakeSupport::TimersOff);
+    EXPECT_EQ(tip != "Turn The Alarm OFF.", warning.has_value());
+    EXPECT_EQ(h.ui.SysTray.notes.size(), warning ? 1u : 0u);
+    EXPECT_EQ(h.ui.StatusBar1.text(), "Alarm Settings: ON  Date: 12/7/2026 Time: 7:05 AM ALARM IS SET");
+  }
+}
+
+// The texts the registry kept must name a day and a minute to come back; one that names
+// a minute already gone by cannot be armed as though it would still ring.
+TEST(WakeScheduleTest, ARestoredAlarmComesBackOnlyWhenItsTextsNameAMinute) {
   struct Case {
     const char* date;
     const char* time;
-    std::optional<UtcTime> expected;
+    const char* box;  // at the press of Turn On
+    std::optional<UtcTime> wake;
   } const cases[] = {
-      {"12/8/2026", "12:05 PM", Utc(2026, 12, 8, 12, 5)},
-      {"12/5/2026", "7:05 AM", std::nullopt},   // yesterday
-      {"12/8/2026", "07:05 AM", std::nullopt},  // the clock never shows it so
-      {"12/8/2026", "13:05 PM", std::nullopt},
-      {"12/8/2026", "7:05", std::nullopt},
-      {"\xff\xfe", "\xff:\x80\x80 AM", std::nullopt},
+      {"12/8/2026", "12:05 PM", nullptr, Utc(2026, 12, 8, 12, 5)},
+      {"12/5/2026", "7:05 AM", "Alarm Time Has Passed!", std::nullopt},
+      {"12/8/2026", "07:05 AM", "Alarm Not Set!", std::nullopt},
+      {"12/8/2026", "13:05 PM", "Alarm Not Set!", std::nullopt},
+      {"12-8-2026", "7:05 AM", nullptr, Utc(2026, 12, 8, 7, 5)},  // another separator
+      {"12/32/2026", "7:05 AM", "Alarm Not Set!", std::nullopt},
+      {"\xff\xfe", "\xff:\x80\x80 AM", "Alarm Not Set!", std::nullopt},
   };
   for (const Case& c : cases) {
     MainFormHarness h;
-    h.d.wakeTimer.refuses = true;
     h.storeOption(settings::kSettingsSaved, "Yes");
     h.storeOption(settings::kDate, c.date);
     h.storeOption(settings::kTime, c.time);
     h.loadAt({{2026, 12, 6}, 6, 0, 0});
     h.form.cmdSet_Click();
-    EXPECT_EQ(h.d.wakeTimer.due, c.expected) << c.date << " " << c.time;
-    EXPECT_EQ(h.ui.StatusBar1.text(), std::string("Alarm Settings: ON  Date: ") + c.date +
-                                          " Time: " + c.time + " ALARM IS SET");
-    EXPECT_TRUE(h.d.boxes.shown.empty());
+    EXPECT_EQ(h.d.wakeTimer.due, c.wake) << c.date << " " << c.time;
+    if (c.box) {
+      EXPECT_EQ(h.d.boxes.titles(), std::vector<std::string>{c.box}) << c.date << " " << c.time;
+    } else {
+      EXPECT_EQ(h.ui.StatusBar1.text(), std::string("Alarm Settings: ON  Date: ") + c.date +
+                                            " Time: " + c.time + " ALARM IS SET");
+    }
   }
 }
 

@@ -2,8 +2,6 @@
 
 #include <array>
 
-#include "alarm/wake_schedule.h"
-
 namespace morv {
 namespace {
 
@@ -48,10 +46,21 @@ void FormEvents::trayClicked(int button) {
   form_.SysTray_TrayClick(button);
 }
 
+// The clock stands still for the whole close query, whatever restarted its timer.
+bool FormEvents::clockRuns() const {
+  return form_.ui.MyTimer.enabled() && !form_.CloseQueryOpen();
+}
+
 void FormEvents::tick() {
-  // The clock stands still for the whole close query, whatever restarted its timer.
-  if (!form_.ui.MyTimer.enabled() || form_.CloseQueryOpen()) return;
-  form_.MyTimer_Timer();
+  if (clockRuns()) form_.MyTimer_Timer();
+}
+
+// A ring ends on time and follows the player even under a box.
+void FormEvents::ringTimer() { form_.RingTimer_Timer(); }
+
+// A wake while the clock stands is seen by its next tick, as a gap in its readings.
+void FormEvents::resumed() {
+  if (clockRuns()) form_.SystemResumed();
 }
 
 bool FormEvents::timeBoxClicked() {
@@ -165,7 +174,7 @@ bool FormEvents::sessionMayEnd() {
   return false;
 }
 
-void FormEvents::sessionEnds() { desktop_.program.end(); }
+void FormEvents::sessionEnds() { form_.Form_SessionEnds(); }
 
 // A second start brings this window back the way "&Show Morvane" does: a window in the
 // tray comes out of it, never a shown window beside a tray icon.
@@ -180,7 +189,7 @@ void FormEvents::anotherStart() {
   if (window.visible()) desktop_.windows.setForegroundWindow(window.handle());
 }
 
-void FormEvents::timeChanged() { RescheduleWake(desktop_, form_.alarm); }
+void FormEvents::timeChanged() { form_.TimeChanged(); }
 
 bool FormEvents::available(FormCommand command) const {
   const MainFormControls& ui = form_.ui;
@@ -190,6 +199,7 @@ bool FormEvents::available(FormCommand command) const {
     case FormCommand::LoadWinAmpOnStart:
       return ui.mnuSettings.enabled() && ui.mnuLoadWinAmpOnStart.enabled();
     case FormCommand::Repeat:
+    case FormCommand::Alarms:
       return ui.mnuSettings.enabled();
     case FormCommand::Contents:
       return ui.mnuHelp.enabled() && ui.mnuContents.enabled();
@@ -220,6 +230,20 @@ void FormEvents::run(FormCommand command) {
       return form_.mnuLoadWinAmpOnStart_Click();
     case FormCommand::Repeat:
       return form_.mnuRepeat_Click();
+    case FormCommand::Alarms:
+      return form_.mnuAlarms_Click();
+    case FormCommand::AlarmSound:
+      return form_.mnuAlarmSound_Click();
+    case FormCommand::SnoozeOff:
+      return form_.mnuSnoozeComesBack_Click(0);
+    case FormCommand::Snooze5:
+      return form_.mnuSnoozeComesBack_Click(5);
+    case FormCommand::Snooze9:
+      return form_.mnuSnoozeComesBack_Click(9);
+    case FormCommand::Snooze10:
+      return form_.mnuSnoozeComesBack_Click(10);
+    case FormCommand::Snooze15:
+      return form_.mnuSnoozeComesBack_Click(15);
     case FormCommand::Contents:
       return form_.mnuContents_Click();
     case FormCommand::About:
@@ -232,6 +256,8 @@ void FormEvents::run(FormCommand command) {
       return form_.mnuCloseWinAmp_Click();
     case FormCommand::SetAlarm:
       return form_.mnuSetAlarm_Click();
+    case FormCommand::EndSnooze:
+      return form_.mnuEndSnooze_Click();
     case FormCommand::PopUpHelp:
       return form_.mnuPopUpHelp_Click();
     case FormCommand::ExitProgram:

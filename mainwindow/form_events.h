@@ -22,12 +22,20 @@ enum class FormCommand {
   StartInSystemTray,
   LoadWinAmpOnStart,
   Repeat,
+  Alarms,
+  AlarmSound,
+  SnoozeOff,
+  Snooze5,
+  Snooze9,
+  Snooze10,
+  Snooze15,
   Contents,
   About,
   ShowApp,
   StartWinAmp,
   CloseWinAmp,
   SetAlarm,
+  EndSnooze,
   PopUpHelp,
   ExitProgram,
 };
@@ -54,6 +62,9 @@ class FormEvents {
   void dateClicked(const CalendarDate& date);
   void trayClicked(int button);
   void tick();
+  void ringTimer();
+  // Windows has resumed from sleep.
+  void resumed();
 
   // The time box. Both return true when the box's whole text should be selected, so
   // typing replaces the clock's.
@@ -84,6 +95,8 @@ class FormEvents {
 
  private:
   bool available(FormCommand command) const;
+  // The clock stands still while its timer is off and for the whole close query.
+  bool clockRuns() const;
   bool enabled(FormControl control) const;
   // Runs the check a command owes before it may act; true when it ran (the command is
   // then dropped, as a click that left the box is).

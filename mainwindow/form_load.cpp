@@ -1,6 +1,8 @@
 #include <chrono>
 
 #include "alarm/alarm_texts.h"
+#include "alarm/alarm_time.h"
+#include "alarm/date_text.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/main_form_design.h"
 #include "mainwindow/system_menu.h"
@@ -26,13 +28,20 @@ void FrmMain::Form_Load() {
   GraySystemMenuItem(desktop_.windows, ui.form.handle(), "&Close", 6);
   ui.cmdReset.setEnabled(false);
 
-  // A saved alarm comes back unarmed (one that repeats is armed at the end). Both texts must be
-  // readable: half an alarm restored would show a summary that promises what it cannot keep.
+  // A saved alarm comes back unarmed (one that repeats is armed at the end). Both texts must
+  // name a day and a minute: half an alarm restored would show a summary that promises what
+  // it cannot keep.
   if (IsYes(RegistryDB.ReadSetting(Hive::LocalMachine, settings::kKeyWithSlash,
                                    settings::kSettingsSaved))) {
     auto date = RegistryDB.ReadSetting(Hive::LocalMachine, settings::kKey, settings::kDate);
     auto time = RegistryDB.ReadSetting(Hive::LocalMachine, settings::kKey, settings::kTime);
-    if (date && time) {
+    // The texts are shown as they were kept; what they name is read back once, here.
+    const auto day = date ? ReadShortDate(desktop_.locale.shortDatePattern(), *date) : std::nullopt;
+    const auto minute = time ? ReadAlarmTimeText(*time) : std::nullopt;
+    if (day && minute) {
+      alarmState_.first.date = day;
+      alarmState_.first.time = minute;
+      UpdateDue();
       alarm.AlarmDate = *date;
       alarm.AlarmTime = *time;
       StartupStatusText = texts::Summary(alarm.AlarmDate, alarm.AlarmTime);

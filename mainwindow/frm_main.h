@@ -5,8 +5,6 @@
 
 #include "alarm/alarm_record.h"
 #include "alarm/alarm_state.h"
-#include "alarm/ring_state.h"
-#include "alarm/repeat_state.h"
 #include "mainwindow/main_form_controls.h"
 #include "platform/desktop.h"
 #include "settings/settings_store.h"
@@ -39,12 +37,26 @@ class FrmMain {
   // alarm/repeat.cpp
   void mnuRepeat_Click();
 
+  // alarm/alarm_list.cpp
+  void mnuAlarms_Click();
+  // alarm/alarm_sound_choice.cpp
+  void mnuAlarmSound_Click();
+
+  // alarm/snooze.cpp
+  void mnuSnoozeComesBack_Click(int minutes);
+  void mnuEndSnooze_Click();
+
   // alarm/clock_tick.cpp
   void MyTimer_Timer();
-
-  // alarm/late_wake.cpp
   // Windows has resumed from sleep (it may say so twice for one wake).
   void SystemResumed();
+
+  // alarm/ring.cpp
+  void RingTimer_Timer();
+
+  // alarm/alarm_due.cpp
+  // The system clock or the time zone changed.
+  void TimeChanged();
 
   // alarm/missed_alarm.cpp
   // Tells the user the alarm's minute went by while the computer was asleep.
@@ -72,6 +84,8 @@ class FrmMain {
   void cmdExit_Click();
   void mnuExit_Click();
   void Form_QueryUnload(bool& cancel);
+  // Windows ends the session, whatever the close query's questions were answered.
+  void Form_SessionEnds();
   // Asks for the window to be closed, with the questions of the close. Returns only
   // when the close was refused: an accepted close ends the program inside the call.
   void RequestClose();
@@ -88,30 +102,33 @@ class FrmMain {
 
  private:
   void SetStatus(const std::string& text) { ui.StatusBar1.setText(text); }
+  // alarm/clock_tick.cpp
   void Tick();
-  const std::string& TodaysDateText(const CalendarDate& today);
   void AimTickAtNextSecond();
-  void NoteTick(const LocalDateTime& now);
-  // Rings the alarm of `minute` (its date and time): Play, full volume, the banner.
-  void Fire(const std::string& minute);
-  // alarm/own_sound.cpp
-  void RingOwnSoundUnlessPlayerPlays();
+  void SettleDueAlarm(const LocalDateTime& now);
+  // alarm/ring.cpp
+  // Rings the alarm: Play, full volume and the banner, or the own sound.
+  void RingAlarm();
+  void ShowRinging();
+  void StartOwnSound(const char* why);
   void StopOwnSound();
-  void StopOwnSoundAfterItsTime();
+  void EndRingByItself();
+  bool EndRingByUser();
+  // alarm/alarm_due.cpp
+  void UpdateDue();
+  void ScheduleAlarmWake();
   // alarm/arming.cpp, alarm/repeat.cpp
+  bool ComesRoundAgain();
   void ArmAlarm(bool flipStartInTray);
-  void StartAlarmPlayer();
+  void StartAlarmPlayer(bool arming);
   void LoadRepeat();
   bool MoveToNextRepeatDay();
-  bool MoveOnPastMissedMinute(const LocalDateTime& now);
-  std::string ArmedToolTip() const;
+  std::string ArmedToolTip();
 
   Desktop& desktop_;
   SettingsStore RegistryDB;
   AlarmState alarmState_;
   CloseQueryState closeQuery_;
-  RingState ring_;
-  RepeatState repeat_;
 };
 
 }  // namespace morv

@@ -21,6 +21,12 @@ struct MainFormControls {
   MenuItem& mnuSettings;
   MenuItem& mnuStartInSystemTray;
   MenuItem& mnuLoadWinAmpOnStart;
+  // How long a snooze lasts before the alarm rings again; Off: a snooze is a stop.
+  MenuItem& mnuSnoozeOff;
+  MenuItem& mnuSnooze5;
+  MenuItem& mnuSnooze9;
+  MenuItem& mnuSnooze10;
+  MenuItem& mnuSnooze15;
   // Help menu.
   MenuItem& mnuHelp;
   MenuItem& mnuContents;
@@ -31,9 +37,13 @@ struct MainFormControls {
   MenuItem& mnuStartWinAmp;
   MenuItem& mnuCloseWinAmp;
   MenuItem& mnuSetAlarm;
+  // Ends a snoozed alarm for good; only in the menu while an alarm is snoozed.
+  MenuItem& mnuEndSnooze;
   MenuItem& mnuPopUpHelp;
   MenuItem& mnuExit;
   Timer& MyTimer;
+  // Runs while the alarm rings, whatever stops the clock.
+  Timer& RingTimer;
   TrayIcon& SysTray;
 };
 

@@ -38,6 +38,11 @@ void ApplyDesignTimeState(MainFormControls& ui) {
   Item(ui.mnuSettings, "S&ettings");
   Item(ui.mnuStartInSystemTray, "&Start In System Tray", true);
   Item(ui.mnuLoadWinAmpOnStart, "Load &Winamp On Start", true);
+  Item(ui.mnuSnoozeOff, "&Off", true);
+  Item(ui.mnuSnooze5, "&5 Minutes");
+  Item(ui.mnuSnooze9, "&9 Minutes");
+  Item(ui.mnuSnooze10, "1&0 Minutes");
+  Item(ui.mnuSnooze15, "&15 Minutes");
   Item(ui.mnuHelp, "&Help");
   Item(ui.mnuContents, "&Contents");
   Item(ui.mnuAbout, "&About");
@@ -46,11 +51,15 @@ void ApplyDesignTimeState(MainFormControls& ui) {
   Item(ui.mnuStartWinAmp, "Start &WinAmp");
   Item(ui.mnuCloseWinAmp, texts::kCloseWinAmp);
   Item(ui.mnuSetAlarm, "Se&t Alarm");
+  Item(ui.mnuEndSnooze, "Turn Alarm &Off");
+  ui.mnuEndSnooze.setVisible(false);
   Item(ui.mnuPopUpHelp, "&Help");
   Item(ui.mnuExit, "E&xit");
 
   ui.MyTimer.setInterval(std::chrono::milliseconds(1000));
   ui.MyTimer.setEnabled(true);
+  ui.RingTimer.setInterval(std::chrono::milliseconds(1000));
+  ui.RingTimer.setEnabled(false);
   ui.SysTray.setIconVisible(false);
 }
 

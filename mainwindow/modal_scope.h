@@ -4,6 +4,7 @@
 // commands underneath it and keep to one close query.
 #include <functional>
 
+#include "platform/alarms_dialog.h"
 #include "platform/message_box.h"
 #include "platform/repeat_dialog.h"
 
@@ -62,6 +63,27 @@ class TrackedRepeatDialog : public RepeatDialog {
 
  private:
   RepeatDialog& dialog_;
+  Modality& modality_;
+};
+
+// The alarms boxes, counted while open.
+class TrackedAlarmsDialog : public AlarmsDialog {
+ public:
+  TrackedAlarmsDialog(AlarmsDialog& dialog, Modality& modality)
+      : dialog_(dialog), modality_(modality) {}
+  void show(AlarmsDialogEvents& events) override {
+    const ModalScope open(modality_);
+    dialog_.show(events);
+  }
+  std::optional<AlarmEdit> edit(const std::string& title, const AlarmEdit& initial,
+                                AlarmEditFields fields,
+                                const std::function<bool(const AlarmEdit&)>& accept) override {
+    const ModalScope open(modality_);
+    return dialog_.edit(title, initial, fields, accept);
+  }
+
+ private:
+  AlarmsDialog& dialog_;
   Modality& modality_;
 };
 

@@ -64,6 +64,8 @@ class Locale {
   virtual ~Locale() = default;
   // The user's short-date form (12/6/2026, 06.12.2026, ...).
   virtual std::string shortDate(const CalendarDate& date) = 0;
+  // The picture that form is drawn from ("M/d/yyyy", "dd.MM.yyyy", ...).
+  virtual std::string shortDatePattern() = 0;
 };
 
 }  // namespace morv

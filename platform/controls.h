@@ -63,6 +63,10 @@ class MenuItem {
   virtual void setChecked(bool on) = 0;
   virtual bool enabled() const = 0;
   virtual void setEnabled(bool on) = 0;
+  // An item of a pop-up menu that is only there while it means something; it keeps its
+  // place among the others.
+  virtual bool visible() const = 0;
+  virtual void setVisible(bool on) = 0;
 };
 
 // A form's timer; its ticks reach the form's handler while it is enabled.

@@ -1,6 +1,7 @@
 #pragma once
 // Everything outside the program that its core may reach, in one bundle.
 #include "platform/alarm_sound.h"
+#include "platform/alarms_dialog.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -27,6 +28,7 @@ struct Desktop {
   WakeTimer& wakeTimer;
   AlarmSound& alarmSound;
   RepeatDialog& repeatDialog;
+  AlarmsDialog& alarmsDialog;
 };
 
 }  // namespace morv

@@ -26,6 +26,7 @@ enum class ShowCommand : int {
 
 inline constexpr unsigned kWmCommand = 273;
 inline constexpr unsigned kWmUser = 1024;
+inline constexpr unsigned kWmCopyData = 74;
 
 class WindowManager {
  public:
@@ -40,6 +41,11 @@ class WindowManager {
                                                           std::uintptr_t wParam,
                                                           std::intptr_t lParam,
                                                           std::chrono::milliseconds timeout) = 0;
+  // Hands `data` to the window with WM_COPYDATA, bounded like every send; the reply, or
+  // nullopt when the receiver did not answer in time.
+  virtual std::optional<std::intptr_t> sendCopyData(WindowHandle window, std::uintptr_t kind,
+                                                    const std::string& data,
+                                                    std::chrono::milliseconds timeout) = 0;
   // True when the message was queued.
   virtual bool postMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
                            std::intptr_t lParam) = 0;

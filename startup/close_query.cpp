@@ -39,7 +39,7 @@ void FrmMain::Form_QueryUnload(bool& cancel) {
     SetStatus(texts::kReady);
     return;
   }
-  StopOwnSound();
+  EndRingByUser();
 
   // A failed write ends the program at once: the writes after it, the player and the
   // word processor are left as they are.
@@ -67,6 +67,23 @@ void FrmMain::Form_QueryUnload(bool& cancel) {
     WinampClose(desktop_, winamp::kWindowClass);
   }
   if (wordProcessor != 0) desktop_.windows.closeWindow(wordProcessor);
+  desktop_.program.end();
+}
+
+// Windows ends the session although nobody answered the close query. A repeating alarm
+// is the one the user counts on every morning without a look at the screen, so it is kept
+// for the next start; a one-off alarm is kept only when the user says so.
+void FrmMain::Form_SessionEnds() {
+  EndRingByUser();
+  const Alarm& first = alarmState_.first;
+  if (first.armed && first.repeat.any() && !alarm.AlarmDate.empty() && !alarm.AlarmTime.empty()) {
+    // Nobody is left to read a box: a write that fails fails quietly.
+    for (const auto& [name, text] : {std::pair{settings::kSettingsSaved, std::string(settings::kYes)},
+                                     std::pair{settings::kDate, alarm.AlarmDate},
+                                     std::pair{settings::kTime, alarm.AlarmTime}}) {
+      if (!RegistryDB.WriteSetting(Hive::LocalMachine, settings::kKeyWithSlash, name, text)) break;
+    }
+  }
   desktop_.program.end();
 }
 

@@ -1,17 +1,12 @@
 #include "startup/winamp_check.h"
 
+#include "platform/text.h"
 #include "winamp/winamp_program.h"
 
 namespace morv {
 namespace {
 
 constexpr char kPlayerFileType[] = "mp3file";
-
-std::string WithoutOuterSpaces(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 }  // namespace
 
@@ -21,7 +16,7 @@ bool WinampCheckPasses(FileSystem& files, SettingsStore& registry) {
   const auto association =
       registry.ReadSetting(Hive::ClassesRoot, winamp::kAssociationKey, winamp::kAssociationValue);
   if (!association) return true;
-  return WithoutOuterSpaces(*association).substr(0, 7) != kPlayerFileType;
+  return Trimmed(*association).substr(0, 7) != kPlayerFileType;
 }
 
 void ShowWinampMissingBoxes(MessageBoxes& boxes) {

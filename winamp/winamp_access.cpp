@@ -63,21 +63,24 @@ void WinampClose(Desktop& desktop, const std::string& className) {
   }
 }
 
-void WinampPlay(Desktop& desktop, const std::string& className, const bool& queued) {
+void WinampPlay(Desktop& desktop, const std::string& className, const bool& queued,
+                const std::function<void()>& beforeFailureBox) {
   if (LookUp(desktop, className) == 0) return;
   if (queued) {
-    WinampPostCommand(desktop, winamp::kCommandPlay);
+    WinampPostCommand(desktop, winamp::kCommandPlay, beforeFailureBox);
   } else {
     WinampSendCommand(desktop, winamp::kCommandPlay);
   }
 }
 
-void WinampPostCommand(Desktop& desktop, const std::uint32_t& command) {
+void WinampPostCommand(Desktop& desktop, const std::uint32_t& command,
+                       const std::function<void()>& beforeFailureBox) {
   const auto start = desktop.clock.monotonic();
   for (;;) {
     WinampLastReply = desktop.windows.postMessage(WinampWindow, kWmCommand, command, 0) ? 1 : 0;
     if (WinampLastReply != 0) return;
     if (desktop.clock.monotonic() - start > kPostRetryFor) {
+      if (beforeFailureBox) beforeFailureBox();
       desktop.boxes.show({kAppTitle,
                           "Couldn't queue message for 5 seconds: " + std::to_string(command),
                           MbIcon::None, MbButtons::Ok});

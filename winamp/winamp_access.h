@@ -2,6 +2,7 @@
 // The window-message protocol to a running player, and the two values it shares
 // with the rest of the program.
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/desktop.h"
@@ -19,9 +20,12 @@ void WinampSetVolume(Desktop& desktop, const int& volume, const std::string& cla
 // Tells every player window to quit, returning once none is left.
 void WinampClose(Desktop& desktop, const std::string& className);
 // Presses Play: posted with retries when queued, sent otherwise.
-void WinampPlay(Desktop& desktop, const std::string& className, const bool& queued);
-// Posts a command to WinampWindow, retrying for up to 5 seconds.
-void WinampPostCommand(Desktop& desktop, const std::uint32_t& command);
+void WinampPlay(Desktop& desktop, const std::string& className, const bool& queued,
+                const std::function<void()>& beforeFailureBox = {});
+// Posts a command to WinampWindow, retrying for up to 5 seconds. When it gives up,
+// `beforeFailureBox` runs before the box that says so, which waits for the user.
+void WinampPostCommand(Desktop& desktop, const std::uint32_t& command,
+                       const std::function<void()>& beforeFailureBox = {});
 void WinampSendCommand(Desktop& desktop, const std::uint32_t& command);
 
 }  // namespace morv

@@ -23,7 +23,7 @@ void FrmMain::mnuStartWinAmp_Click() {
 void FrmMain::mnuCloseWinAmp_Click() {
   const bool snoozed = !alarm.PlayingMark.empty();
   if (snoozed) {
-    StopOwnSound();
+    EndRingByUser();
     alarm.PlayingMark.clear();
     ui.mnuCloseWinAmp.setCaption(texts::kCloseWinAmp);
     alarm.PlayerHandle.clear();

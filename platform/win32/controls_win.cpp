@@ -190,6 +190,12 @@ void MenuItemWin::setEnabled(bool on) {
   if (bar_) DrawMenuBar(bar_);
 }
 
+// Not taken out of its menu yet: a hidden item is greyed.
+void MenuItemWin::setVisible(bool on) {
+  visible_ = on;
+  setEnabled(on);
+}
+
 void TimerWin::setInterval(std::chrono::milliseconds interval) {
   if (interval == interval_) return;  // the countdown runs on
   interval_ = interval;

@@ -132,6 +132,8 @@ class MenuItemWin : public MenuItem {
   void setChecked(bool on) override;
   bool enabled() const override;
   void setEnabled(bool on) override;
+  bool visible() const override { return visible_; }
+  void setVisible(bool on) override;
   UINT id() const { return item_; }
   // The items of a menu addressed by its position in its holder.
   HMENU items() const { return GetSubMenu(menu_, static_cast<int>(item_)); }
@@ -146,6 +148,7 @@ class MenuItemWin : public MenuItem {
   UINT by_;   // MF_BYCOMMAND or MF_BYPOSITION
   HWND bar_;  // the window whose menu bar must be redrawn, for top-level menus
   std::string shortcut_;
+  bool visible_ = true;
 };
 
 class TimerWin : public Timer {

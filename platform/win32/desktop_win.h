@@ -8,6 +8,7 @@
 #include "mainwindow/modal_scope.h"
 #include "platform/desktop.h"
 #include "platform/win32/alarm_sound_win.h"
+#include "platform/win32/alarms_dialog_win.h"
 #include "platform/win32/registry_win.h"
 #include "platform/win32/repeat_dialog_win.h"
 #include "platform/win32/time_zone_win.h"
@@ -22,6 +23,9 @@ class WindowManagerWin : public WindowManager {
   std::optional<std::intptr_t> sendMessageTimeout(WindowHandle window, unsigned message,
                                                   std::uintptr_t wParam, std::intptr_t lParam,
                                                   std::chrono::milliseconds timeout) override;
+  std::optional<std::intptr_t> sendCopyData(WindowHandle window, std::uintptr_t kind,
+                                            const std::string& data,
+                                            std::chrono::milliseconds timeout) override;
   bool postMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
                    std::intptr_t lParam) override;
   bool showWindow(WindowHandle window, ShowCommand command) override;
@@ -63,6 +67,7 @@ class ClockWin : public Clock {
 class LocaleWin : public Locale {
  public:
   std::string shortDate(const CalendarDate& date) override;
+  std::string shortDatePattern() override;
 };
 
 class FileSystemWin : public FileSystem {
@@ -102,12 +107,15 @@ struct DesktopWin {
   WakeTimerWin wakeTimer;
   AlarmSoundWin alarmSound;
   RepeatDialogWin repeatDialog;
+  AlarmsDialogWin alarmsDialog;
   // Every box the program shows is counted while it is open.
   Modality modality;
   TrackedBoxes trackedBoxes{boxes, modality};
   TrackedRepeatDialog trackedRepeatDialog{repeatDialog, modality};
-  Desktop desktop{windows, registry, processes, trackedBoxes, clock,      locale,
-                  files,   program,  timeZone,  wakeTimer,    alarmSound, trackedRepeatDialog};
+  TrackedAlarmsDialog trackedAlarmsDialog{alarmsDialog, modality};
+  Desktop desktop{windows,   registry,   processes,           trackedBoxes,       clock, locale,
+                  files,     program,    timeZone,            wakeTimer,          alarmSound,
+                  trackedRepeatDialog,   trackedAlarmsDialog};
 };
 
 }  // namespace morv::win32

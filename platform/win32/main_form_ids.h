@@ -21,12 +21,20 @@ enum : unsigned {
   kContents = 202,
   kAbout = 203,
   kRepeat = 204,
+  kAlarms = 205,
+  kAlarmSound = 206,
   kShowApp = 210,
   kStartWinAmp = 211,
   kCloseWinAmp = 212,
   kSetAlarm = 213,
   kPopUpHelp = 214,
   kExitProgram = 215,
+  kEndSnooze = 216,
+  kSnoozeOff = 220,
+  kSnooze5 = 221,
+  kSnooze9 = 222,
+  kSnooze10 = 223,
+  kSnooze15 = 224,
 };
 
 }  // namespace morv::win32::ids

@@ -26,6 +26,15 @@ void MainFormWin::createMenus() {
   AppendMenuA(settings, MF_STRING, ids::kStartInSystemTray, "&Start In System Tray\tF2");
   AppendMenuA(settings, MF_STRING, ids::kLoadWinAmpOnStart, "Load &Winamp On Start\tF3");
   AppendMenuA(settings, MF_STRING, ids::kRepeat, "&Repeat Alarm...\tCtrl+R");
+  AppendMenuA(settings, MF_STRING, ids::kAlarms, "&Alarms...\tCtrl+L");
+  AppendMenuA(settings, MF_STRING, ids::kAlarmSound, "Alarm S&ound...");
+  HMENU snooze = CreatePopupMenu();
+  AppendMenuA(snooze, MF_STRING, ids::kSnoozeOff, "&Off");
+  AppendMenuA(snooze, MF_STRING, ids::kSnooze5, "&5 Minutes");
+  AppendMenuA(snooze, MF_STRING, ids::kSnooze9, "&9 Minutes");
+  AppendMenuA(snooze, MF_STRING, ids::kSnooze10, "1&0 Minutes");
+  AppendMenuA(snooze, MF_STRING, ids::kSnooze15, "&15 Minutes");
+  AppendMenuA(settings, MF_POPUP, reinterpret_cast<UINT_PTR>(snooze), "Snooze &Comes Back");
   HMENU help = CreatePopupMenu();
   AppendMenuA(help, MF_STRING, ids::kContents, "&Contents\tF1");
   AppendMenuA(help, MF_STRING, ids::kAbout, "&About\tCtrl+A");
@@ -39,6 +48,7 @@ void MainFormWin::createMenus() {
   AppendMenuA(options, MF_STRING, ids::kStartWinAmp, "Start &WinAmp");
   AppendMenuA(options, MF_STRING, ids::kCloseWinAmp, "Clos&e WinAmp");
   AppendMenuA(options, MF_STRING, ids::kSetAlarm, "Se&t Alarm");
+  AppendMenuA(options, MF_STRING, ids::kEndSnooze, "Turn Alarm &Off");
   AppendMenuA(options, MF_STRING, ids::kPopUpHelp, "&Help");
   AppendMenuA(options, MF_STRING, ids::kExitProgram, "E&xit");
   // The holder gives the Options menu an item of its own, so it can carry a caption
@@ -57,6 +67,7 @@ void MainFormWin::createMenus() {
       {FVIRTKEY, VK_F3, ids::kLoadWinAmpOnStart},
       {FVIRTKEY | FCONTROL, 'A', ids::kAbout},
       {FVIRTKEY | FCONTROL, 'R', ids::kRepeat},
+      {FVIRTKEY | FCONTROL, 'L', ids::kAlarms},
   };
   shortcuts_.reset(CreateAcceleratorTableA(keys, static_cast<int>(std::size(keys))));
 }

@@ -17,6 +17,7 @@ namespace {
 constexpr UINT kValidateTimeBox = WM_APP + 1;
 constexpr UINT kTrayCallback = WM_APP + 2;
 constexpr UINT_PTR kClockTimer = 1;
+constexpr UINT_PTR kRingTimer = 2;
 
 constexpr std::pair<unsigned, FormControl> kFocusable[] = {
     {ids::kCalendar, FormControl::Calendar}, {ids::kTimeBox, FormControl::TimeBox},
@@ -32,12 +33,20 @@ constexpr std::pair<unsigned, FormCommand> kCommands[] = {
     {ids::kStartInSystemTray, FormCommand::StartInSystemTray},
     {ids::kLoadWinAmpOnStart, FormCommand::LoadWinAmpOnStart},
     {ids::kRepeat, FormCommand::Repeat},
+    {ids::kAlarms, FormCommand::Alarms},
+    {ids::kAlarmSound, FormCommand::AlarmSound},
+    {ids::kSnoozeOff, FormCommand::SnoozeOff},
+    {ids::kSnooze5, FormCommand::Snooze5},
+    {ids::kSnooze9, FormCommand::Snooze9},
+    {ids::kSnooze10, FormCommand::Snooze10},
+    {ids::kSnooze15, FormCommand::Snooze15},
     {ids::kContents, FormCommand::Contents},
     {ids::kAbout, FormCommand::About},
     {ids::kShowApp, FormCommand::ShowApp},
     {ids::kStartWinAmp, FormCommand::StartWinAmp},
     {ids::kCloseWinAmp, FormCommand::CloseWinAmp},
     {ids::kSetAlarm, FormCommand::SetAlarm},
+    {ids::kEndSnooze, FormCommand::EndSnooze},
     {ids::kPopUpHelp, FormCommand::PopUpHelp},
     {ids::kExitProgram, FormCommand::ExitProgram},
 };
@@ -60,6 +69,11 @@ struct MainFormWin::Controls {
         mnuSettings(MenuItemWin::TopLevel(window, 0)),
         mnuStartInSystemTray(MenuItemWin::Command(bar, ids::kStartInSystemTray, "F2")),
         mnuLoadWinAmpOnStart(MenuItemWin::Command(bar, ids::kLoadWinAmpOnStart, "F3")),
+        mnuSnoozeOff(MenuItemWin::Command(bar, ids::kSnoozeOff)),
+        mnuSnooze5(MenuItemWin::Command(bar, ids::kSnooze5)),
+        mnuSnooze9(MenuItemWin::Command(bar, ids::kSnooze9)),
+        mnuSnooze10(MenuItemWin::Command(bar, ids::kSnooze10)),
+        mnuSnooze15(MenuItemWin::Command(bar, ids::kSnooze15)),
         mnuHelp(MenuItemWin::TopLevel(window, 1)),
         mnuContents(MenuItemWin::Command(bar, ids::kContents, "F1")),
         mnuAbout(MenuItemWin::Command(bar, ids::kAbout, "Ctrl+A")),
@@ -68,9 +82,11 @@ struct MainFormWin::Controls {
         mnuStartWinAmp(MenuItemWin::Command(options, ids::kStartWinAmp)),
         mnuCloseWinAmp(MenuItemWin::Command(options, ids::kCloseWinAmp)),
         mnuSetAlarm(MenuItemWin::Command(options, ids::kSetAlarm)),
+        mnuEndSnooze(MenuItemWin::Command(options, ids::kEndSnooze)),
         mnuPopUpHelp(MenuItemWin::Command(options, ids::kPopUpHelp)),
         mnuExit(MenuItemWin::Command(options, ids::kExitProgram)),
-        MyTimer(window, kClockTimer) {}
+        MyTimer(window, kClockTimer),
+        RingTimer(window, kRingTimer) {}
 
   FormWindowWin form;
   ButtonWin cmdExit, cmdMin2Tray, cmdSet, cmdReset;
@@ -78,10 +94,10 @@ struct MainFormWin::Controls {
   MonthCalendarWin MonthView;
   StatusPanelWin StatusBar1;
   LabelWin Label1, Label2, lblDate;
-  MenuItemWin mnuSettings, mnuStartInSystemTray, mnuLoadWinAmpOnStart, mnuHelp, mnuContents,
-      mnuAbout, mnuOptions, mnuShowApp, mnuStartWinAmp, mnuCloseWinAmp, mnuSetAlarm, mnuPopUpHelp,
-      mnuExit;
-  TimerWin MyTimer;
+  MenuItemWin mnuSettings, mnuStartInSystemTray, mnuLoadWinAmpOnStart, mnuSnoozeOff, mnuSnooze5,
+      mnuSnooze9, mnuSnooze10, mnuSnooze15, mnuHelp, mnuContents, mnuAbout, mnuOptions, mnuShowApp,
+      mnuStartWinAmp, mnuCloseWinAmp, mnuSetAlarm, mnuEndSnooze, mnuPopUpHelp, mnuExit;
+  TimerWin MyTimer, RingTimer;
 };
 
 MainFormWin::MainFormWin(DesktopWin& desktop, HINSTANCE instance, HWND owner) : desktop_(desktop) {
@@ -126,6 +142,11 @@ MainFormWin::MainFormWin(DesktopWin& desktop, HINSTANCE instance, HWND owner) : 
                                  c.mnuSettings,
                                  c.mnuStartInSystemTray,
                                  c.mnuLoadWinAmpOnStart,
+                                 c.mnuSnoozeOff,
+                                 c.mnuSnooze5,
+                                 c.mnuSnooze9,
+                                 c.mnuSnooze10,
+                                 c.mnuSnooze15,
                                  c.mnuHelp,
                                  c.mnuContents,
                                  c.mnuAbout,
@@ -134,9 +155,11 @@ MainFormWin::MainFormWin(DesktopWin& desktop, HINSTANCE instance, HWND owner) : 
                                  c.mnuStartWinAmp,
                                  c.mnuCloseWinAmp,
                                  c.mnuSetAlarm,
+                                 c.mnuEndSnooze,
                                  c.mnuPopUpHelp,
                                  c.mnuExit,
                                  c.MyTimer,
+                                 c.RingTimer,
                                  *tray_});
   ApplyDesignTimeState(*ui_);
   tips_->set(c.txtTime.hwnd(), kTimeBoxTip);
@@ -201,6 +224,7 @@ LRESULT MainFormWin::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return DefWindowProcA(hwnd(), message, wParam, lParam);
     case WM_TIMER:
       if (wParam == kClockTimer) events_->tick();
+      if (wParam == kRingTimer) events_->ringTimer();
       return 0;
     case kValidateTimeBox:
       // A button pressed to leave the box still holds the mouse; its click would land
@@ -226,7 +250,7 @@ LRESULT MainFormWin::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_POWERBROADCAST:
       // A wake reports itself once as automatic, and again when the user is back.
       if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND) {
-        form_->SystemResumed();
+        events_->resumed();
       }
       return TRUE;
     case WM_SHOWWINDOW:

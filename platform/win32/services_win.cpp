@@ -126,6 +126,13 @@ std::string LocaleWin::shortDate(const CalendarDate& date) {
   return Utf8(text);
 }
 
+// The fallback of shortDate above is drawn from this same picture.
+std::string LocaleWin::shortDatePattern() {
+  wchar_t pattern[80] = {};
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, pattern, 80) == 0) return "M/d/yyyy";
+  return Utf8(pattern);
+}
+
 bool FileSystemWin::folderExists(const std::string& path) {
   const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;

@@ -35,6 +35,21 @@ std::optional<std::intptr_t> WindowManagerWin::sendMessageTimeout(
   return static_cast<std::intptr_t>(reply);
 }
 
+std::optional<std::intptr_t> WindowManagerWin::sendCopyData(WindowHandle window,
+                                                           std::uintptr_t kind,
+                                                           const std::string& data,
+                                                           std::chrono::milliseconds timeout) {
+  // The receiver reads the bytes while our send waits, so they need live only this long.
+  COPYDATASTRUCT copy{static_cast<ULONG_PTR>(kind), static_cast<DWORD>(data.size() + 1),
+                      const_cast<char*>(data.c_str())};
+  DWORD_PTR reply = 0;
+  if (!SendMessageTimeoutA(Hwnd(window), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy),
+                           SMTO_ABORTIFHUNG, static_cast<UINT>(timeout.count()), &reply)) {
+    return std::nullopt;
+  }
+  return static_cast<std::intptr_t>(reply);
+}
+
 bool WindowManagerWin::postMessage(WindowHandle window, unsigned message, std::uintptr_t wParam,
                                    std::intptr_t lParam) {
   return PostMessageA(Hwnd(window), message, wParam, lParam) != FALSE;

@@ -42,6 +42,7 @@ class FakeLocale : public Locale {
     return std::to_string(date.month) + "/" + std::to_string(date.day) + "/" +
            std::to_string(date.year);
   }
+  std::string shortDatePattern() override { return "M/d/yyyy"; }
 };
 
 }  // namespace morv::fakes

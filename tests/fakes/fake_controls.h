@@ -70,7 +70,9 @@ struct FakeMenuItem : WithCaption<MenuItem> {
   void setChecked(bool on) override { checked_ = on; }
   bool enabled() const override { return enabled_; }
   void setEnabled(bool on) override { enabled_ = on; }
-  bool checked_ = false, enabled_ = true;
+  bool visible() const override { return visible_; }
+  void setVisible(bool on) override { visible_ = on; }
+  bool checked_ = false, enabled_ = true, visible_ = true;
 };
 
 // Counts its next tick from when it was last started, on the virtual monotonic time, as

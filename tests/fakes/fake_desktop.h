@@ -1,6 +1,7 @@
 #pragma once
 // The whole desktop, faked, as one object a test can set up and inspect.
 #include "platform/desktop.h"
+#include "tests/fakes/fake_alarms_dialog.h"
 #include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_player.h"
 #include "tests/fakes/fake_registry.h"
@@ -25,8 +26,9 @@ struct FakeDesktop {
   FakeWakeTimer wakeTimer;
   FakeAlarmSound alarmSound;
   FakeRepeatDialog repeatDialog;
-  Desktop desktop{windows, registry, processes, boxes,     clock,      locale,
-                  files,   program,  timeZone,  wakeTimer, alarmSound, repeatDialog};
+  FakeAlarmsDialog alarmsDialog;
+  Desktop desktop{windows,  registry,  processes,  boxes,        clock,       locale, files,
+                  program,  timeZone,  wakeTimer,  alarmSound,   repeatDialog, alarmsDialog};
 
   // Runs `action` and tells whether the program ended inside it.
   template <typename Action>

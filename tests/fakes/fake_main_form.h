@@ -7,7 +7,7 @@ namespace morv::fakes {
 
 struct FakeMainForm {
   explicit FakeMainForm(FakeClock& clock, WindowHandle handle = 0x2000)
-      : form(handle), MyTimer(clock) {}
+      : form(handle), MyTimer(clock), RingTimer(clock) {}
 
   Focus focus;
   FakeFormWindow form;
@@ -17,17 +17,18 @@ struct FakeMainForm {
   FakeCalendar MonthView{focus};
   FakeStatusPanel StatusBar1;
   FakeLabel Label1, Label2, lblDate;
-  FakeMenuItem mnuSettings, mnuStartInSystemTray, mnuLoadWinAmpOnStart, mnuHelp, mnuContents,
-      mnuAbout, mnuOptions, mnuShowApp, mnuStartWinAmp, mnuCloseWinAmp, mnuSetAlarm, mnuPopUpHelp,
-      mnuExit;
-  FakeTimer MyTimer;
+  FakeMenuItem mnuSettings, mnuStartInSystemTray, mnuLoadWinAmpOnStart, mnuSnoozeOff, mnuSnooze5,
+      mnuSnooze9, mnuSnooze10, mnuSnooze15, mnuHelp, mnuContents, mnuAbout, mnuOptions, mnuShowApp,
+      mnuStartWinAmp, mnuCloseWinAmp, mnuSetAlarm, mnuEndSnooze, mnuPopUpHelp, mnuExit;
+  FakeTimer MyTimer, RingTimer;
   FakeTrayIcon SysTray;
 
   // clang-format off
   MainFormControls controls{form, cmdExit, cmdMin2Tray, cmdSet, cmdReset, txtTime, MonthView,
       StatusBar1, Label1, Label2, lblDate, mnuSettings, mnuStartInSystemTray, mnuLoadWinAmpOnStart,
-      mnuHelp, mnuContents, mnuAbout, mnuOptions, mnuShowApp, mnuStartWinAmp, mnuCloseWinAmp,
-      mnuSetAlarm, mnuPopUpHelp, mnuExit, MyTimer, SysTray};
+      mnuSnoozeOff, mnuSnooze5, mnuSnooze9, mnuSnooze10, mnuSnooze15, mnuHelp, mnuContents,
+      mnuAbout, mnuOptions, mnuShowApp, mnuStartWinAmp, mnuCloseWinAmp, mnuSetAlarm,
+      mnuEndSnooze, mnuPopUpHelp, mnuExit, MyTimer, RingTimer, SysTray};
   // clang-format on
 };
 

@@ -22,6 +22,7 @@ struct FakeWindow {
   bool acceptsPosts = true;   // false: every post fails
   std::uint32_t process = 1;  // the owning process
   std::function<std::intptr_t(unsigned, std::uintptr_t, std::intptr_t)> onMessage;
+  std::function<std::intptr_t(std::uintptr_t, const std::string&)> onCopyData;
 };
 
 inline auto Is(WindowHandle handle) {
@@ -67,6 +68,15 @@ class FakeWindowManager : public WindowManager {
     messages.push_back({handle, message, false});
     clock_.pass(timeout);
     return std::nullopt;
+  }
+  std::optional<std::intptr_t> sendCopyData(WindowHandle handle, std::uintptr_t kind,
+                                            const std::string& data,
+                                            std::chrono::milliseconds timeout) override {
+    FakeWindow* w = window(handle);
+    messages.push_back({handle, kWmCopyData, false});
+    if (w && w->hung) clock_.pass(timeout);
+    if (!w || w->hung) return std::nullopt;
+    return w->onCopyData ? w->onCopyData(kind, data) : 0;
   }
   bool postMessage(WindowHandle handle, unsigned message, std::uintptr_t wParam,
                    std::intptr_t lParam) override {

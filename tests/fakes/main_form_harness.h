@@ -25,17 +25,23 @@ struct MainFormHarness {
     d.players.serve(d.processes, "c:\\Program Files\\WinAmp\\WinAmp.exe");
   }
 
-  // Moves the clock on by `duration`, running every tick that falls due; like
-  // WM_TIMER, ticks missed while a tick blocked come as one.
+  // Moves the clock on by `duration`, running every tick of the window's timers that
+  // falls due, in order; like WM_TIMER, ticks missed while a tick blocked come as one.
   void advance(std::chrono::milliseconds duration) {
     const auto until = d.clock.steady + duration;
-    FakeTimer& timer = ui.MyTimer;
-    while (timer.enabled() && timer.nextDue <= until) {
-      const auto due = timer.nextDue;
+    for (;;) {
+      FakeTimer* timer = nullptr;
+      for (FakeTimer* t : {&ui.MyTimer, &ui.RingTimer}) {
+        if (t->enabled() && t->nextDue <= until && (!timer || t->nextDue < timer->nextDue)) {
+          timer = t;
+        }
+      }
+      if (!timer) break;
+      const auto due = timer->nextDue;
       if (due > d.clock.steady) d.clock.pass(due - d.clock.steady);
-      form.MyTimer_Timer();
-      if (timer.enabled() && timer.nextDue == due) {
-        timer.nextDue = std::max(due + timer.interval(), d.clock.steady);
+      timer == &ui.MyTimer ? form.MyTimer_Timer() : form.RingTimer_Timer();
+      if (timer->enabled() && timer->nextDue == due) {
+        timer->nextDue = std::max(due + timer->interval(), d.clock.steady);
       }
     }
     if (until > d.clock.steady) d.clock.pass(until - d.clock.steady);
@@ -79,8 +85,10 @@ struct MainFormHarness {
   Modality modality;
   TrackedBoxes boxes{d.boxes, modality};
   TrackedRepeatDialog repeatDialog{d.repeatDialog, modality};
-  Desktop desktop{d.windows, d.registry, d.processes, boxes,       d.clock,      d.locale,
-                  d.files,   d.program,  d.timeZone,  d.wakeTimer, d.alarmSound, repeatDialog};
+  TrackedAlarmsDialog alarmsDialog{d.alarmsDialog, modality};
+  Desktop desktop{d.windows,   d.registry,   d.processes, boxes,       d.clock,
+                  d.locale,    d.files,      d.program,   d.timeZone,  d.wakeTimer,
+                  d.alarmSound, repeatDialog, alarmsDialog};
   FrmMain form{desktop, ui.controls};
 };
 

@@ -17,7 +17,8 @@ TEST(WinampAccessWinTest, PlayingStateRepliesComeBackUnchanged) {
   fakes::FakeMessageBoxes boxes;  // a real box would wait for a user
   Desktop desktop{real.windows,  real.registry,  real.processes,  boxes,
                   real.clock,    real.locale,    real.files,      real.program,
-                  real.timeZone, real.wakeTimer, real.alarmSound, real.repeatDialog};
+                  real.timeZone, real.wakeTimer, real.alarmSound, real.repeatDialog,
+                  real.alarmsDialog};
   WinampWindow = 0;
   EXPECT_EQ(WinampIsPlaying(desktop, kClass), 0) << "no player yet";
   const std::pair<const char*, int> replies[] = {{"stopped", 0}, {"playing", 1}, {"paused", 3}};

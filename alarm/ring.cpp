@@ -1,0 +1,110 @@
+// The alarm rings: the player at full volume, or Morvane's own sound when the player is
+// silent. An alarm clock that claims to ring while nothing plays has failed at its one job.
+#include <chrono>
+
+#include "alarm/alarm_texts.h"
+#include "mainwindow/frm_main.h"
+#include "winamp/winamp_access.h"
+#include "winamp/winamp_program.h"
+
+namespace morv {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr char kNoticeTitle[] = "Morvane";
+constexpr char kNoPlayer[] = "WinAmp is not running, so Morvane is ringing its own alarm sound.";
+constexpr char kPlayerSilent[] =
+    "WinAmp is not playing, so Morvane is ringing its own alarm sound.";
+
+}  // namespace
+
+void FrmMain::RingAlarm() {
+  Ring& ring = alarmState_.ring;
+  const auto now = desktop_.clock.monotonic();
+  ring = {.phase = RingPhase::Ringing, .since = now, .askedAt = now, .alarms = {0}};
+  ui.RingTimer.setEnabled(true);
+  // Without a player there is nothing to wait two seconds for.
+  if (desktop_.windows.findWindow(winamp::kWindowClass) == 0) {
+    ShowRinging();
+    StartOwnSound(kNoPlayer);
+    return;
+  }
+  WinampPlay(desktop_, winamp::kWindowClass, true, [this] {
+    // The box that tells of it waits for the user, who may well be asleep: ring first.
+    ShowRinging();
+    StartOwnSound(kPlayerSilent);
+  });
+  // The ring may have run its time while that box stood open.
+  if (ring.phase != RingPhase::Ringing) return;
+  desktop_.clock.sleep(2000ms);
+  WinampSetVolume(desktop_, winamp::kAlarmVolume, winamp::kWindowClass);
+  ShowRinging();
+  // A player without a window, one that does not answer, and one that answers anything
+  // but "playing" all leave the room silent. A player that plays is never doubled.
+  if (!ring.ownSound && WinampIsPlaying(desktop_, winamp::kWindowClass) != winamp::kPlaying) {
+    StartOwnSound(WinampWindow == 0 ? kNoPlayer : kPlayerSilent);
+  }
+}
+
+void FrmMain::ShowRinging() {
+  alarm.PlayingMark = kPlaying;
+  ui.mnuCloseWinAmp.setCaption(texts::kSnooze);
+  ui.cmdSet.setCaption(texts::kSnooze);
+  alarm.FiredMark = kFired;
+  SetStatus(texts::kBanner);
+}
+
+void FrmMain::StartOwnSound(const char* why) {
+  Ring& ring = alarmState_.ring;
+  if (ring.ownSound) return;
+  desktop_.alarmSound.startLooping();
+  ring.ownSound = true;
+  ring.askedAt = desktop_.clock.monotonic();
+  ui.mnuCloseWinAmp.setEnabled(true);
+  ui.SysTray.notify(kNoticeTitle, why);
+}
+
+void FrmMain::StopOwnSound() {
+  if (!alarmState_.ring.ownSound) return;
+  desktop_.alarmSound.stop();
+  alarmState_.ring.ownSound = false;
+}
+
+// The ring's own timer, which boxes do not stop: the ring ends on time, and a player
+// that starts late takes over from the own sound.
+void FrmMain::RingTimer_Timer() {
+  Ring& ring = alarmState_.ring;
+  const RingStep step = OnRingTimer(ring, desktop_.clock.monotonic());
+  if (step.end) return EndRingByItself();
+  if (!step.askPlayer) return;
+  ring.askedAt = desktop_.clock.monotonic();
+  if (WinampIsPlaying(desktop_, winamp::kWindowClass) == winamp::kPlaying) StopOwnSound();
+}
+
+// Nobody answered: the own sound stops and the player is left as it is. A repeating alarm
+// goes on to its next morning as after a snooze; a one-off alarm shows as rung until the
+// user stops it.
+void FrmMain::EndRingByItself() {
+  Ring& ring = alarmState_.ring;
+  const Alarm& first = alarmState_.first;
+  const bool oneOff = first.repeat.none() || !first.armed;
+  const RingEnd end = EndRing(ring, true, oneOff);
+  if (end.stopOwnSound) StopOwnSound();
+  ring.phase = end.phase;
+  ui.RingTimer.setEnabled(false);
+  if (!oneOff) MoveToNextRepeatDay();
+}
+
+// True when a ring was sounding, or showing as rung.
+bool FrmMain::EndRingByUser() {
+  Ring& ring = alarmState_.ring;
+  if (ring.phase == RingPhase::Quiet) return false;
+  const RingEnd end = EndRing(ring, false, false);
+  if (end.stopOwnSound) StopOwnSound();
+  ring = {};
+  ui.RingTimer.setEnabled(false);
+  return true;
+}
+
+}  // namespace morv
