@@ -1,23 +1,54 @@
-// When the first alarm falls due, and the wake-up it asks of the system for it.
+// When each alarm falls due, the soonest of them, and the wake-up asked of the system for it.
 #include "alarm/local_time.h"
 #include "alarm/wake_schedule.h"
 #include "mainwindow/frm_main.h"
 
 namespace morv {
+namespace {
 
-void FrmMain::UpdateDue() {
-  const auto reading = AlarmReading(alarmState_.first);
-  alarmState_.due =
-      reading ? std::optional(ReadingWhenDue(desktop_.timeZone, *reading)) : std::nullopt;
+bool Sooner(const std::optional<LocalDateTime>& a, const std::optional<LocalDateTime>& b) {
+  return a && (!b || *a < *b);
 }
 
-// Only an armed alarm whose minute is still to come wants the computer woken: stopping,
-// disarming and clearing withdraw the request, and a rung minute makes it moot.
+}  // namespace
+
+std::vector<Alarm*> FrmMain::Alarms() {
+  std::vector<Alarm*> all{&alarmState_.first};
+  for (Alarm& other : alarmState_.others) all.push_back(&other);
+  return all;
+}
+
+void FrmMain::UpdateDue() {
+  for (Alarm* a : Alarms()) {
+    const auto reading = AlarmReading(*a);
+    a->due = reading ? std::optional(ReadingWhenDue(desktop_.timeZone, *reading)) : std::nullopt;
+  }
+  UpdateNextDue();
+}
+
+// The main window's alarm rings in its minute even when only set; one in the list only
+// while it is on.
+void FrmMain::UpdateNextDue() {
+  std::optional<LocalDateTime> next;
+  for (const Alarm* a : Alarms()) {
+    const bool counts = a->armed || a->id == 0;
+    if (counts && a->due != a->settled && Sooner(a->due, next)) next = a->due;
+  }
+  alarmState_.nextDue = next;
+}
+
+// The soonest alarm that is on and still to ring wants the computer woken for it:
+// stopping, disarming and clearing withdraw the request, and a rung minute makes it moot.
 void FrmMain::ScheduleAlarmWake() {
-  const Alarm& first = alarmState_.first;
-  const bool wanted = first.armed && !alarm.PlayerHandle.empty() && alarmState_.due &&
-                      first.settled != alarmState_.due;
-  ScheduleWake(desktop_, wanted ? AlarmReading(first) : std::nullopt);
+  std::optional<LocalDateTime> soonest;
+  for (const Alarm* a : Alarms()) {
+    // The main window's alarm is on from arming until the stop path lets its player go.
+    const bool wanted =
+        a->armed && a->due != a->settled && (a->id != 0 || !alarm.PlayerHandle.empty());
+    if (wanted && Sooner(AlarmReading(*a), soonest)) soonest = AlarmReading(*a);
+  }
+  ScheduleWake(desktop_, soonest);
+  ShowNextAlarm();
 }
 
 // The system clock or the time zone changed: the same local minute may now lie in an hour

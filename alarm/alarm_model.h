@@ -19,15 +19,28 @@ struct TimeOfDay {
 };
 
 struct Alarm {
+  // 0 for the main window's alarm; the alarms added in the list count on from 1.
+  int id = 0;
   std::optional<CalendarDate> date;  // the day it rings on; for a repeat, the next of its days
   std::optional<TimeOfDay> time;
   Weekdays repeat;  // none: it rings once
-  bool armed = false;
-  // The wall-clock reading at which its latest minute was dealt with (rung, missed, or
-  // played by the player already), so that minute never comes round again: not after a
-  // stop inside it, nor when the clock is set back across it.
+  bool armed = false;  // on
+  std::string label;
+  // What it wakes the user with: a music file or playlist for the player ("" for what the
+  // player holds), and how long the volume takes to rise to full (0: at once).
+  std::string music;
+  int riseSeconds = 0;
+  // The reading it falls due at: its day at its time, moved past an hour the clocks skip.
+  // Worked out when the alarm or the time zone changes, not at every tick.
+  std::optional<LocalDateTime> due;
+  // The reading at which its latest minute was dealt with (rung, missed, or played by the
+  // player already), so that minute never comes round again: not after a stop inside it,
+  // nor when the clock is set back across it.
   std::optional<LocalDateTime> settled;
 };
+
+// The most alarms Morvane holds, the main window's among them.
+inline constexpr int kMaxAlarms = 20;
 
 // The reading the alarm rings at, before any daylight-saving shift: its day at its time.
 std::optional<LocalDateTime> AlarmReading(const Alarm& alarm);

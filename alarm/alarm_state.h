@@ -2,6 +2,7 @@
 // What the alarm's handlers remember between events: the alarm itself, its ring, and the
 // clock's last reading.
 #include <optional>
+#include <vector>
 
 #include "alarm/alarm_model.h"
 #include "alarm/ring_life.h"
@@ -12,10 +13,13 @@ namespace morv {
 struct AlarmState {
   // The alarm the main window shows.
   Alarm first;
+  // The alarms the user added in the list, in the order added.
+  std::vector<Alarm> others;
+  int nextId = 1;
   Ring ring;
-  // When the first alarm falls due, its reading moved past any hour the clocks skip;
-  // worked out when the alarm or the time zone changes, not at every tick.
-  std::optional<LocalDateTime> due;
+  // The soonest reading at which any alarm falls due: until then a tick looks at none of
+  // them, however many there are.
+  std::optional<LocalDateTime> nextDue;
   // The wall clock at the last tick, or at the arming if that came later.
   std::optional<LocalDateTime> counting;
   // The time box's check is running: its own boxes take the focus from the box, and

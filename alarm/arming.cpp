@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <chrono>
 
 #include "alarm/alarm_texts.h"
@@ -17,13 +18,19 @@ using namespace std::chrono_literals;
 void FrmMain::cmdSet_Click() {
   ui.MyTimer.setEnabled(false);
   // Every press answers a ring: Snooze, Turn Off, or arming after a ring.
-  const bool rang = EndRingByUser();
+  const std::vector<int> rang = EndRingByUser();
+  const bool firstRang = std::ranges::count(rang, 0) > 0;
+  if (!rang.empty() && !firstRang) {  // only alarms of the list rang: Snooze silences them
+    StopPlayerForSnooze();
+    ShowFirstAlarmAsItStands();
+    ui.MyTimer.setEnabled(true);
+    return;
+  }
 
   if (!alarm.PlayerHandle.empty()) {  // stop: the alarm's player is turned down and closed
     alarm.PlayerHandle.clear();
     ScheduleAlarmWake();
-    WinampSetVolume(desktop_, winamp::kSnoozeVolume, winamp::kWindowClass);
-    WinampClose(desktop_, winamp::kWindowClass);
+    StopPlayerForSnooze();
     SetStatus(texts::Disarmed(alarm.AlarmDate, alarm.AlarmTime));
     ui.cmdSet.setCaption(texts::kTurnOn);
     ui.cmdReset.setEnabled(true);
@@ -32,7 +39,7 @@ void FrmMain::cmdSet_Click() {
     ui.mnuStartInSystemTray.setEnabled(true);
     ui.MonthView.setEnabled(true);
     ui.txtTime.setEnabled(true);
-    if (rang) MoveToNextRepeatDay();
+    if (firstRang) MoveToNextRepeatDay();
     return;
   }
 
@@ -75,8 +82,7 @@ void FrmMain::cmdSet_Click() {
 bool FrmMain::ComesRoundAgain() {
   Alarm& first = alarmState_.first;
   const LocalDateTime now = desktop_.clock.now();
-  if (!alarmState_.due ||
-      ToTimePoint(now) < ToTimePoint(*alarmState_.due) + std::chrono::minutes{1}) {
+  if (!first.due || ToTimePoint(now) < ToTimePoint(*first.due) + std::chrono::minutes{1}) {
     return true;
   }
   if (first.repeat.none() || !first.time) return false;
@@ -140,6 +146,23 @@ void FrmMain::StartAlarmPlayer(bool arming) {
 
 void FrmMain::mnuSetAlarm_Click() { cmdSet_Click(); }
 
+// Snooze turns the player down and closes it, as the stop path always has.
+void FrmMain::StopPlayerForSnooze() {
+  WinampSetVolume(desktop_, winamp::kSnoozeVolume, winamp::kWindowClass);
+  WinampClose(desktop_, winamp::kWindowClass);
+}
+
+// After a ring that was not the main window's alarm's: the window shows that alarm again.
+void FrmMain::ShowFirstAlarmAsItStands() {
+  alarm.PlayingMark.clear();
+  alarm.FiredMark.clear();
+  ui.mnuCloseWinAmp.setCaption(texts::kCloseWinAmp);
+  const bool armed = !alarm.ArmedMark.empty() && !alarm.PlayerHandle.empty();
+  ui.cmdSet.setCaption(armed ? texts::kTurnOff : texts::kTurnOn);
+  SetStatus(armed ? texts::Armed(alarm.AlarmDate, alarm.AlarmTime) : NextAlarmText());
+  ShowNextAlarm();
+}
+
 void FrmMain::cmdReset_Click() {
   EndRingByUser();
   ui.lblDate.setCaption("");
@@ -153,6 +176,7 @@ void FrmMain::cmdReset_Click() {
   SetStatus(texts::kReady);
   ui.SysTray.setIconIndex(texts::kIconNoAlarm);
   ui.SysTray.setToolTipText(texts::kTrayNotSet);
+  ShowNextAlarm();
   ui.cmdReset.setEnabled(false);
   ui.mnuStartInSystemTray.setEnabled(true);
   ui.MonthView.setDate(StartupDate);

@@ -57,47 +57,59 @@ void FrmMain::Tick() {
   // While Morvane's own sound rings, the item reads "Snoo&ze" and must stop it, player or not.
   ui.mnuCloseWinAmp.setEnabled(WinampWindow != 0 || alarmState_.ring.ownSound);
 
-  // The armed alarm's player was closed behind our back: bring it back, hidden.
-  if (!alarm.PlayerHandle.empty() && desktop_.windows.findWindow(winamp::kWindowClass) == 0 &&
-      !alarm.ArmedMark.empty()) {
+  // The armed alarm's player was closed behind our back, or an alarm in the list is on with
+  // no player to ring: bring it back, hidden.
+  const bool forFirst = !alarm.PlayerHandle.empty() && !alarm.ArmedMark.empty();
+  if ((forFirst || AnyListAlarmOn()) && desktop_.windows.findWindow(winamp::kWindowClass) == 0) {
     const bool started =
         desktop_.processes.startProgram(winamp::kProgramPath, WindowStyle::MinimizedFocus) ==
         StartResult::Started;
-    alarm.PlayerHandle = std::to_string(desktop_.windows.findWindow(winamp::kWindowClass));
-    desktop_.windows.showWindow(HandleOf(alarm.PlayerHandle), ShowCommand::Hide);
+    const std::string found = std::to_string(desktop_.windows.findWindow(winamp::kWindowClass));
+    if (forFirst) alarm.PlayerHandle = found;
+    desktop_.windows.showWindow(HandleOf(found), ShowCommand::Hide);
     // Waiting for a player that could not be started would only freeze the window
     // two seconds of every three; the next tick tries again.
     if (started) desktop_.clock.sleep(2000ms);
   }
 
-  SettleDueAlarm(now);
+  SettleDueAlarms(now);
 }
 
-// Whatever brought the clock here, a tick in the alarm's minute, or the first tick after
+// Whatever brought the clock here, a tick in an alarm's minute, or the first tick after
 // the clock jumped past it (the computer slept, the clock was set, a box stood it still):
-// the minute is rung, told of, or counted as the player's, once.
-void FrmMain::SettleDueAlarm(const LocalDateTime& now) {
+// each due minute is rung, told of, or counted as the player's, once. Until the soonest
+// alarm falls due a tick costs the same however many alarms there are.
+void FrmMain::SettleDueAlarms(const LocalDateTime& now) {
   const std::optional<LocalDateTime> counting = alarmState_.counting;
   alarmState_.counting = now;
-  Alarm& first = alarmState_.first;
-  if (!alarmState_.due) return;
-  const Due due = DueAt({*alarmState_.due, first.armed, true, first.settled}, counting, now);
-  if (due == Due::NotYet) return;
+  if (!alarmState_.nextDue || now < *alarmState_.nextDue) return;
   // A ring already sounding takes in a minute that falls due meanwhile: one ring, never two.
   const bool ringing = alarmState_.ring.phase != RingPhase::Quiet;
-  const bool plays = AsksPlayer(due) && !ringing &&
-                     WinampIsPlaying(desktop_, winamp::kWindowClass) == winamp::kPlaying;
-  const Verdict verdict = VerdictOn(due, first.repeat.any(), plays);
-  if (verdict.settle) first.settled = alarmState_.due;
-  if (verdict.ring && !ringing) RingAlarm();
-  if (verdict.tellMissed) AlarmMissed();
-  if (verdict.moveOn) {
-    // The notice of a missed morning stays where the user looks first; the date shows
-    // the new morning.
-    const std::string status = ui.StatusBar1.text();
-    MoveToNextRepeatDay();
-    if (verdict.tellMissed) SetStatus(status);
+  std::optional<bool> plays;  // asked once, however many alarms share the minute
+  std::vector<int> toRing;
+  for (Alarm* a : Alarms()) {
+    if (!a->due) continue;
+    const Due due = DueAt({*a->due, a->armed, a->id == 0, a->settled}, counting, now);
+    if (due == Due::NotYet) continue;
+    if (AsksPlayer(due) && !ringing && !plays) {
+      plays = WinampIsPlaying(desktop_, winamp::kWindowClass) == winamp::kPlaying;
+    }
+    const Verdict verdict = VerdictOn(due, a->repeat.any(), !ringing && plays.value_or(false));
+    if (verdict.settle) a->settled = a->due;
+    if (verdict.ring) (ringing ? alarmState_.ring.alarms : toRing).push_back(a->id);
+    if (verdict.tellMissed) AlarmMissed(*a);
+    if (verdict.moveOn) {
+      // The notice of a missed morning stays where the user looks first; the date shows
+      // the new morning.
+      const std::string status = ui.StatusBar1.text();
+      MoveOn(*a);
+      if (verdict.tellMissed) SetStatus(status);
+    } else if (verdict.settle && !verdict.ring && a->id != 0) {
+      ListAlarmDone(*a);
+    }
   }
+  UpdateNextDue();
+  if (!toRing.empty()) RingAlarm(toRing);
 }
 
 // Windows has resumed from sleep. The tick notices a sleep by itself; this only spares
@@ -105,7 +117,7 @@ void FrmMain::SettleDueAlarm(const LocalDateTime& now) {
 void FrmMain::SystemResumed() {
   const RunningFlag running(alarmState_.ticking);
   if (!running.entered()) return;
-  SettleDueAlarm(desktop_.clock.now());
+  SettleDueAlarms(desktop_.clock.now());
 }
 
 }  // namespace morv

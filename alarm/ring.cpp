@@ -1,5 +1,6 @@
 // The alarm rings: the player at full volume, or Morvane's own sound when the player is
 // silent. An alarm clock that claims to ring while nothing plays has failed at its one job.
+#include <algorithm>
 #include <chrono>
 
 #include "alarm/alarm_texts.h"
@@ -19,10 +20,10 @@ constexpr char kPlayerSilent[] =
 
 }  // namespace
 
-void FrmMain::RingAlarm() {
+void FrmMain::RingAlarm(const std::vector<int>& alarms) {
   Ring& ring = alarmState_.ring;
   const auto now = desktop_.clock.monotonic();
-  ring = {.phase = RingPhase::Ringing, .since = now, .askedAt = now, .alarms = {0}};
+  ring = {.phase = RingPhase::Ringing, .since = now, .askedAt = now, .alarms = alarms};
   ui.RingTimer.setEnabled(true);
   // Without a player there is nothing to wait two seconds for.
   if (desktop_.windows.findWindow(winamp::kWindowClass) == 0) {
@@ -87,24 +88,43 @@ void FrmMain::RingTimer_Timer() {
 // user stops it.
 void FrmMain::EndRingByItself() {
   Ring& ring = alarmState_.ring;
-  const Alarm& first = alarmState_.first;
-  const bool oneOff = first.repeat.none() || !first.armed;
-  const RingEnd end = EndRing(ring, true, oneOff);
+  std::vector<Alarm*> repeating;
+  for (Alarm* a : RingingAlarms()) {
+    if (a->armed && a->repeat.any()) repeating.push_back(a);
+  }
+  const RingEnd end = EndRing(ring, true, repeating.size() < ring.alarms.size());
   if (end.stopOwnSound) StopOwnSound();
   ring.phase = end.phase;
   ui.RingTimer.setEnabled(false);
-  if (!oneOff) MoveToNextRepeatDay();
+  for (Alarm* a : repeating) {
+    std::erase(ring.alarms, a->id);
+    MoveOn(*a);
+  }
+  if (ring.phase == RingPhase::Quiet) ring = {};
 }
 
-// True when a ring was sounding, or showing as rung.
-bool FrmMain::EndRingByUser() {
+// The user answered the ring; the alarms in the list it was for go on to their next day or
+// go off. Returns which alarms it was for: none when nothing rang.
+std::vector<int> FrmMain::EndRingByUser() {
   Ring& ring = alarmState_.ring;
-  if (ring.phase == RingPhase::Quiet) return false;
+  if (ring.phase == RingPhase::Quiet) return {};
   const RingEnd end = EndRing(ring, false, false);
   if (end.stopOwnSound) StopOwnSound();
+  const std::vector<int> rang = ring.alarms;
   ring = {};
   ui.RingTimer.setEnabled(false);
-  return true;
+  for (Alarm* a : Alarms()) {
+    if (a->id != 0 && std::ranges::count(rang, a->id)) ListAlarmDone(*a);
+  }
+  return rang;
+}
+
+std::vector<Alarm*> FrmMain::RingingAlarms() {
+  std::vector<Alarm*> ringing;
+  for (Alarm* a : Alarms()) {
+    if (std::ranges::count(alarmState_.ring.alarms, a->id)) ringing.push_back(a);
+  }
+  return ringing;
 }
 
 }  // namespace morv

@@ -89,6 +89,7 @@ void FrmMain::Form_Load() {
   StartupDate = desktop_.clock.now().date;
   ui.MonthView.setDate(StartupDate);
   LoadRepeat();
+  LoadListAlarms();
 }
 
 }  // namespace morv

@@ -60,7 +60,7 @@ class FrmMain {
 
   // alarm/missed_alarm.cpp
   // Tells the user the alarm's minute went by while the computer was asleep.
-  void AlarmMissed();
+  void AlarmMissed(const Alarm& missed);
 
   // mainwindow/start_in_tray.cpp
   void mnuStartInSystemTray_Click();
@@ -105,19 +105,40 @@ class FrmMain {
   // alarm/clock_tick.cpp
   void Tick();
   void AimTickAtNextSecond();
-  void SettleDueAlarm(const LocalDateTime& now);
+  void SettleDueAlarms(const LocalDateTime& now);
   // alarm/ring.cpp
-  // Rings the alarm: Play, full volume and the banner, or the own sound.
-  void RingAlarm();
+  // Rings the alarms: Play, full volume and the banner, or the own sound.
+  void RingAlarm(const std::vector<int>& alarms);
   void ShowRinging();
   void StartOwnSound(const char* why);
   void StopOwnSound();
   void EndRingByItself();
-  bool EndRingByUser();
+  std::vector<int> EndRingByUser();
+  std::vector<Alarm*> RingingAlarms();
   // alarm/alarm_due.cpp
+  // The main window's alarm first, then the list's.
+  std::vector<Alarm*> Alarms();
   void UpdateDue();
+  void UpdateNextDue();
   void ScheduleAlarmWake();
+  // alarm/alarm_list.cpp
+  void MoveOn(Alarm& alarm);
+  // An alarm of the list whose minute is over: on to its next day, or off.
+  void ListAlarmDone(Alarm& alarm);
+  bool AnyListAlarmOn() const;
+  std::string NextAlarmText();
+  // "Tue 12/8/2026 6:30 AM, Work"; without the weekday: "12/8/2026 6:30 AM, Work".
+  std::string WhenText(const Alarm& alarm, bool weekday, bool label = true);
+  // Works out what a change to the list means, and keeps it.
+  void ListChanged();
+  class AlarmList;
+  // The tray's tooltip tells of the next alarm while the list holds any.
+  void ShowNextAlarm();
+  void LoadListAlarms();
+  void SaveListAlarms();
   // alarm/arming.cpp, alarm/repeat.cpp
+  void StopPlayerForSnooze();
+  void ShowFirstAlarmAsItStands();
   bool ComesRoundAgain();
   void ArmAlarm(bool flipStartInTray);
   void StartAlarmPlayer(bool arming);

@@ -39,6 +39,7 @@ void FrmMain::cmdMin2Tray_Click() {
       ui.SysTray.setIconIndex(texts::kIconSet);
     }
   }
+  ShowNextAlarm();
   ui.SysTray.setIconVisible(true);
   // In the tray the clock must go on, or the alarm could not ring.
   ui.MyTimer.setEnabled(true);

@@ -15,6 +15,22 @@ inline constexpr char kWinAmpOnStart[] = "WinAmpOnStart";
 // The weekdays the alarm repeats on, e.g. "Mon,Tue,Wed,Thu,Fri"; empty for none.
 inline constexpr char kRepeatDays[] = "RepeatDays";
 
+// The alarms the user added in the list: "Count" under this key, and each alarm's values
+// under a subkey of its own, "1" to "Count".
+inline constexpr char kAlarmsKey[] = "SOFTWARE\\QUORVIX\\MORV\\Alarms";
+inline constexpr char kAlarmCount[] = "Count";
+inline constexpr char kAlarmDate[] = "Date";  // 2026-12-08
+inline constexpr char kAlarmTime[] = "Time";  // 06:30, on the 24-hour clock
+inline constexpr char kAlarmDays[] = "RepeatDays";
+inline constexpr char kAlarmLabel[] = "Label";
+inline constexpr char kAlarmOn[] = "On";  // Yes or No
+// What an alarm wakes with; for the main window's alarm these sit beside its date and time.
+inline constexpr char kAlarmMusic[] = "Music";
+inline constexpr char kAlarmRise[] = "RiseSeconds";
+// How many minutes a snooze lasts before the alarm rings again; 0 or missing: a snooze
+// stops the alarm.
+inline constexpr char kSnoozeMinutes[] = "SnoozeMinutes";
+
 // Start with Windows.
 inline constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char kRunValue[] = "Morvane";

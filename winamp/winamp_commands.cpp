@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "alarm/alarm_texts.h"
 #include "mainwindow/frm_main.h"
 #include "settings/registry_error_box.h"
@@ -22,18 +24,24 @@ void FrmMain::mnuStartWinAmp_Click() {
 // Doubles as "Snoo&ze" while the alarm plays: that part stands whatever the answer.
 void FrmMain::mnuCloseWinAmp_Click() {
   const bool snoozed = !alarm.PlayingMark.empty();
+  bool firstRang = false;
   if (snoozed) {
-    EndRingByUser();
+    const std::vector<int> rang = EndRingByUser();
+    firstRang = rang.empty() || std::ranges::count(rang, 0) > 0;
     alarm.PlayingMark.clear();
     ui.mnuCloseWinAmp.setCaption(texts::kCloseWinAmp);
-    alarm.PlayerHandle.clear();
-    SetStatus(texts::Disarmed(alarm.AlarmDate, alarm.AlarmTime));
+    if (firstRang) {
+      alarm.PlayerHandle.clear();
+      SetStatus(texts::Disarmed(alarm.AlarmDate, alarm.AlarmTime));
+    } else {
+      ShowFirstAlarmAsItStands();
+    }
   }
   if (desktop_.boxes.show({"Close WinAmp?", "Are You Sure You Want To Close WinAmp?",
                            MbIcon::Question, MbButtons::YesNo}) != MbAnswer::No) {
     WinampClose(desktop_, winamp::kWindowClass);
   }
-  if (snoozed) MoveToNextRepeatDay();
+  if (firstRang) MoveToNextRepeatDay();
 }
 
 void FrmMain::mnuLoadWinAmpOnStart_Click() {
