@@ -8,7 +8,8 @@ namespace morv {
 enum class WakeSupport {
   Unknown,     // the system cannot tell
   Allowed,     // wake timers are on for the power source in use, and the computer can wake
-  TimersOff,   // the power plan's "Allow wake timers" is off for the power source in use
+  TimersOff,   // the power plan's "Allow wake timers" is off (or for Windows' own "important"
+               // timers only) for the power source in use
   CannotWake,  // the computer cannot wake itself from sleep at a set time
 };
 

@@ -1,6 +1,7 @@
 // The start-up: the guard, the player check, the first-start defaults, the splash and
 // the hand-over to the main window.
 #include "startup/frm_intro.h"
+#include "startup/early_close.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -66,7 +67,9 @@ TEST_F(FrmIntroTest, TheFirstStartWritesTheMissingOptionsAsNo) {
     EXPECT_EQ(t.Start(), c.failing.has_value());
     EXPECT_EQ(t.d.registry.writes(), c.writes);
     EXPECT_EQ(t.d.boxes.titles(), std::vector<std::string>(c.failing ? 1 : 0, "ERROR!"));
-    if (c.failing) EXPECT_FALSE(t.ui.form.visible());
+    if (c.failing) {
+      EXPECT_FALSE(t.ui.form.visible());
+    }
   }
 }
 
@@ -109,6 +112,18 @@ TEST_F(FrmIntroTest, TheHandOverShowsNothingWhileSettlingThenTheWindowWithTheLoa
   EXPECT_FALSE(h.splash.visible());
   EXPECT_EQ(ui.StatusBar1.text(), "") << "not \"WinAmp Activated!  Ready.\"";
   EXPECT_EQ(ui.focus.owner, "cmdSet");
+}
+
+// Before the main window there is no close query: a close is refused rather than ending
+// the start unasked, while a session may end, with nothing entered that it could lose.
+TEST(EarlyCloseTest, ACloseIsRefusedAndTheSessionMayEndBeforeTheMainWindow) {
+  const std::pair<EarlyEndRequest, bool> cases[] = {
+      {EarlyEndRequest::Close, false},
+      {EarlyEndRequest::SessionQuery, true},
+  };
+  for (const auto& [request, granted] : cases) {
+    EXPECT_EQ(GrantedBeforeMainWindow(request), granted) << static_cast<int>(request);
+  }
 }
 
 }  // namespace

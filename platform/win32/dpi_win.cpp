@@ -26,6 +26,25 @@ int WindowDpi(HWND window) {
   return dpi > 0 ? static_cast<int>(dpi) : SystemDpi();
 }
 
+std::optional<int> TaskbarDpi() {
+  using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI, the scale the user chose
+  // shcore came with Windows 8.1; loaded from the system folder only, and kept once found.
+  static const UniqueHmodule shcore(
+      LoadLibraryExA("shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+  static const auto forMonitor =
+      shcore ? reinterpret_cast<GetDpiForMonitorFn>(
+                   reinterpret_cast<void*>(GetProcAddress(shcore.get(), "GetDpiForMonitor")))
+             : nullptr;
+  HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+  HMONITOR monitor = taskbar ? MonitorFromWindow(taskbar, MONITOR_DEFAULTTONULL) : nullptr;
+  UINT x = 0, y = 0;
+  if (!forMonitor || !monitor || FAILED(forMonitor(monitor, kEffectiveDpi, &x, &y))) {
+    return std::nullopt;
+  }
+  return static_cast<int>(x);
+}
+
 int MetricForDpi(int index, int dpi) {
   using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
   static const auto forDpi = FromUser32<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");

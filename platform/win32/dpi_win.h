@@ -4,6 +4,8 @@
 // system's scale.
 #include <windows.h>
 
+#include <optional>
+
 #include "platform/win32/unique_handle.h"
 
 namespace morv::win32 {
@@ -11,6 +13,9 @@ namespace morv::win32 {
 int SystemDpi();
 // The scale of the monitor the window is on.
 int WindowDpi(HWND window);
+// The scale of the monitor the taskbar, and with it the notification area, is on; nullopt
+// with no taskbar, or before Windows 8.1.
+std::optional<int> TaskbarDpi();
 // GetSystemMetrics at a scale.
 int MetricForDpi(int index, int dpi);
 // The window rectangle around a client rectangle, with the frame's sizes at a scale.

@@ -256,8 +256,11 @@ LRESULT MainFormWin::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
       if (wParam) controls_->txtTime.showPending();
       return DefWindowProcA(hwnd(), message, wParam, lParam);
+    case WM_SETTINGCHANGE:  // a new time zone may come only as this; so may a new scale
+      tray_->followTaskbarScale();
+      events_->timeChanged();
+      return DefWindowProcA(hwnd(), message, wParam, lParam);
     case WM_TIMECHANGE:
-    case WM_SETTINGCHANGE:  // a new time zone may come only as this
       events_->timeChanged();
       return DefWindowProcA(hwnd(), message, wParam, lParam);
     case WM_CLOSE:
@@ -267,8 +270,11 @@ LRESULT MainFormWin::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
       // Dragged onto a monitor of another scale, or the scale changed under it.
       scale_->apply(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
-      tray_->setDpi(HIWORD(wParam));
+      tray_->followTaskbarScale();
       return 0;
+    case WM_DISPLAYCHANGE:  // monitors added, removed or rearranged
+      tray_->followTaskbarScale();
+      return DefWindowProcA(hwnd(), message, wParam, lParam);
     case WM_SIZE:
       scale_->resized();
       return 0;

@@ -9,20 +9,23 @@
 #include "platform/win32/main_form_win.h"
 #include "platform/win32/unique_handle.h"
 #include "startup/app_title.h"
+#include "startup/early_close.h"
 #include "startup/frm_intro.h"
 
 namespace {
 
 // A close request or the session's end reaching the hidden window goes where one
-// reaching the main window goes. Before the main window exists there is nothing to ask,
-// and nothing to close without asking.
+// reaching the main window goes; before the main window exists the core answers it.
 LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* main =
       reinterpret_cast<morv::win32::MainFormWin*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (main) {
     if (auto answer = main->applicationWindowMessage(message, wParam)) return *answer;
   } else if (message == WM_CLOSE) {
-    return 0;
+    // Granted, the default closes the window; refused, it must not see the message.
+    if (!morv::GrantedBeforeMainWindow(morv::EarlyEndRequest::Close)) return 0;
+  } else if (message == WM_QUERYENDSESSION) {
+    return morv::GrantedBeforeMainWindow(morv::EarlyEndRequest::SessionQuery) ? TRUE : FALSE;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }

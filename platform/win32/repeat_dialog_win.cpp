@@ -2,13 +2,11 @@
 
 #include <windows.h>
 
+#include "alarm/repeat_days.h"
 #include "resources/resource_ids.h"
 
 namespace morv::win32 {
 namespace {
-
-const Weekdays kEveryDay{0b1111111};
-const Weekdays kWorkingWeek{0b0011111};
 
 void Tick(HWND dialog, Weekdays days) {
   for (int d = 0; d < 7; ++d) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "mainwindow/tray_click.h"
+#include "mainwindow/tray_scale.h"
 #include "platform/win32/dpi_win.h"
 #include "resources/resource_ids.h"
 
@@ -35,7 +36,7 @@ TrayIconWin::TrayIconWin(HWND owner, UINT callbackMessage, UINT iconId, HINSTANC
       iconId_(iconId),
       pictureModule_(pictures),
       taskbarCreated_(RegisterWindowMessageA("TaskbarCreated")) {
-  loadPictures(WindowDpi(owner));
+  followTaskbarScale();
   // Explorer runs at medium integrity; an elevated program would not hear its broadcast.
   if (owner_ && taskbarCreated_) {
     ChangeWindowMessageFilterEx(owner_, taskbarCreated_, MSGFLT_ALLOW, nullptr);
@@ -57,7 +58,10 @@ void TrayIconWin::loadPictures(int dpi) {
   }
 }
 
-void TrayIconWin::setDpi(int dpi) {
+void TrayIconWin::followTaskbarScale() {
+  const int dpi = TrayIconDpi(TaskbarDpi(), SystemDpi());
+  if (dpi == dpi_) return;
+  dpi_ = dpi;
   // The shell keeps a copy of the picture, so the old one may go at once.
   loadPictures(dpi);
   updateShell(NIF_ICON);
@@ -126,6 +130,7 @@ std::optional<int> TrayIconWin::handleCallback(WPARAM wParam, LPARAM lParam) {
 }
 
 void TrayIconWin::handleTaskbarCreated() {
+  followTaskbarScale();
   if (visible_) addToShell();
 }
 

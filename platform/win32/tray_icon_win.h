@@ -44,8 +44,9 @@ class TrayIconWin : public TrayIcon {
   // A balloon (a toast on Windows 10) beside the shown icon.
   void notify(const std::string& title, const std::string& text) override;
 
-  // The scale of the owner's monitor changed: the pictures are loaded again at its size.
-  void setDpi(int dpi);
+  // The scale of a monitor, or the monitors, changed: the pictures are loaded again for
+  // the scale of the taskbar's monitor, where the shell draws them.
+  void followTaskbarScale();
 
   void setClickHandler(ClickHandler handler) { onClick_ = std::move(handler); }
 
@@ -53,7 +54,8 @@ class TrayIconWin : public TrayIcon {
   bool handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // The callback message's parameters; the button number of a click, if it was one.
   std::optional<int> handleCallback(WPARAM wParam, LPARAM lParam);
-  // Explorer (re)started: a shown icon is added again with its picture, tip and version.
+  // Explorer (re)started, perhaps with its taskbar on another monitor: a shown icon is added
+  // again with its picture, tip and version.
   void handleTaskbarCreated();
 
   UINT callbackMessage() const { return callbackMessage_; }
@@ -71,6 +73,7 @@ class TrayIconWin : public TrayIcon {
   HINSTANCE pictureModule_;
   UINT taskbarCreated_;
   std::array<UniqueHicon, 3> pictures_;
+  int dpi_ = 0;  // the scale the pictures were loaded for
   bool visible_ = false;
   bool version4_ = false;
   std::string toolTip_;

@@ -97,14 +97,15 @@ TEST(DisplayScaleTest, WholeAndSharpAt100150And200PercentAndOnAMonitorOfAnotherS
     uidriver::waitForTrayIcon(kTrayTip, 10s);
     EXPECT_EQ(uidriver::trayPictureWidth(app.pid()), MulDiv(16, dpi, 96)) << "the tray at " << dpi;
     if (dpi == 96) {
-      // Dragged onto a 200 % monitor while in the tray: the picture is reloaded at once,
-      // and the window comes back laid out for that monitor where Windows suggests.
+      // Dragged onto a 200 % monitor while in the tray: the picture stays at the scale of
+      // the taskbar's monitor, where the shell draws it, and the window comes back laid out
+      // for its new monitor where Windows suggests.
       RECT now{};
       GetWindowRect(app.main, &now);
       const RECT suggested{now.left, now.top, now.left + 2 * (now.right - now.left),
                            now.top + 2 * (now.bottom - now.top)};
       uidriver::sendDpiChanged(app.main, 192, suggested);
-      EXPECT_EQ(uidriver::trayPictureWidth(app.pid()), 32) << "after the scale changed";
+      EXPECT_EQ(uidriver::trayPictureWidth(app.pid()), 16) << "the taskbar did not move";
       app.chooseFromTrayMenu("&Show Morvane");
       RECT moved{};
       GetWindowRect(app.main, &moved);

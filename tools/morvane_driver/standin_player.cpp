@@ -79,7 +79,9 @@ std::vector<PlayerLogLine> ReadPlayerLog(const std::string& path) {
       if (key == "name") line.name = value;
       if (key == "wparam") line.wParam = std::stoull(value);
       if (key == "epoch_ms") line.epochMs = std::stoll(value);
+      if (key == "state") line.state = std::stoi(value);
       if (key == "volume") {  // free text follows
+        line.volume = std::stoi(value);
         std::getline(fields >> std::ws, line.note);
         break;
       }

@@ -19,6 +19,8 @@ struct PlayerLogLine {
   unsigned long long wParam = 0;
   long long epochMs = 0;
   std::string time;  // local, with milliseconds
+  int state = 0;     // 0 stopped, 1 playing, 3 paused, after the event
+  int volume = 0;    // 0..255, after the event: a SETVOLUME line's is the volume it set
   std::string note;  // the free text at the end, if any
 };
 

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "tools/winamp_standin/copied_path.h"
+
 namespace morv::standin {
 namespace {
 
@@ -34,7 +36,9 @@ int ClampVolume(WPARAM wparam) {
 }  // namespace
 
 PlayerWindow::PlayerWindow(const Config& config, PlayerStatus& status, const EventLog& log)
-    : config_(config), status_(status), log_(log) {}
+    : config_(config), status_(status), log_(log) {
+  if (!config_.empty_playlist) playlist_.emplace_back();
+}
 
 bool PlayerWindow::Create(HINSTANCE instance, int show_command) {
   WNDCLASSEXA window_class{};
@@ -86,6 +90,8 @@ LRESULT PlayerWindow::Handle(HWND window, UINT msg, WPARAM wparam, LPARAM lparam
     case WM_COMMAND:
       OnCommand(window, wparam, lparam);
       return 0;
+    case WM_COPYDATA:
+      return OnCopyData(wparam, *reinterpret_cast<const COPYDATASTRUCT*>(lparam));
     case WM_SHOWWINDOW:
       Log("SHOWWINDOW", msg, wparam, lparam);
       break;
@@ -134,8 +140,35 @@ LRESULT PlayerWindow::OnUserMessage(HWND window, UINT msg, WPARAM wparam, LPARAM
     Log("SETVOLUME", msg, wparam, lparam, note);
     return 0;
   }
+  if (msg == WM_USER && lparam == kIpcClearPlaylist) {
+    // Nothing is left to play: the chime stops with the list.
+    playlist_.clear();
+    ChangeState(window, PlayState::kStopped);
+    Log("DELETE", msg, wparam, lparam, "playlist=0");
+    return 0;
+  }
   Log("USER", msg, wparam, lparam);
   return DefWindowProcA(window, msg, wparam, lparam);
+}
+
+// Adding a file changes nothing about playing, as in the real player; Play plays the list.
+LRESULT PlayerWindow::OnCopyData(WPARAM wparam, const COPYDATASTRUCT& data) {
+  // lParam points into this process: logged as 0, like the other pointers.
+  if (data.dwData != kIpcPlayFile && data.dwData != kIpcPlayFileW) {
+    Log("COPYDATA", WM_COPYDATA, wparam, 0, "dwdata=" + std::to_string(data.dwData));
+    return FALSE;
+  }
+  const bool wide = data.dwData == kIpcPlayFileW;
+  const std::string_view name = wide ? "PLAYFILEW" : "PLAYFILE";
+  const auto path = CopiedPath(data, wide);
+  if (const auto* rejected = std::get_if<PathRejected>(&path)) {
+    Log(name, WM_COPYDATA, wparam, 0, rejected->why);
+    return FALSE;
+  }
+  playlist_.push_back(std::get<std::string>(path));
+  Log(name, WM_COPYDATA, wparam, 0,
+      "playlist=" + std::to_string(playlist_.size()) + " file=" + playlist_.back());
+  return TRUE;
 }
 
 void PlayerWindow::OnCommand(HWND window, WPARAM wparam, LPARAM lparam) {
@@ -146,8 +179,7 @@ void PlayerWindow::OnCommand(HWND window, WPARAM wparam, LPARAM lparam) {
   const PlayState state = status_.state.load();
   switch (command) {
     case kCommandPlay:
-      if (!config_.empty_playlist) ChangeState(window, PlayState::kPlaying);
-      Log("PLAY", WM_COMMAND, wparam, lparam, config_.empty_playlist ? "empty playlist" : "");
+      OnPlay(window, wparam, lparam);
       return;
     case kCommandPause:
       // Pause toggles between playing and paused; a stopped player stays stopped.
@@ -166,6 +198,17 @@ void PlayerWindow::OnCommand(HWND window, WPARAM wparam, LPARAM lparam) {
       Log("COMMAND", WM_COMMAND, wparam, lparam);
       return;
   }
+}
+
+void PlayerWindow::OnPlay(HWND window, WPARAM wparam, LPARAM lparam) {
+  if (playlist_.empty()) {
+    Log("PLAY", WM_COMMAND, wparam, lparam, "empty playlist");
+    return;
+  }
+  ChangeState(window, PlayState::kPlaying);
+  // The chime needs no name; an added file is named, so a test sees which one plays.
+  const std::string& file = playlist_.front();
+  Log("PLAY", WM_COMMAND, wparam, lparam, file.empty() ? "" : "file=" + file);
 }
 
 void PlayerWindow::OnQuit(HWND window, WPARAM wparam, LPARAM lparam) {

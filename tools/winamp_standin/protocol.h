@@ -9,8 +9,14 @@ inline constexpr char kWindowClass[] = "Winamp v1.x";
 inline constexpr char kWindowTitle[] = "Winamp stand-in";
 
 // WM_USER requests: the request code travels in lParam.
+inline constexpr LPARAM kIpcClearPlaylist = 101;  // IPC_DELETE
 inline constexpr LPARAM kIpcIsPlaying = 104;
 inline constexpr LPARAM kIpcSetVolume = 122;
+
+// WM_COPYDATA requests: the request code travels in COPYDATASTRUCT.dwData, a path that
+// ends in a NUL in lpData. Either adds the file to the end of the playlist.
+inline constexpr ULONG_PTR kIpcPlayFile = 100;    // an ANSI path
+inline constexpr ULONG_PTR kIpcPlayFileW = 1100;  // a UTF-16 path
 
 // WM_COMMAND identifiers (wParam), the same as the player's own buttons.
 inline constexpr WORD kCommandQuit = 40001;

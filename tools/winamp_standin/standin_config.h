@@ -11,7 +11,8 @@
 //   WINAMP_STANDIN_HANG_ON         quit (default) | isplaying | volume: which message hangs it;
 //                                  shown: right after its window is created and shown
 //   WINAMP_STANDIN_VANISH_ON_ASK=1 asked whether it plays, close the window before answering
-//   WINAMP_STANDIN_EMPTY_PLAYLIST=1 nothing to play: Play is logged, the player stays stopped
+//   WINAMP_STANDIN_EMPTY_PLAYLIST=1 start with nothing to play: Play is logged, the player
+//                                  stays stopped until a file is added
 //
 // Values that make no sense are ignored and reported in the log; they never stop the player.
 #include <chrono>
