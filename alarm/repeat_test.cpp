@@ -16,7 +16,6 @@ using fakes::MainFormHarness;
 using namespace std::chrono;
 using namespace std::chrono_literals;
 
-const Weekdays kWorkingWeek{0b0011111};
 
 // Monday 7 December 2026 to Sunday 13 December.
 constexpr CalendarDate kMonday{2026, 12, 7};
@@ -56,7 +55,7 @@ TEST(RepeatTest, MorningsRingOnTheChosenDaysOnly) {
   } const rows[] = {
       {kWorkingWeek, "xxxxx..x"},
       {Weekdays{0b0000001}, "x......x"},
-      {Weekdays{0b1111111}, "xxxxxxxx"},
+      {kEveryDay, "xxxxxxxx"},
   };
   for (const Row& r : rows) {
     MainFormHarness h;
