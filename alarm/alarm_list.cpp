@@ -141,8 +141,14 @@ class FrmMain::AlarmList : public AlarmsDialogEvents {
     a.label = entry.label.substr(0, 20);
     a.music = entry.music;
     a.riseSeconds = entry.riseSeconds;
+    // With days ticked, the date is where the repeat starts: the first of its days from
+    // then on rings.
+    if (a.repeat.any()) {
+      const LocalDateTime dayBefore =
+          FromTimePoint(ToTimePoint({entry.date}) - std::chrono::milliseconds{1});
+      a.date = NextRepeatDay(std::max(form_.desktop_.clock.now(), dayBefore), a.repeat, *a.time);
+    }
     form_.UpdateDue();
-    if (a.repeat.any() && Passed(a)) MoveToNextDay(a);
   }
 
   FrmMain& form_;
