@@ -34,6 +34,8 @@ void FrmMain::UpdateNextDue() {
     const bool counts = a->armed || a->id == 0;
     if (counts && a->due != a->settled && Sooner(a->due, next)) next = a->due;
   }
+  const Ring& ring = alarmState_.ring;
+  if (ring.phase == RingPhase::Snoozed && Sooner(ring.until, next)) next = ring.until;
   alarmState_.nextDue = next;
 }
 
@@ -47,6 +49,9 @@ void FrmMain::ScheduleAlarmWake() {
         a->armed && a->due != a->settled && (a->id != 0 || !alarm.PlayerHandle.empty());
     if (wanted && Sooner(AlarmReading(*a), soonest)) soonest = AlarmReading(*a);
   }
+  // A snooze outlives a sleep.
+  const Ring& ring = alarmState_.ring;
+  if (ring.phase == RingPhase::Snoozed && Sooner(ring.until, soonest)) soonest = ring.until;
   ScheduleWake(desktop_, soonest);
   ShowNextAlarm();
 }

@@ -20,6 +20,8 @@ struct AlarmState {
   // The soonest reading at which any alarm falls due: until then a tick looks at none of
   // them, however many there are.
   std::optional<LocalDateTime> nextDue;
+  // How many minutes a snooze lasts before the alarm rings again; 0: a snooze stops it.
+  int snoozeMinutes = 0;
   // The wall clock at the last tick, or at the arming if that came later.
   std::optional<LocalDateTime> counting;
   // The time box's check is running: its own boxes take the focus from the box, and

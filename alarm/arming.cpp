@@ -17,6 +17,12 @@ using namespace std::chrono_literals;
 
 void FrmMain::cmdSet_Click() {
   ui.MyTimer.setEnabled(false);
+  if (SnoozeComesBack()) return SnoozeRing(true);
+  StopAlarm();
+}
+
+// The press of the Parts' arm button, but for a snooze that comes back.
+void FrmMain::StopAlarm() {
   // Every press answers a ring: Snooze, Turn Off, or arming after a ring.
   const std::vector<int> rang = EndRingByUser();
   const bool firstRang = std::ranges::count(rang, 0) > 0;

@@ -83,6 +83,12 @@ void FrmMain::SettleDueAlarms(const LocalDateTime& now) {
   const std::optional<LocalDateTime> counting = alarmState_.counting;
   alarmState_.counting = now;
   if (!alarmState_.nextDue || now < *alarmState_.nextDue) return;
+  Ring& snooze = alarmState_.ring;
+  if (snooze.phase == RingPhase::Snoozed &&
+      DueAt({*snooze.until, true, false, {}}, counting, now) != Due::NotYet) {
+    // Snoozed on purpose: it rings again however late the clock comes to it.
+    RingAlarm(snooze.alarms);
+  }
   // A ring already sounding takes in a minute that falls due meanwhile: one ring, never two.
   const bool ringing = alarmState_.ring.phase != RingPhase::Quiet;
   std::optional<bool> plays;  // asked once, however many alarms share the minute

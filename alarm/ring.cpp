@@ -22,15 +22,24 @@ constexpr char kPlayerSilent[] =
 
 void FrmMain::RingAlarm(const std::vector<int>& alarms) {
   Ring& ring = alarmState_.ring;
+  const bool snoozed = ring.snoozed;
   const auto now = desktop_.clock.monotonic();
   ring = {.phase = RingPhase::Ringing, .since = now, .askedAt = now, .alarms = alarms};
+  ring.snoozed = snoozed;
   ui.RingTimer.setEnabled(true);
-  // Without a player there is nothing to wait two seconds for.
+  // Without a player there is nothing to wait two seconds for; Morvane's own sound is
+  // never gentle.
   if (desktop_.windows.findWindow(winamp::kWindowClass) == 0) {
     ShowRinging();
     StartOwnSound(kNoPlayer);
     return;
   }
+  // The ring plays what the first of its alarms chose.
+  const std::vector<Alarm*> ringing = RingingAlarms();
+  ring.rise = std::chrono::seconds{ringing.empty() ? 0 : ringing.front()->riseSeconds};
+  const std::string music = ringing.empty() ? "" : ringing.front()->music;
+  const bool musicGone = !music.empty() && !desktop_.files.fileExists(music);
+  if (!music.empty() && !musicGone) WinampPlayFile(desktop_, winamp::kWindowClass, music);
   WinampPlay(desktop_, winamp::kWindowClass, true, [this] {
     // The box that tells of it waits for the user, who may well be asleep: ring first.
     ShowRinging();
@@ -39,8 +48,13 @@ void FrmMain::RingAlarm(const std::vector<int>& alarms) {
   // The ring may have run its time while that box stood open.
   if (ring.phase != RingPhase::Ringing) return;
   desktop_.clock.sleep(2000ms);
-  WinampSetVolume(desktop_, winamp::kAlarmVolume, winamp::kWindowClass);
+  ring.volume = StartVolume(ring.rise);
+  WinampSetVolume(desktop_, ring.volume, winamp::kWindowClass);
   ShowRinging();
+  if (musicGone) {
+    ui.SysTray.notify(kNoticeTitle, "The alarm's music, " + music +
+                                        ", could not be found, so WinAmp played what it holds.");
+  }
   // A player without a window, one that does not answer, and one that answers anything
   // but "playing" all leave the room silent. A player that plays is never doubled.
   if (!ring.ownSound && WinampIsPlaying(desktop_, winamp::kWindowClass) != winamp::kPlaying) {
@@ -78,6 +92,10 @@ void FrmMain::RingTimer_Timer() {
   Ring& ring = alarmState_.ring;
   const RingStep step = OnRingTimer(ring, desktop_.clock.monotonic());
   if (step.end) return EndRingByItself();
+  if (step.volume) {
+    ring.volume = *step.volume;
+    WinampSetVolume(desktop_, ring.volume, winamp::kWindowClass);
+  }
   if (!step.askPlayer) return;
   ring.askedAt = desktop_.clock.monotonic();
   if (WinampIsPlaying(desktop_, winamp::kWindowClass) == winamp::kPlaying) StopOwnSound();
@@ -113,6 +131,7 @@ std::vector<int> FrmMain::EndRingByUser() {
   const std::vector<int> rang = ring.alarms;
   ring = {};
   ui.RingTimer.setEnabled(false);
+  ui.mnuEndSnooze.setVisible(false);
   for (Alarm* a : Alarms()) {
     if (a->id != 0 && std::ranges::count(rang, a->id)) ListAlarmDone(*a);
   }

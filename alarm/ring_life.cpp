@@ -1,5 +1,7 @@
 #include "alarm/ring_life.h"
 
+#include <algorithm>
+
 namespace morv {
 
 Due DueAt(const DueFacts& alarm, const std::optional<LocalDateTime>& counting,
@@ -42,9 +44,20 @@ Verdict VerdictOn(Due due, bool repeats, bool playerPlays) {
 
 RingStep OnRingTimer(const Ring& ring, std::chrono::milliseconds monotonic) {
   if (ring.phase != RingPhase::Ringing) return {};
-  if (monotonic - ring.since >= kRingEndsAfter) return {.end = true};
-  return {.askPlayer = ring.ownSound && monotonic - ring.askedAt >= kAskPlayerEvery};
+  const auto rung = monotonic - ring.since;
+  if (rung >= kRingEndsAfter) return {.end = true};
+  RingStep step{.askPlayer = ring.ownSound && monotonic - ring.askedAt >= kAskPlayerEvery};
+  if (ring.rise.count() > 0 && ring.volume < kFullVolume) {
+    const auto share = std::min<std::chrono::milliseconds::rep>(
+        rung.count(), std::chrono::milliseconds(ring.rise).count());
+    const int volume = kRiseFrom + static_cast<int>((kFullVolume - kRiseFrom) * share /
+                                                    std::chrono::milliseconds(ring.rise).count());
+    if (volume > ring.volume) step.volume = volume;
+  }
+  return step;
 }
+
+int StartVolume(std::chrono::seconds rise) { return rise.count() > 0 ? kRiseFrom : kFullVolume; }
 
 bool NeedsRingTimer(const Ring& ring) { return ring.phase == RingPhase::Ringing; }
 

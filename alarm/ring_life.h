@@ -18,6 +18,9 @@ inline constexpr std::chrono::minutes kRingIfLateBy{10};
 inline constexpr std::chrono::minutes kRingEndsAfter{15};
 // While Morvane's own sound rings, how often the player is asked whether it plays by now.
 inline constexpr std::chrono::seconds kAskPlayerEvery{5};
+// A gentle wake starts the player this loud and rises to full.
+inline constexpr int kRiseFrom = 24;
+inline constexpr int kFullVolume = 255;
 
 // What an alarm's minute is to the clock at a tick.
 enum class Due {
@@ -61,6 +64,7 @@ enum class RingPhase {
   Quiet,
   Ringing,
   RungOut,  // a one-off ring that ended by itself: it shows as rung until the user stops it
+  Snoozed,  // silenced for some minutes, to ring again at `until`
 };
 
 struct Ring {
@@ -69,6 +73,14 @@ struct Ring {
   std::chrono::milliseconds since{};      // monotonic
   std::chrono::milliseconds askedAt{};    // when the player was last asked
   std::vector<int> alarms;                // which alarms this ring is for
+  // A gentle wake: the player's volume rises from kRiseFrom to full over this long, from
+  // `since`; 0 for full at once.
+  std::chrono::seconds rise{0};
+  int volume = 0;  // the volume last given to the player
+  // Snoozed: when it rings again; and whether the user has snoozed it at all, for as long
+  // as the ring lives on.
+  std::optional<LocalDateTime> until;
+  bool snoozed = false;
 };
 
 // What the ring's own timer does. It runs while boxes stop the clock, so a ring
@@ -76,11 +88,15 @@ struct Ring {
 struct RingStep {
   bool end = false;        // it has rung its time: ends by itself
   bool askPlayer = false;  // the own sound rings: does the player play by now?
+  std::optional<int> volume;  // the next step of a gentle wake
 };
 RingStep OnRingTimer(const Ring& ring, std::chrono::milliseconds monotonic);
 
 // Whether the ring's own timer has work to do.
 bool NeedsRingTimer(const Ring& ring);
+
+// The volume a ring starts the player at: low for a gentle wake, full otherwise.
+int StartVolume(std::chrono::seconds rise);
 
 // The ring ends. A repeating alarm goes on to its next day whichever way it ended; a
 // one-off alarm that ends by itself stays shown as rung until the user stops it.

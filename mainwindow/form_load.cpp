@@ -90,6 +90,8 @@ void FrmMain::Form_Load() {
   ui.MonthView.setDate(StartupDate);
   LoadRepeat();
   LoadListAlarms();
+  LoadSnooze();
+  LoadAlarmSound();
 }
 
 }  // namespace morv

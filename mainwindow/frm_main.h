@@ -136,7 +136,15 @@ class FrmMain {
   void ShowNextAlarm();
   void LoadListAlarms();
   void SaveListAlarms();
+  // alarm/snooze.cpp
+  // A ring the user snoozes comes back when the option is on.
+  bool SnoozeComesBack() const;
+  void SnoozeRing(bool closePlayer);
+  void LoadSnooze();
+  // alarm/alarm_sound_choice.cpp
+  void LoadAlarmSound();
   // alarm/arming.cpp, alarm/repeat.cpp
+  void StopAlarm();
   void StopPlayerForSnooze();
   void ShowFirstAlarmAsItStands();
   bool ComesRoundAgain();

@@ -90,6 +90,16 @@ void WinampPostCommand(Desktop& desktop, const std::uint32_t& command,
   }
 }
 
+bool WinampPlayFile(Desktop& desktop, const std::string& className, const std::string& path) {
+  if (LookUp(desktop, className) == 0) return false;
+  if (!desktop.windows.sendMessageTimeout(WinampWindow, kWmUser, 0, winamp::kIpcDeletePlaylist,
+                                          kReplyTimeout)) {
+    return false;
+  }
+  return desktop.windows.sendCopyData(WinampWindow, winamp::kCopyPlayFile, path, kReplyTimeout)
+      .has_value();
+}
+
 void WinampSendCommand(Desktop& desktop, const std::uint32_t& command) {
   WinampLastReply = Ask(desktop, kWmCommand, command, 0);
 }

@@ -27,5 +27,8 @@ void WinampPlay(Desktop& desktop, const std::string& className, const bool& queu
 void WinampPostCommand(Desktop& desktop, const std::uint32_t& command,
                        const std::function<void()>& beforeFailureBox = {});
 void WinampSendCommand(Desktop& desktop, const std::uint32_t& command);
+// Empties the player's playlist and hands it one file (or playlist) to play. False when
+// there is no player, or it did not take them in time.
+bool WinampPlayFile(Desktop& desktop, const std::string& className, const std::string& path);
 
 }  // namespace morv

@@ -24,6 +24,11 @@ void FrmMain::mnuStartWinAmp_Click() {
 // Doubles as "Snoo&ze" while the alarm plays: that part stands whatever the answer.
 void FrmMain::mnuCloseWinAmp_Click() {
   const bool snoozed = !alarm.PlayingMark.empty();
+  if (snoozed && SnoozeComesBack()) {
+    const bool close = desktop_.boxes.show({"Close WinAmp?", "Are You Sure You Want To Close WinAmp?",
+                                            MbIcon::Question, MbButtons::YesNo}) != MbAnswer::No;
+    return SnoozeRing(close);
+  }
   bool firstRang = false;
   if (snoozed) {
     const std::vector<int> rang = EndRingByUser();

@@ -19,6 +19,9 @@ inline constexpr char kAssociationValue[] = "Winamp_Back";
 // WM_USER requests, told apart by lParam.
 inline constexpr long kIpcIsPlaying = 104;  // replies 1 playing, 3 paused, 0 stopped
 inline constexpr long kIpcSetVolume = 122;  // wParam 0 to 255
+inline constexpr long kIpcDeletePlaylist = 101;
+// WM_COPYDATA kinds, told apart by dwData.
+inline constexpr unsigned kCopyPlayFile = 100;  // lpData: a file or playlist to add
 inline constexpr int kPlaying = 1;
 
 // WM_COMMAND identifiers.

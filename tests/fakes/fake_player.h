@@ -15,7 +15,7 @@ struct FakePlayer {
   int state = 0;  // 0 stopped, 1 playing, 3 paused
   bool ignoreQuit = false;
   bool emptyPlaylist = false;      // Play is heard but nothing plays
-  std::vector<std::string> heard;  // "isplaying", "volume 255", "play", "quit"
+  std::vector<std::string> heard;  // "isplaying", "volume 255", "play", "quit", "clear", "add x"
 };
 
 class FakePlayers {
@@ -33,6 +33,7 @@ class FakePlayers {
         return static_cast<std::intptr_t>(player.state);
       }
       if (message == kWmUser && l == 122) player.heard.push_back("volume " + std::to_string(w));
+      if (message == kWmUser && l == 101) player.heard.push_back("clear");
       if (message == kWmCommand && w == 40045) {
         player.heard.push_back("play");
         if (!player.emptyPlaylist) player.state = 1;
@@ -42,6 +43,10 @@ class FakePlayers {
         if (!player.ignoreQuit) closeByUser(player);
       }
       return std::intptr_t{0};
+    };
+    window.onCopyData = [&player](std::uintptr_t kind, const std::string& data) {
+      if (kind == 100) player.heard.push_back("add " + data);
+      return std::intptr_t{1};
     };
     return player;
   }
