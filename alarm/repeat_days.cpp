@@ -10,8 +10,6 @@ namespace {
 
 constexpr std::array<const char*, 7> kShortNames = {"Mon", "Tue", "Wed", "Thu",
                                                     "Fri", "Sat", "Sun"};
-const Weekdays kEveryDay{0b1111111};
-const Weekdays kWorkingWeek{0b0011111};
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 

@@ -8,6 +8,9 @@
 
 namespace morv {
 
+inline const Weekdays kEveryDay{0b1111111};
+inline const Weekdays kWorkingWeek{0b0011111};
+
 // "Mon,Tue,Wed,Thu,Fri"; the empty text for none.
 std::string RepeatDaysText(Weekdays days);
 // The stored text read back: day names separated by commas, in any order and letter

@@ -16,8 +16,6 @@ using fakes::MainFormHarness;
 using namespace std::chrono;
 using namespace std::chrono_literals;
 
-const Weekdays kWorkingWeek{0b0011111};
-
 // Monday 7 December 2026 to Sunday 13 December.
 constexpr CalendarDate kMonday{2026, 12, 7};
 
