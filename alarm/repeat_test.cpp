@@ -16,7 +16,6 @@ using fakes::MainFormHarness;
 using namespace std::chrono;
 using namespace std::chrono_literals;
 
-
 // Monday 7 December 2026 to Sunday 13 December.
 constexpr CalendarDate kMonday{2026, 12, 7};
 

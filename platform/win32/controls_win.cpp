@@ -142,60 +142,6 @@ int ProgressBarWin::maximum() const {
 }
 void ProgressBarWin::setMaximum(int maximum) { SendMessageA(hwnd_, PBM_SETRANGE32, 0, maximum); }
 
-MenuItemWin MenuItemWin::Command(HMENU menu, UINT id, std::string shortcut) {
-  return MenuItemWin(menu, id, MF_BYCOMMAND, nullptr, std::move(shortcut));
-}
-
-MenuItemWin MenuItemWin::TopLevel(HWND owner, UINT position) {
-  return MenuItemWin(GetMenu(owner), position, MF_BYPOSITION, owner, {});
-}
-
-MenuItemWin MenuItemWin::AtPosition(HMENU menu, UINT position) {
-  return MenuItemWin(menu, position, MF_BYPOSITION, nullptr, {});
-}
-
-UINT MenuItemWin::state() const { return GetMenuState(menu_, item_, by_); }
-
-std::string MenuItemWin::caption() const {
-  wchar_t text[256] = {};
-  GetMenuStringW(menu_, item_, text, 256, by_);
-  std::string caption = Utf8(text);
-  if (auto tab = caption.find('\t'); tab != std::string::npos) caption.resize(tab);
-  return caption;
-}
-
-void MenuItemWin::setCaption(const std::string& text) {
-  if (caption() == text) return;
-  std::wstring shown = Wide(shortcut_.empty() ? text : text + "\t" + shortcut_);
-  MENUITEMINFOW info{};
-  info.cbSize = sizeof(info);
-  info.fMask = MIIM_STRING;
-  info.dwTypeData = shown.data();
-  SetMenuItemInfoW(menu_, item_, by_ == MF_BYPOSITION, &info);
-  if (bar_) DrawMenuBar(bar_);
-}
-
-bool MenuItemWin::checked() const { return (state() & MF_CHECKED) != 0; }
-
-void MenuItemWin::setChecked(bool on) {
-  if (checked() == on) return;
-  CheckMenuItem(menu_, item_, by_ | (on ? MF_CHECKED : MF_UNCHECKED));
-}
-
-bool MenuItemWin::enabled() const { return (state() & (MF_GRAYED | MF_DISABLED)) == 0; }
-
-void MenuItemWin::setEnabled(bool on) {
-  if (enabled() == on) return;
-  EnableMenuItem(menu_, item_, by_ | (on ? MF_ENABLED : MF_GRAYED));
-  if (bar_) DrawMenuBar(bar_);
-}
-
-// Not taken out of its menu yet: a hidden item is greyed.
-void MenuItemWin::setVisible(bool on) {
-  visible_ = on;
-  setEnabled(on);
-}
-
 void TimerWin::setInterval(std::chrono::milliseconds interval) {
   if (interval == interval_) return;  // the countdown runs on
   interval_ = interval;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/controls.h"
+#include "platform/win32/unique_handle.h"
 
 namespace morv::win32 {
 
@@ -120,6 +121,8 @@ class ProgressBarWin : public ProgressBar {
 
 // An item of a menu, found by its command identifier; or a top-level menu of the
 // window's menu bar, found by its position there. The shortcut is shown behind a tab.
+// An item found by its identifier that is made invisible waits in a menu of its own,
+// where it keeps its caption and states, until it goes back behind the item it followed.
 class MenuItemWin : public MenuItem {
  public:
   static MenuItemWin Command(HMENU menu, UINT id, std::string shortcut = {});
@@ -132,7 +135,7 @@ class MenuItemWin : public MenuItem {
   void setChecked(bool on) override;
   bool enabled() const override;
   void setEnabled(bool on) override;
-  bool visible() const override { return visible_; }
+  bool visible() const override { return !parked_; }
   void setVisible(bool on) override;
   UINT id() const { return item_; }
   // The items of a menu addressed by its position in its holder.
@@ -143,12 +146,16 @@ class MenuItemWin : public MenuItem {
       : menu_(menu), item_(item), by_(byWhat), bar_(bar), shortcut_(std::move(shortcut)) {}
   UINT state() const;
 
-  HMENU menu_;
+  HMENU menu_;  // the menu the item is looked up in: its own, or the waiting one
   UINT item_;
   UINT by_;   // MF_BYCOMMAND or MF_BYPOSITION
   HWND bar_;  // the window whose menu bar must be redrawn, for top-level menus
   std::string shortcut_;
-  bool visible_ = true;
+  HMENU root_ = nullptr;  // the menu it is looked up in while it is visible
+  HMENU home_ = nullptr;  // the (sub)menu it belongs in
+  UniqueHmenu parked_;    // the waiting menu, while the item is invisible
+  UINT after_ = 0;        // the identifier of the item it followed; 0 for none
+  int place_ = 0;         // its position, should that item be gone
 };
 
 class TimerWin : public Timer {

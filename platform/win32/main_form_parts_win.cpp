@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <iterator>
+#include <utility>
 
 #include "platform/win32/main_form_ids.h"
 
@@ -28,12 +29,22 @@ void MainFormWin::createMenus() {
   AppendMenuA(settings, MF_STRING, ids::kRepeat, "&Repeat Alarm...\tCtrl+R");
   AppendMenuA(settings, MF_STRING, ids::kAlarms, "&Alarms...\tCtrl+L");
   AppendMenuA(settings, MF_STRING, ids::kAlarmSound, "Alarm S&ound...");
+  // One choice of several: the check mark is a dot.
   HMENU snooze = CreatePopupMenu();
-  AppendMenuA(snooze, MF_STRING, ids::kSnoozeOff, "&Off");
-  AppendMenuA(snooze, MF_STRING, ids::kSnooze5, "&5 Minutes");
-  AppendMenuA(snooze, MF_STRING, ids::kSnooze9, "&9 Minutes");
-  AppendMenuA(snooze, MF_STRING, ids::kSnooze10, "1&0 Minutes");
-  AppendMenuA(snooze, MF_STRING, ids::kSnooze15, "&15 Minutes");
+  const std::pair<unsigned, const char*> snoozes[] = {{ids::kSnoozeOff, "&Off"},
+                                                      {ids::kSnooze5, "&5 Minutes"},
+                                                      {ids::kSnooze9, "&9 Minutes"},
+                                                      {ids::kSnooze10, "1&0 Minutes"},
+                                                      {ids::kSnooze15, "&15 Minutes"}};
+  for (const auto& [id, caption] : snoozes) {
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING;
+    item.fType = MFT_STRING | MFT_RADIOCHECK;
+    item.wID = id;
+    item.dwTypeData = const_cast<char*>(caption);
+    InsertMenuItemA(snooze, GetMenuItemCount(snooze), TRUE, &item);
+  }
   AppendMenuA(settings, MF_POPUP, reinterpret_cast<UINT_PTR>(snooze), "Snooze &Comes Back");
   HMENU help = CreatePopupMenu();
   AppendMenuA(help, MF_STRING, ids::kContents, "&Contents\tF1");
@@ -62,12 +73,9 @@ void MainFormWin::createMenus() {
   InsertMenuItemA(optionsHolder_.get(), 0, TRUE, &item);
 
   ACCEL keys[] = {
-      {FVIRTKEY, VK_F1, ids::kContents},
-      {FVIRTKEY, VK_F2, ids::kStartInSystemTray},
-      {FVIRTKEY, VK_F3, ids::kLoadWinAmpOnStart},
-      {FVIRTKEY | FCONTROL, 'A', ids::kAbout},
-      {FVIRTKEY | FCONTROL, 'R', ids::kRepeat},
-      {FVIRTKEY | FCONTROL, 'L', ids::kAlarms},
+      {FVIRTKEY, VK_F1, ids::kContents},          {FVIRTKEY, VK_F2, ids::kStartInSystemTray},
+      {FVIRTKEY, VK_F3, ids::kLoadWinAmpOnStart}, {FVIRTKEY | FCONTROL, 'A', ids::kAbout},
+      {FVIRTKEY | FCONTROL, 'R', ids::kRepeat},   {FVIRTKEY | FCONTROL, 'L', ids::kAlarms},
   };
   shortcuts_.reset(CreateAcceleratorTableA(keys, static_cast<int>(std::size(keys))));
 }

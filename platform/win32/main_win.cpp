@@ -45,8 +45,9 @@ morv::win32::UniqueHwnd CreateApplicationWindow(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_DATE_CLASSES |
-                                                      ICC_BAR_CLASSES | ICC_PROGRESS_CLASS};
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                      ICC_DATE_CLASSES | ICC_BAR_CLASSES |
+                                                      ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
 
   morv::win32::DesktopWin desktop;

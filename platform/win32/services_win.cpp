@@ -86,6 +86,9 @@ MbAnswer MessageBoxesWin::show(const MessageBoxRequest& request) {
   // A hidden owner (the window sits in the tray) would hide nothing but would also
   // keep the box out of the taskbar: then the box stands alone, on top.
   HWND owner = owner_ && IsWindowVisible(owner_) ? owner_ : nullptr;
+  // A box of ours is open over the window (the alarms list, say): the question belongs to
+  // that box, or the user could go on clicking in it meanwhile.
+  if (HWND active = GetActiveWindow(); owner && !IsWindowEnabled(owner) && active) owner = active;
   if (!owner) flags |= MB_TASKMODAL | MB_TOPMOST;
   switch (MessageBoxW(owner, Wide(request.text).c_str(), Wide(request.title).c_str(), flags)) {
     case IDCANCEL:
