@@ -49,20 +49,6 @@ class ResponsivenessWatch {
   std::thread thread_;
 };
 
-// Morvane with the stand-in player behaving as `player` says whenever it starts it, watched.
-struct WatchedApp {
-  explicit WatchedApp(uidriver::Environment player)
-      : app({.environment = std::move(player)}), watch(app.main) {}
-  // Every test ends here: the window answered within ten seconds all along.
-  void report(const char* fault) const {
-    std::printf("%s: the window went at most %lld ms unanswered\n", fault,
-                static_cast<long long>(watch.longest().count()));
-    EXPECT_LT(watch.longest(), 10s) << fault;
-  }
-  MorvaneApp app;
-  ResponsivenessWatch watch;
-};
-
 // The settings key, in both hives, made to refuse every write ("KR") or to take them ("KA").
 void LockKeys(const char* sddl) {
   for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) SetKeyRights(root, kSettingsKey, sddl);
@@ -79,22 +65,35 @@ class FaultDrillTest : public E2eTest {
     MoveFileA(kPlayerAway, kPlayerProgram);
     E2eTest::TearDown();
   }
-  std::unique_ptr<WatchedApp> Start(uidriver::Environment player = {}) {
+  // Morvane with the stand-in player behaving as `player` says whenever it starts it, watched.
+  std::unique_ptr<MorvaneApp> Start(uidriver::Environment player = {}) {
     player.emplace_back("WINAMP_STANDIN_LOG", log);
-    return std::make_unique<WatchedApp>(std::move(player));
+    auto app = std::make_unique<MorvaneApp>(LaunchSettings{.environment = std::move(player)});
+    watch = std::make_unique<ResponsivenessWatch>(app->main);
+    return app;
   }
-  // An alarm for the present minute, armed: it rings right after. Snoozed, the stop path must
-  // leave the button reading "Turn &On" again.
-  static void RingAndSnooze(MorvaneApp& app) {
+  // Every test ends here: the window answered within ten seconds all along.
+  void Report(const char* fault) {
+    std::printf("%s: the window went at most %lld ms unanswered\n", fault,
+                static_cast<long long>(watch->longest().count()));
+    EXPECT_LT(watch->longest(), 10s) << fault;
+    watch.reset();
+  }
+  // An alarm for the present minute, armed: it rings right after.
+  static void Ring(MorvaneApp& app) {
     app.enterAlarm(PresentMinute(20s));
     app.arm();
     app.awaitStatus(kAlarmBanner, 40s);
+  }
+  // Snooze, then the stop path must leave the button reading "Turn &On" again.
+  static void Snooze(MorvaneApp& app) {
     uidriver::click(app.button("Snoo&ze"), 0ms);
     app.enabledButton("Turn &On", 20s);
   }
   int Plays() const { return static_cast<int>(Logged(log, "PLAY").size()); }
 
   std::string log;
+  std::unique_ptr<ResponsivenessWatch> watch;
 };
 
 // A player that misbehaves at one step of the alarm: late to show its window, hung when asked
@@ -124,35 +123,33 @@ TEST_F(FaultDrillTest, APlayerMisbehavingAtTheAlarm) {
       standIns.push_back(std::make_unique<StandInPlayer>(
           uidriver::Environment{{c.variable, c.value}, {"WINAMP_STANDIN_LOG", log}}));
     }
-    auto watched = Start(c.standIns ? decltype(player){} : player);
-    RingAndSnooze(watched->app);
+    auto app = Start(c.standIns ? decltype(player){} : player);
+    Ring(*app);
+    Snooze(*app);
     EXPECT_GE(Plays(), c.minPlays);
     EXPECT_LE(Plays(), 1);
     if (c.windowLeft >= 0) {
       EXPECT_EQ(PlayerWindow() != nullptr, c.windowLeft == 1);
     }
-    watched->report(c.fault);
+    Report(c.fault);
   }
 }
 
 // The player closes its window while it is being asked whether it plays: every handle Morvane
 // holds to it is stale at once. Still armed, the tick starts the vanished player again.
 TEST_F(FaultDrillTest, AStalePlayerHandle) {
-  auto watched = Start({{"WINAMP_STANDIN_VANISH_ON_ASK", "1"}});
-  MorvaneApp& app = watched->app;
-  app.enterAlarm(PresentMinute(20s));
-  app.arm();
-  app.awaitStatus(kAlarmBanner, 40s);
+  const auto started = Start({{"WINAMP_STANDIN_VANISH_ON_ASK", "1"}});
+  MorvaneApp& app = *started;
+  Ring(app);
   if (auto box = uidriver::findMessageBox(app.pid(), "MORV")) {
     EXPECT_EQ(box->text, "Couldn't queue message for 5 seconds: 40045");
     uidriver::answer(*box, "OK");
   }
   uidriver::waitUntil([] { return PlayerWindow() != nullptr; }, 15s, "the player started again",
                       app.pid());
-  uidriver::click(app.button("Snoo&ze"), 0ms);
-  app.enabledButton("Turn &On", 20s);
+  Snooze(app);
   EXPECT_EQ(Plays(), 0);
-  watched->report("stale player handle");
+  Report("stale player handle");
 }
 
 // A saved alarm of a hundred thousand characters is shown and saved back whole. (A status bar
@@ -162,13 +159,13 @@ TEST_F(FaultDrillTest, ASettingAHundredThousandCharactersLong) {
   StoreSetting("SettingsSaved", "Yes");
   StoreSetting("Date:", date);
   StoreSetting("Time:", "7:05 AM");
-  auto watched = Start();
+  auto app = Start();
   const std::string summary = "Alarm Settings: OFF  Date: " + date + " Time: 7:05 AM ALARM IS SET.";
-  const std::string shown = watched->app.status();
+  const std::string shown = app->status();
   EXPECT_GT(shown.size(), 30000u);
   EXPECT_EQ(summary.compare(0, shown.size(), shown), 0) << "not the summary's start";
-  watched->report("a huge setting");
-  watched->app.exit(/*save=*/true);
+  Report("a huge setting");
+  app->exit(/*save=*/true);
   EXPECT_TRUE(Setting("Date:") == date) << "not saved back whole";
 }
 
@@ -180,8 +177,8 @@ TEST_F(FaultDrillTest, ASettingAHundredThousandCharactersLong) {
 // is in the tray, and everything a user or Windows can do under an open close query: there is one
 // query. Last, the player's program missing when arming.
 TEST_F(FaultDrillTest, RegistryRefusedTypedTimesClosesAndCommandsUnderAnOpenBox) {
-  auto watched = Start();
-  MorvaneApp& app = watched->app;
+  const auto started = Start();
+  MorvaneApp& app = *started;
   const auto userSetting = [] { return RegText(HKEY_CURRENT_USER, kSettingsKey, "StartInTray"); };
   SetKeyRights(HKEY_LOCAL_MACHINE, kSettingsKey, "D:P(A;;KR;;;WD)");
   uidriver::pressKey(app.main, VK_F2);
@@ -275,7 +272,7 @@ TEST_F(FaultDrillTest, RegistryRefusedTypedTimesClosesAndCommandsUnderAnOpenBox)
   EXPECT_EQ(app.process.waitForExit(10s), 0u);
   EXPECT_EQ(Setting("WinAmpOnStart"), "No") << "nothing else was touched";
   EXPECT_EQ(Setting("StartInTray"), "Yes") << "arming turned it on, as always";
-  watched->report("registry refused, typed times, closes, commands under a box, player missing");
+  Report("registry refused, typed times, closes, commands under a box, player missing");
 }
 
 // A second start finds the running instance's own main window, whatever window lies next to its
@@ -283,8 +280,9 @@ TEST_F(FaultDrillTest, RegistryRefusedTypedTimesClosesAndCommandsUnderAnOpenBox)
 // "&Show Morvane" does it when in the tray. Then a player that hangs right after it has shown its
 // window: arming hides that window without waiting for the player's answer, and the clock goes on.
 TEST_F(FaultDrillTest, ASecondStartWithAnotherProgramsWindowInBetweenAndAPlayerHungOnShowing) {
-  auto watched = Start({{"WINAMP_STANDIN_HANG_ON", "shown"}, {"WINAMP_STANDIN_HANG_MS", "20000"}});
-  MorvaneApp& first = watched->app;
+  const auto started =
+      Start({{"WINAMP_STANDIN_HANG_ON", "shown"}, {"WINAMP_STANDIN_HANG_MS", "20000"}});
+  MorvaneApp& first = *started;
   const ForeignWindow raised("Notepad");
   SetWindowPos(raised.window(), first.main, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ShowWindow(first.main, SW_MINIMIZE);
@@ -310,7 +308,7 @@ TEST_F(FaultDrillTest, ASecondStartWithAnotherProgramsWindowInBetweenAndAPlayerH
   first.enterAlarm(MinuteAhead(2h));
   first.arm();
   EXPECT_TRUE(first.button("Turn &Off"));
-  watched->report("second start, player hung after showing its window");
+  Report("second start, player hung after showing its window");
   first.exit(/*save=*/false, /*closePlayer=*/false);
 }
 

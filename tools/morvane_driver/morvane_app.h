@@ -18,7 +18,6 @@ inline constexpr char kSettingsKey[] = "SOFTWARE\\QUORVIX\\MORV";
 inline constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 // The player's fixed place, and where a test moves its program to make it missing.
-inline constexpr char kPlayerFolder[] = "C:\\Program Files\\WinAmp";
 inline constexpr char kPlayerProgram[] = "C:\\Program Files\\WinAmp\\WinAmp.exe";
 inline constexpr char kPlayerAway[] = "C:\\Program Files\\WinAmp\\WinAmp.exe.away";
 

@@ -8,8 +8,10 @@
 #include <cstring>
 #include <string>
 
+#include "platform/win32/unique_handle.h"
 #include "tools/uidriver/agent/marker_hook.h"
 #include "tools/uidriver/agent/protocol.h"
+#include "tools/uidriver/text.h"
 
 namespace {
 
@@ -22,13 +24,6 @@ std::string Values(std::initializer_list<uint32_t> values) {
   std::string bytes;
   for (uint32_t value : values) bytes.append(reinterpret_cast<const char*>(&value), sizeof(value));
   return bytes;
-}
-
-std::string Utf8(const std::wstring& wide) {
-  std::string text(wide.size() * 3, '\0');
-  text.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                  text.data(), static_cast<int>(text.size()), nullptr, nullptr));
-  return text;
 }
 
 // Message boxes show the shared system icons, which LoadIcon returns again in this process.
@@ -49,7 +44,7 @@ std::string SystemMenuItem(HWND window, int position) {
   GetMenuStringW(menu, position, caption, 256, MF_BYPOSITION);
   return Values(
              {GetMenuState(menu, position, MF_BYPOSITION) & 0xFF, GetMenuItemID(menu, position)}) +
-         Utf8(caption);
+         narrow(caption);
 }
 
 // The text as drawn: a single '&' marks the access key and is not drawn.
@@ -73,10 +68,10 @@ std::string TextExtent(HWND control) {
 uint32_t IconWidth(HICON icon) {
   ICONINFO info{};
   if (!icon || !GetIconInfo(icon, &info)) return 0;
+  const morv::win32::UniqueHgdiobj color(info.hbmColor);
+  const morv::win32::UniqueHgdiobj mask(info.hbmMask);
   BITMAP bitmap{};
   GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
-  DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
   return static_cast<uint32_t>(bitmap.bmWidth);
 }
 
@@ -110,8 +105,9 @@ bool WatchTray() {
         continue;
       }
       DWORD was = 0;
-      if (!VirtualProtect(&slot->u1.Function, sizeof(ULONG_PTR), PAGE_READWRITE, &was))
+      if (!VirtualProtect(&slot->u1.Function, sizeof(ULONG_PTR), PAGE_READWRITE, &was)) {
         return false;
+      }
       g_notifyIcon = reinterpret_cast<NotifyIcon>(slot->u1.Function);
       slot->u1.Function = reinterpret_cast<ULONG_PTR>(&WatchedNotifyIcon);
       VirtualProtect(&slot->u1.Function, sizeof(ULONG_PTR), was, &was);
