@@ -55,9 +55,8 @@ int ExpectWhole(const MorvaneApp& app, int dpi) {
           << name << " overlaps " << uidriver::describeWindow(other);
     }
     parts.emplace_back(child, r);
-    const std::string kind = uidriver::className(child);
-    if (!lstrcmpiA(kind.c_str(), "Button") || !lstrcmpiA(kind.c_str(), "Static") ||
-        !lstrcmpiA(kind.c_str(), "Edit")) {
+    if (uidriver::hasClass(child, "Button") || uidriver::hasClass(child, "Static") ||
+        uidriver::hasClass(child, "Edit")) {
       RECT inside{};
       GetClientRect(child, &inside);
       const SIZE text = uidriver::textExtent(child);

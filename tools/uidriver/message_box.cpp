@@ -14,13 +14,11 @@ using std::chrono::milliseconds;
 
 constexpr int kTextId = 0xFFFF;  // the id Windows and Wine give a box's text
 
-bool IsClass(HWND hwnd, const char* name) { return !lstrcmpiA(className(hwnd).c_str(), name); }
-
 // The icon control is there even without an icon, and icon handles mean nothing in another
 // process: the agent compares the handle with the standard icons inside.
 BoxIcon IconOf(HWND box) {
   for (HWND child : childWindows(box)) {
-    if (!IsClass(child, "Static") ||
+    if (!hasClass(child, "Static") ||
         (GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) {
       continue;
     }
@@ -34,20 +32,12 @@ BoxIcon IconOf(HWND box) {
 std::vector<HWND> VisibleButtons(HWND box) {
   std::vector<HWND> buttons;
   for (HWND child : childWindows(box)) {
-    if (IsClass(child, "Button") && IsWindowVisible(child)) buttons.push_back(child);
+    if (hasClass(child, "Button") && IsWindowVisible(child)) buttons.push_back(child);
   }
   return buttons;
 }
 
-HWND FindBox(DWORD pid, std::string_view title) {
-  for (HWND hwnd : topLevelWindows(pid)) {
-    if (IsClass(hwnd, "#32770") && IsWindowVisible(hwnd) &&
-        (title.empty() || windowTitle(hwnd) == title)) {
-      return hwnd;
-    }
-  }
-  return nullptr;
-}
+WindowSpec BoxSpec(std::string_view title) { return {"#32770", std::string(title), true}; }
 
 MessageBoxInfo Read(HWND box) {
   MessageBoxInfo info{box, windowTitle(box), "", IconOf(box), {}};
@@ -59,17 +49,12 @@ MessageBoxInfo Read(HWND box) {
 }  // namespace
 
 std::optional<MessageBoxInfo> findMessageBox(DWORD pid, std::string_view title) {
-  HWND box = FindBox(pid, title);
+  HWND box = findWindow(pid, BoxSpec(title));
   return box ? std::optional(Read(box)) : std::nullopt;
 }
 
 MessageBoxInfo waitForMessageBox(DWORD pid, std::string_view title, milliseconds timeout) {
-  return Read(waitFor(
-      [&]() -> std::optional<HWND> {
-        HWND box = FindBox(pid, title);
-        return box ? std::optional(box) : std::nullopt;
-      },
-      timeout, "a message box titled '" + std::string(title) + "'", pid));
+  return Read(waitForWindow(pid, BoxSpec(title), timeout));
 }
 
 void answer(const MessageBoxInfo& box, std::string_view caption) {

@@ -34,7 +34,7 @@ std::vector<Tool> Tools(DWORD pid, Wanted&& wanted) {
                : 0;
   };
   for (HWND tooltip : topLevelWindows(pid)) {
-    if (lstrcmpiA(className(tooltip).c_str(), TOOLTIPS_CLASSA) || !wanted(tooltip)) continue;
+    if (!hasClass(tooltip, TOOLTIPS_CLASSA) || !wanted(tooltip)) continue;
     for (WPARAM i = 0, count = send(tooltip, TTM_GETTOOLCOUNT, 0, 0); i < count; ++i) {
       TTTOOLINFOW info{};
       info.cbSize = sizeof(info);

@@ -10,10 +10,6 @@ namespace {
 
 using std::chrono::milliseconds;
 
-bool ClassIs(HWND hwnd, std::string_view wanted) {
-  return wanted.empty() || !lstrcmpiW(widen(className(hwnd)).c_str(), widen(wanted).c_str());
-}
-
 // Text for listings: WM_GETTEXT when the target answers quickly, else the title.
 std::string QuickText(HWND hwnd) {
   try {
@@ -39,7 +35,8 @@ std::vector<HWND> topLevelWindows(DWORD pid) {
 
 HWND findWindow(DWORD pid, const WindowSpec& wanted) {
   for (HWND hwnd : topLevelWindows(pid)) {
-    if ((!wanted.visibleOnly || IsWindowVisible(hwnd)) && ClassIs(hwnd, wanted.className) &&
+    if ((!wanted.visibleOnly || IsWindowVisible(hwnd)) &&
+        (wanted.className.empty() || hasClass(hwnd, wanted.className)) &&
         (wanted.title.empty() || windowTitle(hwnd) == wanted.title)) {
       return hwnd;
     }
@@ -71,7 +68,7 @@ std::vector<HWND> childWindows(HWND parent) {
 HWND findChild(HWND parent, std::string_view wantedClass, std::string_view text) {
   std::string seen;
   for (HWND child : childWindows(parent)) {
-    if (ClassIs(child, wantedClass) && QuickText(child) == text) return child;
+    if (hasClass(child, wantedClass) && QuickText(child) == text) return child;
     seen += "\n  " + describeWindow(child);
   }
   throw DriverError("no " + std::string(wantedClass) + " '" + std::string(text) + "' in " +
@@ -82,6 +79,10 @@ DWORD processOf(HWND hwnd) {
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
   return pid;
+}
+
+bool hasClass(HWND hwnd, std::string_view name) {
+  return !lstrcmpiW(widen(className(hwnd)).c_str(), widen(name).c_str());
 }
 
 std::string className(HWND hwnd) {
@@ -114,7 +115,7 @@ std::string windowText(HWND hwnd, milliseconds timeout) {
 
 bool isReadOnly(HWND edit) {
   // ES_READONLY shares its bit with other classes' styles: only edits have it.
-  return ClassIs(edit, "Edit") && (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY);
+  return hasClass(edit, "Edit") && (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY);
 }
 
 HWND focusedWindow(HWND anyWindowOfThread) {

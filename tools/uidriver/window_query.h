@@ -30,6 +30,8 @@ HWND findChild(HWND parent, std::string_view className, std::string_view text);
 
 DWORD processOf(HWND hwnd);
 std::string className(HWND hwnd);
+// Whether the window is of that class, compared without case as Windows does.
+bool hasClass(HWND hwnd, std::string_view name);
 // The title as the window manager knows it; never waits for the target (edits answer '').
 std::string windowTitle(HWND hwnd);
 // The text through WM_GETTEXT, which Wine marshals across processes; edits answer it too.
