@@ -79,8 +79,9 @@ void pressKey(HWND window, UINT virtualKey, Modifiers modifiers, milliseconds se
 }
 
 void typeText(HWND window, std::string_view text, milliseconds settleTime) {
-  if (isReadOnly(window))
+  if (isReadOnly(window)) {
     throw DriverError("cannot type into the read-only " + describeWindow(window));
+  }
   Batch input(window, "type into", settleTime);
   for (wchar_t unit : widen(text)) input.post(WM_CHAR, unit, 1);
   input.finish();
@@ -96,8 +97,9 @@ bool isChecked(HWND box) {
 
 void setChecked(HWND box, bool checked) {
   if (isChecked(box) != checked) click(box);
-  if (isChecked(box) != checked)
+  if (isChecked(box) != checked) {
     throw DriverError("the click left " + describeWindow(box) + " as it was");
+  }
 }
 
 }  // namespace morv::uidriver
