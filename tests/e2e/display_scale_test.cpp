@@ -2,16 +2,14 @@
 // scale: every control whole and apart, every text inside its control, sharp icons.
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
-#include "tools/morvane_driver/morvane_app.h"
+#include "tests/e2e/e2e_test.h"
 
 namespace morv::e2e {
-
-using namespace driver;
 namespace {
 
+using namespace driver;
 using namespace std::chrono_literals;
+using DisplayScaleTest = E2eTest;
 
 // Sets the display's scale where Windows keeps it, for the programs started from now on;
 // at its end the bed is back at Wine's own 100 %, as every other test expects. Wine's
@@ -57,9 +55,8 @@ int ExpectWhole(const MorvaneApp& app, int dpi) {
           << name << " overlaps " << uidriver::describeWindow(other);
     }
     parts.emplace_back(child, r);
-    const std::string kind = uidriver::className(child);
-    if (!lstrcmpiA(kind.c_str(), "Button") || !lstrcmpiA(kind.c_str(), "Static") ||
-        !lstrcmpiA(kind.c_str(), "Edit")) {
+    if (uidriver::hasClass(child, "Button") || uidriver::hasClass(child, "Static") ||
+        uidriver::hasClass(child, "Edit")) {
       RECT inside{};
       GetClientRect(child, &inside);
       const SIZE text = uidriver::textExtent(child);
@@ -77,8 +74,7 @@ int ExpectWhole(const MorvaneApp& app, int dpi) {
   return uidriver::textExtent(app.timeBox).cy;
 }
 
-TEST(DisplayScaleTest, WholeAndSharpAt100150And200PercentAndOnAMonitorOfAnotherScale) {
-  ResetSettings();
+TEST_F(DisplayScaleTest, WholeAndSharpAt100150And200PercentAndOnAMonitorOfAnotherScale) {
   const DisplayScale scale;
   // The pointer off the window that opens in the middle, or its tooltips get in the pictures.
   SetCursorPos(0, 0);

@@ -1,26 +1,23 @@
-// A sleep of the computer longer than an alarm is worth ringing late for, played by
-// stopping Morvane's Linux process across its alarm minute and continuing it, then telling
-// it of the wake as Windows does. It takes real minutes, so CTest runs it in a bed of its
-// own, beside the other Windows tests.
+// A sleep of the computer longer than an alarm is worth ringing late for, played by stopping
+// Morvane's Linux process across its alarm minute and continuing it, then telling it of the wake
+// as Windows does. It takes real minutes, so CTest runs it in a bed of its own, beside the other
+// Windows tests.
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
+#include "tests/e2e/e2e_test.h"
 #include "tools/morvane_driver/linux_side.h"
-#include "tools/morvane_driver/morvane_app.h"
 #include "tools/morvane_driver/standin_player.h"
 
 namespace morv::e2e {
-
-using namespace driver;
 namespace {
 
+using namespace driver;
 using namespace std::chrono;
+using SleepTest = E2eTest;
 
-// Asleep in the tray until more than ten minutes after the alarm minute: nothing rings,
-// the tray and the status bar say the alarm was missed, and it stays armed.
-TEST(SleepTest, AnAlarmMissedByMoreThanTenMinutesIsToldOfAndNotRung) {
-  ResetSettings();
+// Asleep in the tray until more than ten minutes after the alarm minute: nothing rings, the tray
+// and the status bar say the alarm was missed, and it stays armed.
+TEST_F(SleepTest, AnAlarmMissedByMoreThanTenMinutesIsToldOfAndNotRung) {
   const std::string log = FreshLogPath("sleep");
   MorvaneApp app({.environment = {{"WINAMP_STANDIN_LOG", log}}});
   const auto linuxPid = LinuxProcessOf("morvu.exe");
@@ -37,7 +34,7 @@ TEST(SleepTest, AnAlarmMissedByMoreThanTenMinutesIsToldOfAndNotRung) {
                       "the missed-alarm notification", app.pid());
   app.chooseFromTrayMenu("&Show Morvane");
   EXPECT_EQ(app.status(), notice);
-  EXPECT_TRUE(Named(ReadPlayerLog(log), "PLAY").empty());
+  EXPECT_TRUE(Logged(log, "PLAY").empty());
   EXPECT_NE(app.button("Turn &Off"), nullptr) << "still armed";
   app.exit();
 }

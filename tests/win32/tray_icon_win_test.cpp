@@ -13,7 +13,7 @@
 
 #include "platform/win32/tray_icon_win.h"
 #include "platform/win32/unique_handle.h"
-#include "tools/uidriver/tray.h"
+#include "tools/uidriver/tooltips.h"
 
 namespace morv::win32 {
 namespace {

@@ -23,10 +23,9 @@ TEST(WinampAccessWinTest, PlayingStateRepliesComeBackUnchanged) {
   EXPECT_EQ(WinampIsPlaying(desktop, kClass), 0) << "no player yet";
   const std::pair<const char*, int> replies[] = {{"stopped", 0}, {"playing", 1}, {"paused", 3}};
   for (const auto& [state, reply] : replies) {
-    driver::StandInPlayer player({{"WINAMP_STANDIN_STATE", state},
-                                  {"WINAMP_STANDIN_LOG", driver::FreshLogPath("winamp-access")}});
+    const driver::StandInPlayer player(uidriver::Environment{{"WINAMP_STANDIN_STATE", state}});
     EXPECT_EQ(WinampIsPlaying(desktop, kClass), reply) << state;
-    EXPECT_EQ(WinampWindow, reinterpret_cast<WindowHandle>(player.window()));
+    EXPECT_EQ(WinampWindow, reinterpret_cast<WindowHandle>(player.window));
   }
 }
 

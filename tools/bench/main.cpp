@@ -17,6 +17,7 @@
 #include "tools/bench/gui_objects.h"
 #include "tools/bench/startup_probe.h"
 #include "tools/morvane_driver/morvane_app.h"
+#include "tools/morvane_driver/standin_player.h"
 
 namespace morv::bench {
 namespace {
@@ -57,14 +58,6 @@ bool SendToTray(driver::MorvaneApp& app) {
 }
 
 std::string Ms(double value) { return std::to_string(static_cast<long long>(value + 0.5)); }
-
-std::string TempLog() {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  std::string path = std::string(temp) + "morvbench-player.log";
-  DeleteFileA(path.c_str());
-  return path;
-}
 
 void TimeStartups(const Paths& paths, int runs) {
   // The first start after the prefix was made loads Wine's libraries from disk: one
@@ -117,7 +110,7 @@ void MeasureRest(const Paths& paths) {
   uidriver::Process floor = Launch(paths.floor, paths.playerLog);
   uidriver::waitForWindow(floor.pid(), {.className = kFloorClass, .visibleOnly = true}, 30s);
   ResetSettings();
-  driver::MorvaneApp app(Launch(paths.morvane, paths.playerLog), false);
+  driver::MorvaneApp app(Launch(paths.morvane, paths.playerLog));
   // Whatever the start-up left to finish is not rest.
   Sleep(5000);
   Rest("shown", app.process, floor);
@@ -134,7 +127,7 @@ void MeasureRest(const Paths& paths) {
 
 void MeasureAlarms(const Paths& paths, int rounds) {
   ResetSettings();
-  auto app = std::make_unique<driver::MorvaneApp>(Launch(paths.morvane, paths.playerLog), false);
+  auto app = std::make_unique<driver::MorvaneApp>(Launch(paths.morvane, paths.playerLog));
   for (int number = 1; number <= rounds; ++number) {
     AlarmRound round;
     try {
@@ -144,9 +137,9 @@ void MeasureAlarms(const Paths& paths, int rounds) {
       round.note = error.what();
       // Whatever state it was left in, the next round starts from a fresh program.
       app->process.terminate();
-      if (HWND player = FindWindowA("Winamp v1.x", nullptr)) PostMessageA(player, WM_CLOSE, 0, 0);
+      if (HWND player = driver::PlayerWindow()) PostMessageA(player, WM_CLOSE, 0, 0);
       ResetSettings();
-      app = std::make_unique<driver::MorvaneApp>(Launch(paths.morvane, paths.playerLog), false);
+      app = std::make_unique<driver::MorvaneApp>(Launch(paths.morvane, paths.playerLog));
     }
     std::string line = "alarm n=" + std::to_string(number) + " rang=" + (round.rang ? "1" : "0") +
                        " delay_ms=" + std::to_string(round.delayMs) +
@@ -170,7 +163,8 @@ int Run(int argc, char** argv) {
                  "[--alarms N]\n");
     return 2;
   }
-  Paths paths{uidriver::windowsPath(argv[1]), uidriver::windowsPath(argv[2]), TempLog()};
+  Paths paths{uidriver::windowsPath(argv[1]), uidriver::windowsPath(argv[2]),
+              driver::FreshLogPath("morvbench-player")};
   int startups = 5;
   int alarms = 5;
   for (int i = 3; i + 1 < argc; i += 2) {

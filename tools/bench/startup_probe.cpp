@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <vector>
 
 #include "tools/uidriver/window_query.h"
 
@@ -25,24 +24,11 @@ double MillisecondsSince(long long startTicks) {
          static_cast<double>(frequency.QuadPart);
 }
 
-struct Seen {
-  DWORD pid;
-  std::vector<HWND> visible;
-};
-
-BOOL CALLBACK CollectVisible(HWND window, LPARAM data) {
-  auto* seen = reinterpret_cast<Seen*>(data);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(window, &pid);
-  if (pid == seen->pid && IsWindowVisible(window)) seen->visible.push_back(window);
-  return TRUE;
-}
-
 // A splash may be a dialog too; a message box is one with buttons to answer it.
 bool IsMessageBox(HWND window, const std::string& className) {
   if (className != "#32770") return false;
   for (HWND child : uidriver::childWindows(window)) {
-    if (uidriver::className(child) == "Button" && IsWindowVisible(child)) return true;
+    if (uidriver::hasClass(child, "Button") && IsWindowVisible(child)) return true;
   }
   return false;
 }
@@ -52,13 +38,12 @@ StartupTiming WatchStartup(DWORD pid, long long startTicks, const std::string& w
   double splashFrom = -1;
   double splashTo = -1;
   while (MillisecondsSince(startTicks) < kGiveUpMs) {
-    Seen seen{pid, {}};
-    EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&seen));
     const double now = MillisecondsSince(startTicks);
     bool otherShown = false;
-    for (HWND window : seen.visible) {
+    for (HWND window : uidriver::topLevelWindows(pid)) {
+      if (!IsWindowVisible(window)) continue;
       const std::string name = uidriver::className(window);
-      if (lstrcmpiA(name.c_str(), windowClass.c_str()) == 0) {
+      if (uidriver::hasClass(window, windowClass)) {
         timing.shownMs = now;
       } else if (!IsMessageBox(window, name)) {
         otherShown = true;

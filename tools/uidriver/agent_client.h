@@ -1,15 +1,14 @@
 #pragma once
-// The driver's side of morvdrive-agent.dll: loads it into a target process once and runs its
-// requests there. The DLL is looked up in MORV_UIDRIVER_AGENT (a file), then in MORV_TOOLS_DIR,
-// then next to the running executable.
+// The driver's side of morvdrive-agent.dll: loads it into a program once and runs requests there.
+// The DLL is taken from the build's tools folder.
 #include <windows.h>
 
 #include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <mutex>
+#include <set>
 #include <string>
-#include <vector>
 
 #include "platform/win32/unique_handle.h"
 #include "tools/uidriver/agent/protocol.h"
@@ -21,45 +20,33 @@ class Agent {
   // The agent in process `pid`, loaded on first use and kept for the life of the process.
   static Agent& of(DWORD pid);
 
-  Agent(const Agent&) = delete;
-  Agent& operator=(const Agent&) = delete;
-
-  // Runs one request in the target and returns the answer bytes; throws when the agent
-  // refuses or does not answer in time.
-  std::vector<char> call(agent::Op op, uint64_t arg1 = 0, uint64_t arg2 = 0);
-  uint32_t callForValue(agent::Op op, uint64_t arg1 = 0, uint64_t arg2 = 0);
-
-  // Waits until thread `threadId` has taken from its queue everything posted to it before this
-  // call: so the posted input has been handled, or a modal loop it started is running. False
-  // when that takes longer than `timeout` (the program is busy).
+  // Runs one request in the program and returns its answer; throws when it fails.
+  std::string call(agent::Op op, uint64_t arg1 = 0, uint64_t arg2 = 0);
+  // The answer's first uint32_t.
+  uint32_t value(agent::Op op, uint64_t arg1 = 0, uint64_t arg2 = 0);
+  // Waits until thread `threadId` has taken from its queue everything posted to it before: the
+  // posted input has been handled, or a modal loop it started runs. False when that takes
+  // longer than `timeout`.
   bool settle(DWORD threadId, std::chrono::milliseconds timeout);
-  // Puts the marker hook on the thread now rather than at the first settle: input posted
-  // before a failed hook installation would otherwise take effect without being awaited.
+  // Hooks the thread now, before input is posted that a failed hook would leave unawaited.
   void prepare(DWORD threadId);
-  // Queues a change of the thread's Ctrl/Shift/Alt state (agent::ModifierBits) in line with
-  // posted key messages.
+  // Sets the thread's Ctrl/Shift/Alt (agent::ModifierBits) in line with posted keys.
   void postModifiers(DWORD threadId, uint32_t bits);
-
-  static std::string dllPath();
 
  private:
   explicit Agent(DWORD pid);
-  void load();
-  bool alive() const;
-  uintptr_t remoteExport(const char* name) const;
-  int64_t barrier() const;
-  std::string name() const;
+  bool alive() const { return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
+  std::string name() const { return "the agent in process " + std::to_string(pid_); }
 
   DWORD pid_;
   win32::UniqueProcessHandle process_;
-  uintptr_t remoteBase_ = 0;
-  uintptr_t remoteCall_ = 0;
-  uintptr_t remoteBarrier_ = 0;
+  uintptr_t call_ = 0;     // morvdrive_call in the program
+  uintptr_t barrier_ = 0;  // morvdrive_barrier in the program
   // A test's own thread and a watch on the program may wait on the same agent at once.
   std::atomic<int64_t> nextBarrier_ = 0;
   std::mutex hooking_;
-  UINT marker_ = 0;
-  std::vector<DWORD> hooked_;
+  std::set<DWORD> hooked_;
+  UINT marker_;
 };
 
 }  // namespace morv::uidriver

@@ -1,6 +1,6 @@
 #pragma once
-// Using a SysMonthCal32 of another process as a user does: by clicking its day cells and its
-// next/previous month buttons.
+// A SysMonthCal32 of another process, used as a user does: by clicking its day cells and its
+// month buttons. The calendar then notifies its parent (MCN_SELECT) as for a real click.
 #include <windows.h>
 
 #include <chrono>
@@ -9,12 +9,10 @@
 
 namespace morv::uidriver {
 
-// Clicks the day cell of `date`, first clicking the next or previous month button until that
-// month is shown. The calendar then notifies its parent (MCN_SELCHANGE, MCN_SELECT) as for a
-// user's click. Throws when the calendar cannot be used or the cell is not found.
+// Pages to the month of `date` with the month buttons and clicks its day.
 void calendarClickDate(HWND calendar, std::chrono::year_month_day date,
                        std::chrono::milliseconds settle = kSettle);
-
-std::chrono::year_month_day calendarSelection(HWND calendar);
+// The least size that shows the whole month (MCM_GETMINREQRECT).
+SIZE calendarMinSize(HWND calendar);
 
 }  // namespace morv::uidriver

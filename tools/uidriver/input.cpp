@@ -12,37 +12,6 @@ namespace {
 
 using std::chrono::milliseconds;
 
-LPARAM pointParam(int x, int y) {
-  return MAKELPARAM(static_cast<WORD>(static_cast<SHORT>(x)),
-                    static_cast<WORD>(static_cast<SHORT>(y)));
-}
-
-POINT centreOf(HWND hwnd) {
-  RECT client{};
-  GetClientRect(hwnd, &client);
-  return {client.right / 2, client.bottom / 2};
-}
-
-bool isExtendedKey(UINT key) {
-  switch (key) {
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_UP:
-    case VK_DOWN:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_HOME:
-    case VK_END:
-    case VK_INSERT:
-    case VK_DELETE:
-    case VK_DIVIDE:
-    case VK_NUMLOCK:
-      return true;
-    default:
-      return false;
-  }
-}
-
 // The input of one action, awaited on the window's thread even when the input destroys the
 // window (a key that closes a menu, a click that ends a dialog).
 class Batch {
@@ -50,29 +19,18 @@ class Batch {
   Batch(HWND window, std::string_view action, milliseconds settle)
       : window_(window), settle_(settle) {
     requireUsable(window, action);
-    pid_ = processOf(window);
-    thread_ = threadOf(window);
-    // Loaded before anything is posted: an action whose wait cannot work fails without effect.
+    thread_ = GetWindowThreadProcessId(window, &pid_);
+    // Hooked before anything is posted: an action whose wait cannot work fails without effect.
     if (settle_.count() > 0) Agent::of(pid_).prepare(thread_);
   }
-
-  void post(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!PostMessageW(window_, message, wParam, lParam)) {
-      throw DriverError("cannot post message " + std::to_string(message) + " to " +
-                        describeWindow(window_) + " (error " + std::to_string(GetLastError()) +
-                        ")");
+  // A release may find the window gone, closed by the press before it: handled then.
+  void post(UINT message, WPARAM wParam, LPARAM lParam, bool mayBeGone = false) {
+    if (!PostMessageW(window_, message, wParam, lParam) && !(mayBeGone && !IsWindow(window_))) {
+      throw DriverError("cannot post to " + describeWindow(window_) + " (error " +
+                        std::to_string(GetLastError()) + ")");
     }
   }
-
-  // A release may find the window gone, closed by the press it follows: it was handled then.
-  void postRelease(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!PostMessageW(window_, message, wParam, lParam) && IsWindow(window_)) {
-      post(message, wParam, lParam);
-    }
-  }
-
   void postModifiers(uint32_t bits) { Agent::of(pid_).postModifiers(thread_, bits); }
-
   void finish() {
     if (settle_.count() > 0) Agent::of(pid_).settle(thread_, settle_);
   }
@@ -87,72 +45,60 @@ class Batch {
 }  // namespace
 
 bool settle(HWND window, milliseconds timeout) {
-  if (timeout.count() <= 0 || !IsWindow(window)) return false;
-  return Agent::of(processOf(window)).settle(threadOf(window), timeout);
+  DWORD pid = 0;
+  const DWORD thread = GetWindowThreadProcessId(window, &pid);
+  return IsWindow(window) && Agent::of(pid).settle(thread, timeout);
 }
 
 void clickAt(HWND window, int x, int y, milliseconds settleTime) {
   Batch input(window, "click", settleTime);
-  input.post(WM_LBUTTONDOWN, MK_LBUTTON, pointParam(x, y));
-  input.postRelease(WM_LBUTTONUP, 0, pointParam(x, y));
+  input.post(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  input.post(WM_LBUTTONUP, 0, MAKELPARAM(x, y), /*mayBeGone=*/true);
   input.finish();
 }
 
 void click(HWND control, milliseconds settleTime) {
-  requireUsable(control, "click");
-  const POINT centre = centreOf(control);
-  clickAt(control, centre.x, centre.y, settleTime);
+  RECT client{};
+  GetClientRect(control, &client);
+  clickAt(control, client.right / 2, client.bottom / 2, settleTime);
 }
 
 void pressKey(HWND window, UINT virtualKey, Modifiers modifiers, milliseconds settleTime) {
   Batch input(window, "press a key in", settleTime);
-  uint32_t bits = 0;
-  if (modifiers.ctrl) bits |= agent::kCtrl;
-  if (modifiers.shift) bits |= agent::kShift;
-  if (modifiers.alt) bits |= agent::kAlt;
-  if (bits != 0) input.postModifiers(bits);
-  const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
-  LPARAM down = 1 | (static_cast<LPARAM>(scan & 0xFF) << 16);
-  if (isExtendedKey(virtualKey)) down |= KF_EXTENDED << 16;
+  const uint32_t bits = (modifiers.ctrl ? uint32_t{agent::kCtrl} : 0) |
+                        (modifiers.shift ? uint32_t{agent::kShift} : 0) |
+                        (modifiers.alt ? uint32_t{agent::kAlt} : 0);
+  if (bits) input.postModifiers(bits);
+  LPARAM down = 1 | (static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC) & 0xFF) << 16);
   if (modifiers.alt) down |= KF_ALTDOWN << 16;
-  const LPARAM up = down | ((KF_REPEAT | KF_UP) << 16);
   input.post(modifiers.alt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, down);
-  input.postRelease(modifiers.alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey, up);
-  if (bits != 0) input.postModifiers(0);
+  input.post(modifiers.alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey, down | ((KF_REPEAT | KF_UP) << 16),
+             /*mayBeGone=*/true);
+  if (bits) input.postModifiers(0);
   input.finish();
 }
 
-void typeText(HWND edit, std::string_view text, milliseconds settleTime) {
-  if (isReadOnly(edit)) {
-    throw DriverError("cannot type into " + describeWindow(edit) + ": it is read-only");
+void typeText(HWND window, std::string_view text, milliseconds settleTime) {
+  if (isReadOnly(window)) {
+    throw DriverError("cannot type into the read-only " + describeWindow(window));
   }
-  Batch input(edit, "type into", settleTime);
+  Batch input(window, "type into", settleTime);
   for (wchar_t unit : widen(text)) input.post(WM_CHAR, unit, 1);
-  input.finish();
-}
-
-void focusByPress(HWND control, milliseconds settleTime) {
-  Batch input(control, "press the mouse on", settleTime);
-  const POINT centre = centreOf(control);
-  input.post(WM_LBUTTONDOWN, MK_LBUTTON, pointParam(centre.x, centre.y));
-  // Released left of and above the client area, so no click reaches the control.
-  input.postRelease(WM_LBUTTONUP, 0, pointParam(-4, -4));
   input.finish();
 }
 
 bool isChecked(HWND box) {
   DWORD_PTR state = 0;
   if (!SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state)) {
-    throw DriverError("cannot read the check box: " + describeWindow(box));
+    throw DriverError("cannot read the check box " + describeWindow(box));
   }
   return state == BST_CHECKED;
 }
 
 void setChecked(HWND box, bool checked) {
-  if (isChecked(box) == checked) return;
-  click(box);
+  if (isChecked(box) != checked) click(box);
   if (isChecked(box) != checked) {
-    throw DriverError("the click did not change the check box: " + describeWindow(box));
+    throw DriverError("the click left " + describeWindow(box) + " as it was");
   }
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Message boxes of another process: dialogs of class "#32770" on its UI thread.
+// Message boxes of another process: visible dialogs of class "#32770".
 #include <windows.h>
 
 #include <chrono>
@@ -8,16 +8,16 @@
 #include <string_view>
 #include <vector>
 
-namespace morv::uidriver {
+#include "tools/uidriver/agent/protocol.h"
 
-enum class BoxIcon { kNone, kError, kQuestion, kWarning, kInformation, kOther };
+namespace morv::uidriver {
 
 struct MessageBoxInfo {
   HWND window = nullptr;
   std::string title;
   std::string text;
   BoxIcon icon = BoxIcon::kNone;
-  // Captions of the visible buttons, in order. Wine keeps the unused buttons of a box, hidden.
+  // The visible buttons' captions, in order: Wine keeps a box's unused buttons, hidden.
   std::vector<std::string> buttons;
 };
 
@@ -25,14 +25,11 @@ struct MessageBoxInfo {
 std::optional<MessageBoxInfo> findMessageBox(DWORD pid, std::string_view title = {});
 MessageBoxInfo waitForMessageBox(DWORD pid, std::string_view title,
                                  std::chrono::milliseconds timeout);
-bool noMessageBoxOpen(DWORD pid);
+inline bool noMessageBoxOpen(DWORD pid) { return !findMessageBox(pid); }
 
-// Clicks the visible, enabled button with that caption ("&Yes" or "Yes"), then waits until the
-// box is destroyed and the program has returned from MessageBox: a box is hidden at once but
-// destroyed later, and the next box must not be mistaken for this one.
-void answer(const MessageBoxInfo& box, std::string_view button,
-            std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
-
-std::string toString(BoxIcon icon);
+// Presses the visible button with that caption ("&Yes" or "Yes"), then waits until the box is
+// destroyed and the program has come back from MessageBox: a box is hidden at once but destroyed
+// later, and the next box must not be mistaken for this one.
+void answer(const MessageBoxInfo& box, std::string_view button);
 
 }  // namespace morv::uidriver

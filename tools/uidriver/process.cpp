@@ -9,87 +9,54 @@
 namespace morv::uidriver {
 namespace {
 
-using std::chrono::milliseconds;
-
-std::wstring quoted(const std::wstring& argument) {
-  if (!argument.empty() && argument.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
-    return argument;
-  }
-  std::wstring text = L"\"";
-  size_t backslashes = 0;
-  for (wchar_t c : argument) {
-    if (c == L'\\') {
-      ++backslashes;
-      continue;
-    }
-    // Backslashes count only before a quote: there each one is doubled.
-    text.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-    backslashes = 0;
-    text += c;
-  }
-  text.append(backslashes * 2, L'\\');
-  return text + L"\"";
-}
-
 struct NoCase {
   bool operator()(const std::wstring& a, const std::wstring& b) const {
     return lstrcmpiW(a.c_str(), b.c_str()) < 0;
   }
 };
 
-// The driver's environment with the extra variables, as a CreateProcess block.
-std::wstring environmentBlock(const std::vector<std::pair<std::string, std::string>>& extra) {
+// The driver's environment with the extra variables, as a CreateProcess block. Entries such as
+// "=C:=C:\dir" keep their place at the front.
+std::wstring EnvironmentBlock(const Environment& extra) {
   std::map<std::wstring, std::wstring, NoCase> variables;
-  std::vector<std::wstring> hidden;  // "=C:=C:\dir" entries: kept as they are
-  if (wchar_t* block = GetEnvironmentStringsW()) {
-    for (const wchar_t* entry = block; *entry != L'\0'; entry += wcslen(entry) + 1) {
+  std::wstring block;
+  if (wchar_t* own = GetEnvironmentStringsW()) {
+    for (const wchar_t* entry = own; *entry; entry += wcslen(entry) + 1) {
       const std::wstring text(entry);
       const size_t equals = text.find(L'=', 1);
       if (text[0] == L'=' || equals == std::wstring::npos) {
-        hidden.push_back(text);
+        block += text + L'\0';
       } else {
         variables[text.substr(0, equals)] = text.substr(equals + 1);
       }
     }
-    FreeEnvironmentStringsW(block);
+    FreeEnvironmentStringsW(own);
   }
-  for (const auto& [name, value] : extra) {
-    if (name.empty() || name.find('=') != std::string::npos) {
-      throw DriverError("'" + name + "' is not a valid environment variable name");
-    }
-    variables.erase(widen(name));
-    variables[widen(name)] = widen(value);
-  }
-  std::wstring result;
-  for (const auto& entry : hidden) result += entry + L'\0';
-  for (const auto& [name, value] : variables) result += name + L'=' + value + L'\0';
-  return result + L'\0';
+  for (const auto& [name, value] : extra) variables[widen(name)] = widen(value);
+  for (const auto& [name, value] : variables) block += name + L'=' + value + L'\0';
+  return block + L'\0';
 }
 
 }  // namespace
 
-std::wstring commandLine(const std::string& executable, const std::vector<std::string>& arguments) {
-  std::wstring line = quoted(widen(executable));
-  for (const auto& argument : arguments) line += L" " + quoted(widen(argument));
-  return line;
-}
-
 Process Process::launch(const LaunchOptions& options) {
   const std::string executable = windowsPath(options.executable);
-  std::wstring line = commandLine(executable, options.arguments);
-  std::wstring environment = environmentBlock(options.environment);
+  std::wstring line = L"\"" + widen(executable) + L"\" " + widen(options.arguments);
+  std::wstring environment = EnvironmentBlock(options.environment);
   const std::wstring directory = widen(windowsPath(options.workingDirectory));
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(widen(executable).c_str(), line.data(), nullptr, nullptr, FALSE,
-                      CREATE_UNICODE_ENVIRONMENT, environment.data(),
-                      directory.empty() ? nullptr : directory.c_str(), &startup, &info)) {
+  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                      environment.data(), directory.empty() ? nullptr : directory.c_str(), &startup,
+                      &info)) {
     throw DriverError("cannot start " + executable + " (error " + std::to_string(GetLastError()) +
                       ")");
   }
-  win32::UniqueProcessHandle thread(info.hThread);
-  Process process(win32::UniqueProcessHandle(info.hProcess), info.dwProcessId);
+  const win32::UniqueProcessHandle thread(info.hThread);
+  Process process;
+  process.handle_.reset(info.hProcess);
+  process.pid_ = info.dwProcessId;
   // A program without a message loop never becomes idle; the wait then just expires.
   WaitForInputIdle(process.handle(), static_cast<DWORD>(options.idleTimeout.count()));
   return process;
@@ -104,15 +71,13 @@ Process& Process::operator=(Process&& other) noexcept {
   return *this;
 }
 
-Process::~Process() { terminate(); }
-
 bool Process::isRunning() const {
   return handle_ && WaitForSingleObject(handle_.get(), 0) == WAIT_TIMEOUT;
 }
 
-DWORD Process::waitForExit(milliseconds timeout) {
-  if (!handle_) throw DriverError("no process to wait for");
-  if (WaitForSingleObject(handle_.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
+DWORD Process::waitForExit(std::chrono::milliseconds timeout) {
+  if (!handle_ ||
+      WaitForSingleObject(handle_.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
     throwTimeout("process " + std::to_string(pid_) + " to exit", timeout, pid_);
   }
   DWORD code = 0;

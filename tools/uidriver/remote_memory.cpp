@@ -5,24 +5,19 @@
 #include "tools/uidriver/driver_error.h"
 
 namespace morv::uidriver {
-
-win32::UniqueProcessHandle openProcess(DWORD pid) {
-  constexpr DWORD kRights = PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
-                            PROCESS_QUERY_INFORMATION | PROCESS_CREATE_THREAD | SYNCHRONIZE;
-  win32::UniqueProcessHandle process(OpenProcess(kRights, FALSE, pid));
-  if (!process) {
-    throw DriverError("cannot open process " + std::to_string(pid) + " (error " +
-                      std::to_string(GetLastError()) + ")");
-  }
-  return process;
-}
-
 namespace {
 
+[[noreturn]] void Fail(const std::string& what) {
+  throw DriverError(what + " (error " + std::to_string(GetLastError()) + ")");
+}
+
+// Wine's server reads and writes another process's memory through one of its threads; right
+// after a remote thread of ours has ended it may still pick that dying one and refuse (error 5).
 template <typename Access>
 bool Retried(Access access) {
   for (int attempt = 0;; ++attempt) {
-    if (access()) return true;
+    SIZE_T done = 0;
+    if (access(done)) return true;
     if (GetLastError() != ERROR_ACCESS_DENIED || attempt == 100) return false;
     Sleep(5);
   }
@@ -30,17 +25,18 @@ bool Retried(Access access) {
 
 }  // namespace
 
-bool readRemote(HANDLE process, const void* address, void* data, size_t size) {
-  return Retried([&] {
-    SIZE_T got = 0;
-    return ReadProcessMemory(process, address, data, size, &got) && got == size;
-  });
+win32::UniqueProcessHandle openProcess(DWORD pid) {
+  win32::UniqueProcessHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ |
+                                                     PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION |
+                                                     PROCESS_CREATE_THREAD | SYNCHRONIZE,
+                                                 FALSE, pid));
+  if (!process) Fail("cannot open process " + std::to_string(pid));
+  return process;
 }
 
-bool writeRemote(HANDLE process, void* address, const void* data, size_t size) {
-  return Retried([&] {
-    SIZE_T written = 0;
-    return WriteProcessMemory(process, address, data, size, &written) && written == size;
+bool readRemote(HANDLE process, const void* address, void* data, size_t size) {
+  return Retried([&](SIZE_T& got) {
+    return ReadProcessMemory(process, address, data, size, &got) && got == size;
   });
 }
 
@@ -48,30 +44,25 @@ RemoteBuffer::RemoteBuffer(HANDLE process, size_t size)
     : process_(process),
       address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)),
       size_(size) {
-  if (address_ == nullptr) {
-    throw DriverError("cannot allocate " + std::to_string(size) +
-                      " bytes in the target process (error " + std::to_string(GetLastError()) +
-                      ")");
-  }
+  if (!address_) Fail("cannot allocate " + std::to_string(size) + " bytes in the program");
 }
 
 RemoteBuffer::~RemoteBuffer() {
-  if (address_ != nullptr) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+  if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
 }
 
 void RemoteBuffer::write(size_t offset, const void* data, size_t size) {
-  if (offset + size > size_ || !writeRemote(process_, address(offset), data, size)) {
-    throw DriverError("cannot write " + std::to_string(size) +
-                      " bytes into the target process (error " + std::to_string(GetLastError()) +
-                      ")");
+  if (offset + size > size_ || !Retried([&](SIZE_T& written) {
+        return WriteProcessMemory(process_, address(offset), data, size, &written) &&
+               written == size;
+      })) {
+    Fail("cannot write " + std::to_string(size) + " bytes into the program");
   }
 }
 
 void RemoteBuffer::read(size_t offset, void* data, size_t size) const {
   if (offset + size > size_ || !readRemote(process_, address(offset), data, size)) {
-    throw DriverError("cannot read " + std::to_string(size) +
-                      " bytes from the target process (error " + std::to_string(GetLastError()) +
-                      ")");
+    Fail("cannot read " + std::to_string(size) + " bytes from the program");
   }
 }
 

@@ -1,8 +1,7 @@
 #pragma once
-// Memory inside the target process. Common-control messages that carry pointers (SB_GETTEXT,
-// TTM_ENUMTOOLS, MCM_HITTEST, ...) are not marshalled between processes, neither by Windows nor
-// by Wine: the pointer must be valid in the target, so the driver allocates there, sends, and
-// reads the answer back.
+// Memory inside another process. Common-control messages that carry pointers (SB_GETTEXT,
+// TTM_ENUMTOOLS, MCM_HITTEST, ...) are not marshalled between processes: the driver allocates
+// their structures in the target, sends, and reads the answer back.
 #include <windows.h>
 
 #include <cstddef>
@@ -11,14 +10,11 @@
 
 namespace morv::uidriver {
 
-// A process handle with the rights the driver needs (read, write, allocate, start threads).
+// A handle with the rights the driver needs: read, write, allocate, start threads, wait.
 win32::UniqueProcessHandle openProcess(DWORD pid);
 
-// ReadProcessMemory and WriteProcessMemory, retried for a moment when refused. Wine's server
-// reads another process's memory through one of its threads; right after a remote thread of
-// ours has ended it may still pick that dying thread, and the access is refused (error 5).
+// ReadProcessMemory, retried for a moment when Wine refuses it (remote_memory.cpp says why).
 bool readRemote(HANDLE process, const void* address, void* data, size_t size);
-bool writeRemote(HANDLE process, void* address, const void* data, size_t size);
 
 class RemoteBuffer {
  public:
@@ -30,7 +26,6 @@ class RemoteBuffer {
   // The address as the target sees it, for message parameters.
   void* address(size_t offset = 0) const { return static_cast<char*>(address_) + offset; }
   LPARAM param(size_t offset = 0) const { return reinterpret_cast<LPARAM>(address(offset)); }
-  size_t size() const { return size_; }
 
   void write(size_t offset, const void* data, size_t size);
   void read(size_t offset, void* data, size_t size) const;
@@ -44,8 +39,7 @@ class RemoteBuffer {
     read(offset, &value, sizeof(T));
     return value;
   }
-
-  // Leaves the memory allocated: a remote thread that timed out may still write into it.
+  // Leaves the memory allocated: an answer that came too late may still be written into it.
   void abandon() { address_ = nullptr; }
 
  private:

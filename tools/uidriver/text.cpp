@@ -2,57 +2,51 @@
 
 #include <windows.h>
 
-#include <memory>
+#include <algorithm>
 
 namespace morv::uidriver {
 
 std::wstring widen(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int count = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring wide(count, L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), count);
+  std::wstring wide(utf8.size(), L'\0');
+  wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                  wide.data(), static_cast<int>(wide.size())));
   return wide;
 }
 
 std::string narrow(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  const int size = static_cast<int>(wide.size());
-  const int count =
-      WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string utf8(count, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, utf8.data(), count, nullptr, nullptr);
+  std::string utf8(wide.size() * 3, '\0');
+  utf8.resize(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                  utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr));
   return utf8;
 }
 
-std::string plainCaption(std::string_view caption) {
-  std::string plain;
-  for (size_t i = 0; i < caption.size() && caption[i] != '\t'; ++i) {
-    if (caption[i] != '&') {
-      plain += caption[i];
-    } else if (i + 1 < caption.size() && caption[i + 1] == '&') {
-      plain += '&';
-      ++i;
-    }
-  }
-  return plain;
-}
-
 bool sameCaption(std::string_view actual, std::string_view wanted) {
-  return actual == wanted || plainCaption(actual) == plainCaption(wanted);
+  const auto plain = [](std::string_view caption) {
+    std::string text(caption);
+    text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
+    return text;
+  };
+  return plain(actual) == plain(wanted);
 }
 
 std::string windowsPath(std::string_view path) {
-  if (path.empty() || path.front() != '/') return std::string(path);
   using ToDos = WCHAR*(CDECL*)(const char*);
   const auto convert = reinterpret_cast<ToDos>(reinterpret_cast<void*>(
       GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
-  if (convert == nullptr) return std::string(path);
-  WCHAR* dos = convert(std::string(path).c_str());
-  if (dos == nullptr) return std::string(path);
+  WCHAR* dos =
+      path.empty() || path[0] != '/' || !convert ? nullptr : convert(std::string(path).c_str());
+  if (!dos) return std::string(path);
   std::string converted = narrow(dos);
   HeapFree(GetProcessHeap(), 0, dos);
   return converted;
+}
+
+std::string buildFolder() {
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string folder(self);
+  folder.resize(folder.find_last_of("\\/"));
+  return folder.substr(0, folder.find_last_of("\\/"));
 }
 
 }  // namespace morv::uidriver

@@ -1,0 +1,86 @@
+// The alarm end to end, on one start of Morvane whose player has nothing to play: armed, rung on
+// the stand-in player with Morvane's own sound beside it, snoozed and disarmed; then a sleep
+// across the alarm minute, played by stopping Morvane's process, after which it rings late.
+#include <windows.h>
+
+#include <gmock/gmock.h>
+
+#include "tests/e2e/e2e_test.h"
+#include "tools/morvane_driver/linux_side.h"
+#include "tools/morvane_driver/standin_player.h"
+
+namespace morv::e2e {
+namespace {
+
+using namespace driver;
+using namespace std::chrono_literals;
+using AlarmTest = E2eTest;
+
+TEST_F(AlarmTest, RingsThePlayerAndItsOwnSoundAndAfterASleepRingsLate) {
+  RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, "Morvane");
+  const std::string log = FreshLogPath("alarm");
+  MorvaneApp app(
+      {.environment = {{"WINAMP_STANDIN_LOG", log}, {"WINAMP_STANDIN_EMPTY_PLAYLIST", "1"}}});
+  const auto linuxPid = LinuxProcessOf("morvu.exe");
+  ASSERT_TRUE(linuxPid) << "Morvane's Linux process not found";
+  // Wine plays sound from a thread of this name, which lives as long as the sound does.
+  const auto awaitSound = [&](bool on) {
+    uidriver::waitUntil([&] { return HasThreadNamed(*linuxPid, "winealsa_timer") == on; }, 20s,
+                        on ? "Morvane's own sound" : "the sound to stop", app.pid());
+  };
+  const auto runValue = [] { return RegText(HKEY_LOCAL_MACHINE, kRunKey, "Morvane"); };
+  const std::string program = "\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\"";
+
+  // Arming starts the player minimised with the focus, hides it when it is up, and has
+  // Morvane start with Windows. The alarm is for the present minute: it rings right after.
+  app.enterAlarm(PresentMinute(20s));
+  app.arm();
+  EXPECT_THAT(Logged(log, "START").at(0).note, ::testing::HasSubstr(" show=2 "));
+  EXPECT_FALSE(IsWindowVisible(PlayerWindow()));
+  EXPECT_EQ(Setting("StartInTray"), "Yes");
+  EXPECT_EQ(runValue(), program);
+
+  // Play, full volume, the banner; the player plays nothing, so Morvane's own sound rings.
+  awaitSound(true);
+  app.awaitStatus(kAlarmBanner, 10s);
+  ASSERT_EQ(Logged(log, "PLAY").size(), 1u);
+  EXPECT_EQ(Logged(log, "PLAY")[0].note, "empty playlist");
+  EXPECT_EQ(Logged(log, "SETVOLUME").at(0).wParam, 255u);
+
+  // Snooze on the button: silence, the player turned down and closed. Turn On disarms.
+  uidriver::click(app.enabledButton("Snoo&ze"), 0ms);
+  awaitSound(false);
+  uidriver::waitUntil([] { return !PlayerWindow(); }, 15s, "the player to close", app.pid());
+  EXPECT_EQ(Logged(log, "SETVOLUME").at(1).wParam, 28u);
+  EXPECT_EQ(Logged(log, "QUIT").size(), 1u);
+  uidriver::click(app.enabledButton("Turn &On"));
+  EXPECT_EQ(Setting("StartInTray"), "No");
+  EXPECT_EQ(runValue(), "-" + program);
+
+  // Armed in the tray, asleep from just before the minute until it is over: told of the wake
+  // twice (automatically, then by the user), it rings once, and the tray says why the own sound
+  // rings. Snooze in the tray's menu asks whether to close the player.
+  const AlarmMinute late = MinuteAhead(25s);
+  app.enterAlarm(late);
+  app.arm();
+  uidriver::click(app.button("Send To &Tray"));
+  ASSERT_TRUE(StopBetween(*linuxPid, late.start() - 5s, late.start() + 65s));
+  EXPECT_EQ(Logged(log, "PLAY").size(), 1u) << "asleep through the whole minute";
+  PostMessageA(app.main, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+  PostMessageA(app.main, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+  awaitSound(true);
+  const std::vector<std::string> why{
+      "WinAmp is not playing, so Morvane is ringing its own alarm sound."};
+  uidriver::waitUntil([&] { return uidriver::trayBalloons() == why; }, 10s,
+                      "the notification saying why", app.pid());
+  EXPECT_EQ(Logged(log, "PLAY").size(), 2u) << "two wake messages, one ring";
+  app.chooseFromTrayMenu("Snoo&ze");
+  app.answerBox("Close WinAmp?", "Yes");
+  awaitSound(false);
+  uidriver::waitUntil([] { return !PlayerWindow(); }, 15s, "the player to close", app.pid());
+  app.chooseFromTrayMenu("&Show Morvane");
+  app.exit();
+}
+
+}  // namespace
+}  // namespace morv::e2e
