@@ -12,7 +12,7 @@ std::vector<PlayerLogLine> Logged(const std::string& path, const std::string& na
   std::vector<PlayerLogLine> lines;
   std::ifstream file(path);
   for (std::string text; std::getline(file, text);) {
-    PlayerLogLine line{"", 0, 0, text.substr(0, 23), ""};
+    PlayerLogLine line{.time = text.substr(0, 23)};
     std::istringstream fields(text.substr(std::min<size_t>(text.size(), 24)));
     for (std::string field; fields >> field;) {
       const auto equals = field.find('=');
