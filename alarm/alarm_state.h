@@ -22,7 +22,7 @@ struct AlarmState {
   std::optional<LocalDateTime> nextDue;
   // How many minutes a snooze lasts before the alarm rings again; 0: a snooze stops it.
   int snoozeMinutes = 0;
-  // The wall clock at the last tick, or at the arming if that came later.
+  // The wall clock at the last tick.
   std::optional<LocalDateTime> counting;
   // The time box's check is running: its own boxes take the focus from the box, and
   // that leave must not start a second check inside the first.

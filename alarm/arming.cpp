@@ -110,9 +110,6 @@ void FrmMain::ArmAlarm(bool flipStartInTray) {
   ui.cmdReset.setEnabled(false);
   alarm.ArmedMark = kArmed;
   alarmState_.first.armed = true;
-  // The clock counts towards the alarm from now: a gap before this moment is no sleep
-  // the alarm could have rung in.
-  alarmState_.counting = desktop_.clock.now();
   ui.mnuStartInSystemTray.setEnabled(false);
   ui.cmdSet.setCaption(texts::kTurnOff);
   ui.MyTimer.setEnabled(true);

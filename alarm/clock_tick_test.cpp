@@ -129,9 +129,10 @@ TEST_F(ClockTickTest, AnAlarmRingsAtMostOnceWhateverTheWallClockDoes) {
     const char* what;
     bool stopAfterRinging;
     LocalDateTime jumpFrom, jumpTo;
-    int rings, playerState = 0;
+    int rings, playerState = 0, stateAfterJump = -1;
   } const cases[] = {
       {"the player playing", false, At(6, 7, 4), At(6, 7, 4), 0, 1},
+      {"the player playing, silent after", false, At(6, 7, 5, 59, 500), At(6, 7, 5, 59, 500), 0, 1, 0},
       {"the player paused", false, At(6, 7, 4), At(6, 7, 4), 1, 3},
       {"forward over the minute", false, At(6, 7, 4, 30), At(6, 7, 6), 1},
       {"forward over it by hours", false, At(6, 7, 4, 30), At(6, 9, 0), 0},
@@ -144,6 +145,7 @@ TEST_F(ClockTickTest, AnAlarmRingsAtMostOnceWhateverTheWallClockDoes) {
     t.armAlarm({2026, 12, 6}, "07:05");
     t.d.players.all.back().state = c.playerState;
     t.advanceTo(c.jumpFrom);
+    if (c.stateAfterJump >= 0) t.d.players.all.back().state = c.stateAfterJump;
     if (c.stopAfterRinging) {
       t.form.cmdSet_Click();  // Snooze: the stop path
       t.form.cmdSet_Click();  // disarmed; the clock runs again
