@@ -64,12 +64,19 @@ void FrmMain::Tick() {
     const bool started =
         desktop_.processes.startProgram(winamp::kProgramPath, WindowStyle::MinimizedFocus) ==
         StartResult::Started;
-    const std::string found = std::to_string(desktop_.windows.findWindow(winamp::kWindowClass));
+    std::string found = std::to_string(desktop_.windows.findWindow(winamp::kWindowClass));
     if (forFirst) alarm.PlayerHandle = found;
     desktop_.windows.showWindow(HandleOf(found), ShowCommand::Hide);
     // Waiting for a player that could not be started would only freeze the window
     // two seconds of every three; the next tick tries again.
     if (started) desktop_.clock.sleep(2000ms);
+    // A player slower than the look at once has its window by now; left alone it would stay
+    // on the screen, since the next tick finds a player and starts none.
+    if (started && HandleOf(found) == 0) {
+      found = std::to_string(desktop_.windows.findWindow(winamp::kWindowClass));
+      if (forFirst) alarm.PlayerHandle = found;
+      desktop_.windows.showWindow(HandleOf(found), ShowCommand::Hide);
+    }
   }
 
   SettleDueAlarms(now);

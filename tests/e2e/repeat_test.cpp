@@ -1,5 +1,7 @@
 // A repeating alarm, end to end: the days chosen through the menu's shortcut and the box, the
-// alarm rung and snoozed, armed again for the next morning, and brought back armed by a restart.
+// alarm rung and snoozed while its player cannot be started again, armed for the next morning
+// all the same, kept by a session Windows ends without waiting for the close question's answer,
+// and brought back armed by the next start.
 #include <windows.h>
 
 #include "tests/e2e/e2e_test.h"
@@ -34,21 +36,36 @@ TEST_F(RepeatTest, ChosenDaysKeepTheAlarmArmedForTheNextMorningAndAcrossARestart
                                    : tomorrowIndex == 6 ? "Mon,Tue,Wed,Thu,Fri,Sun"
                                                         : "Mon,Tue,Wed,Thu,Fri");
 
-  // Snoozed, it is armed for tomorrow, its button's tip naming the days, and the clock starts
-  // the player it closed again, hidden.
+  // Snoozed while the player's program has gone: Morvane says it cannot start the player, and
+  // stays armed for tomorrow, its button's tip naming the days; once the program is back the
+  // clock starts the player again, hidden.
   const AlarmMinute alarm = PresentMinute(20s);
   app.enterAlarm(alarm);
   app.arm();
   app.awaitStatus(kAlarmBanner, 90s);
+  ASSERT_TRUE(MoveFileA(kPlayerProgram, kPlayerAway));
+  struct PutBack {
+    ~PutBack() { MoveFileA(kPlayerAway, kPlayerProgram); }
+  } putBack;
   uidriver::click(app.button("Snoo&ze"));
+  app.answerBox("MORV", "OK");
   const std::string armed = "Alarm Settings: ON  Date: " + ShortDate(tomorrow) +
                             " Time: " + alarm.alarmTime() + " ALARM IS SET";
   app.awaitStatus(armed, 15s);
+  EXPECT_TRUE(app.process.isRunning());
   EXPECT_EQ(
       uidriver::toolTipText(app.button("Turn &Off")).rfind("Turn The Alarm OFF.  Repeats ", 0), 0u);
+  ASSERT_TRUE(MoveFileA(kPlayerAway, kPlayerProgram));
   uidriver::waitUntil([] { return PlayerWindow() && !IsWindowVisible(PlayerWindow()); }, 15s,
                       "the player back, hidden", app.pid());
-  app.exit(/*save=*/true);
+
+  // Windows ends the session while the close question waits: the alarm is kept unasked.
+  PostMessageA(app.main, WM_QUERYENDSESSION, 0, 0);
+  uidriver::waitForWindow(
+      app.pid(), {.className = "#32770", .title = "Close Morvane?", .visibleOnly = true}, 10s);
+  PostMessageA(app.main, WM_ENDSESSION, TRUE, 0);
+  app.process.waitForExit(15s);
+  EXPECT_EQ(Setting("SettingsSaved"), "Yes");
 
   // The restart: armed at once for tomorrow, its player started.
   StoreSetting("StartInTray", "No");  // so the window shows for the test
