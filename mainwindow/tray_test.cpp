@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "alarm/alarm_texts.h"
+#include "mainwindow/tray_click.h"
 #include "tests/fakes/intro_harness.h"
 
 namespace morv {
@@ -56,9 +57,11 @@ TEST(TrayTest, TheIconsMenuComesOnARightClickAndShowBringsTheWindowBack) {
   h.form.cmdMin2Tray_Click();
   EXPECT_FALSE(h.ui.mnuSetAlarm.enabled()) << "rung: Set Alarm is off the menu";
 
-  h.form.SysTray_TrayClick(kLeftButton);
-  EXPECT_TRUE(h.ui.form.poppedUp.empty());
-  h.form.SysTray_TrayClick(kRightButton);
+  // A left click, then a right one as notify-icon version 4 reports it: the release and a
+  // context-menu event. One menu, or the second would open as the first closes.
+  for (TrayMouse event : {TrayMouse::LeftUp, TrayMouse::RightUp, TrayMouse::ContextMenu}) {
+    if (const auto button = TrayClickButton(event, true)) h.form.SysTray_TrayClick(*button);
+  }
   ASSERT_EQ(h.ui.form.poppedUp.size(), 1u);
   EXPECT_EQ(h.ui.form.poppedUp[0], &h.ui.mnuOptions);
   EXPECT_EQ(h.d.windows.foreground, h.ui.form.handle()) << "or the menu would not close";
