@@ -70,8 +70,12 @@ TEST(TrayTest, TheIconsMenuComesOnARightClickAndShowBringsTheWindowBack) {
   EXPECT_FALSE(h.ui.mnuSetAlarm.enabled()) << "showing the window does not give it back";
 }
 
-// Each refused write asks to close; kept open, the toggle carries on to its status text.
-TEST(TrayTest, StartInSystemTrayTogglesWithItsOwnStatusTexts) {
+// On, Morvane starts with Windows from its quoted path; off, the Run value names no
+// program. Each refused write asks to close; kept open, the toggle carries on to its text.
+TEST(TrayTest, StartInSystemTrayTogglesTheOptionAndTheStartWithWindows) {
+  const std::string run = "write HKLM SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run Morvane = ";
+  const std::string exe = "\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\"";
+  const std::string tray = "write HKLM SOFTWARE\\QUORVIX\\MORV StartInTray = ";
   for (bool refused : {false, true}) {
     LoadedHarness h;
     if (refused) h.d.registry.fail(fakes::RegOp::Write, Hive::LocalMachine, "", RegStatus::Failed);
@@ -82,6 +86,8 @@ TEST(TrayTest, StartInSystemTrayTogglesWithItsOwnStatusTexts) {
     h.form.mnuStartInSystemTray_Click();
     EXPECT_FALSE(h.ui.mnuStartInSystemTray.checked());
     EXPECT_EQ(h.ui.StatusBar1.text(), "Morvane Will Not Start With Windows.  Ready.");
+    EXPECT_THAT(h.d.registry.writes(),
+                ::testing::ElementsAre(run + exe, tray + "Yes", tray + "No", run + "-" + exe));
     EXPECT_EQ(h.d.boxes.shown.size(), refused ? 8u : 0u) << "two boxes for each refused write";
   }
 }
