@@ -71,9 +71,9 @@ TEST(MainFormLayout, EveryPartInsideNoneOverlappingEachTextFitsAtEveryScale) {
       EXPECT_LE(WidthBound(t.text, line) + room, r.width()) << t.text;
       EXPECT_LE(line, r.height()) << t.text;
     }
-    EXPECT_GE(layout[MainPart::kCalendar].width(), m.calendar.width);
-    EXPECT_GE(layout[MainPart::kCalendar].height(), m.calendar.height);
     const Rect& calendar = layout[MainPart::kCalendar];
+    EXPECT_GE(calendar.width(), m.calendar.width);
+    EXPECT_GE(calendar.height(), m.calendar.height);
     const Rect& status = layout[MainPart::kStatusBar];
     EXPECT_EQ(std::pair(calendar.left, calendar.top), std::pair(scale.margin, scale.margin));
     EXPECT_EQ(layout.client.width - layout[MainPart::kTimeBox].right, scale.margin);
