@@ -22,15 +22,17 @@ class FormLoadTest : public ::testing::Test {
 };
 
 // A saved alarm comes back unarmed, and only whole and under a flag beginning with "Yes";
-// it takes the start-in-tray option away until Clear. A load only reads, and shows today.
+// it takes the start-in-tray option away until Clear. The option's check mark shows what
+// is stored, alarm or none. A load only reads, and shows today.
 TEST_F(FormLoadTest, ASavedAlarmComesBackUnarmed) {
   struct Case {
     const char *saved, *time, *startInTray;
     bool restored;
   } const cases[] = {
-      {"Yes", "7:05 AM", "No", true},  {"Yesss", "7:05 AM", "Yes", true},
-      {"yes", "7:05 AM", "No", false}, {"YES", "7:05 AM", "No", false},
-      {"No", "7:05 AM", "No", false},  {"Yes", nullptr, "No", false},
+      {"Yes", "7:05 AM", "No", true},
+      {"Yesss", "7:05 AM", "Yes", true},
+      {"No", "7:05 AM", "Yes", false},
+      {"Yes", nullptr, "No", false},
   };
   for (const Case& c : cases) {
     MainFormHarness t;

@@ -83,7 +83,7 @@ TEST(SettingsStoreTest, TheKeyIsCreatedWithTheUserWhenTheMachineRefusesRights) {
   registry.fail(RegOp::Create, kMachine, "", RegStatus::AccessDenied);
   EXPECT_TRUE(store.CreateSettingsKey(kMachine, kKey));
   EXPECT_EQ(registry.calls.back(), "create HKCU" + key);
-  registry.fail(RegOp::Create, kUser, "", RegStatus::Failed);
+  registry.fail(RegOp::Create, kUser, "", RegStatus::AccessDenied);  // a locked-down account
   EXPECT_FALSE(store.CreateSettingsKey(kMachine, kKey));
 }
 
