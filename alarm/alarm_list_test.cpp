@@ -8,6 +8,7 @@
 
 #include "alarm/alarm_texts.h"
 #include "alarm/repeat_days.h"
+#include "mainwindow/form_events.h"
 #include "tests/fakes/intro_harness.h"
 
 namespace morv {
@@ -144,6 +145,20 @@ TEST(AlarmListTest, EachAlarmRingsByItsOwnDaysAndASharedMinuteRingsOnce) {
   h.advanceTo({{2026, 12, 13}, 9, 0, 30});
   h.form.cmdSet_Click();
   EXPECT_EQ(PlaysHeard(h), before + 1) << "Sunday, on the player started again";
+}
+
+// Stopping the main window's alarm leaves its clock standing, as it always has; an alarm of
+// the list a minute later rings all the same.
+TEST(AlarmListTest, TheMainWindowsStandingClockDoesNotHoldTheList) {
+  fakes::LoadedHarness h;
+  FormEvents events(h.desktop, h.form, h.modality, {});
+  h.armAlarm({2026, 12, 6}, "06:05");
+  Add(h, {Entry(6, 6, 6, {}, "Later")});
+  h.advanceTo({{2026, 12, 6}, 6, 5, 30});
+  events.command(FormCommand::Set, CommandSource::Button);  // Snooze: the stop path
+  ASSERT_FALSE(h.ui.MyTimer.enabled());
+  h.advanceTo({{2026, 12, 6}, 6, 6, 30});
+  EXPECT_EQ(h.ui.StatusBar1.text(), texts::kBanner);
 }
 
 // What the registry keeps comes back at the next start: each alarm on or off as it was, a

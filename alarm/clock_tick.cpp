@@ -86,7 +86,7 @@ void FrmMain::Tick() {
 // the clock jumped past it (the computer slept, the clock was set, a box stood it still):
 // each due minute is rung, told of, or counted as the player's, once. Until the soonest
 // alarm falls due a tick costs the same however many alarms there are.
-void FrmMain::SettleDueAlarms(const LocalDateTime& now) {
+void FrmMain::SettleDueAlarms(const LocalDateTime& now, bool withFirst) {
   const std::optional<LocalDateTime> counting = alarmState_.counting;
   alarmState_.counting = now;
   if (!alarmState_.nextDue || now < *alarmState_.nextDue) return;
@@ -101,7 +101,7 @@ void FrmMain::SettleDueAlarms(const LocalDateTime& now) {
   std::optional<bool> plays;  // asked once, however many alarms share the minute
   std::vector<int> toRing;
   for (Alarm* a : Alarms()) {
-    if (!a->due) continue;
+    if (!a->due || (a->id == 0 && !withFirst)) continue;
     const Due due = DueAt({*a->due, a->armed, a->id == 0, a->settled}, counting, now);
     if (due == Due::NotYet) continue;
     if (AsksPlayer(due) && !ringing && !plays) {

@@ -87,18 +87,33 @@ void FrmMain::StopOwnSound() {
 }
 
 // The ring's own timer, which boxes do not stop: the ring ends on time, and a player
-// that starts late takes over from the own sound.
-void FrmMain::RingTimer_Timer() {
+// that starts late takes over from the own sound. While the clock stands for the main
+// window's own reasons (a time being typed, a stopped alarm) and no box is open, it also
+// keeps the list's alarms counted.
+void FrmMain::RingTimer_Timer(bool countAlarms) {
   Ring& ring = alarmState_.ring;
   const RingStep step = OnRingTimer(ring, desktop_.clock.monotonic());
-  if (step.end) return EndRingByItself();
+  if (step.end) EndRingByItself();
   if (step.volume) {
     ring.volume = *step.volume;
     WinampSetVolume(desktop_, ring.volume, winamp::kWindowClass);
   }
-  if (!step.askPlayer) return;
-  ring.askedAt = desktop_.clock.monotonic();
-  if (WinampIsPlaying(desktop_, winamp::kWindowClass) == winamp::kPlaying) StopOwnSound();
+  if (step.askPlayer) {
+    ring.askedAt = desktop_.clock.monotonic();
+    if (WinampIsPlaying(desktop_, winamp::kWindowClass) == winamp::kPlaying) StopOwnSound();
+  }
+  if (countAlarms && !ui.MyTimer.enabled()) {
+    const RunningFlag running(alarmState_.ticking);
+    if (running.entered()) SettleDueAlarms(desktop_.clock.now(), false);
+  }
+}
+
+// The ring timer runs while a ring needs it, and while the clock stands with alarms of the
+// list on, or a snooze, that must not wait for it.
+void FrmMain::KeepAlarmsCounted() {
+  const Ring& ring = alarmState_.ring;
+  const bool waiting = AnyListAlarmOn() || ring.phase == RingPhase::Snoozed;
+  ui.RingTimer.setEnabled(NeedsRingTimer(ring) || (!ui.MyTimer.enabled() && waiting));
 }
 
 // Nobody answered: the own sound stops and the player is left as it is. A repeating alarm

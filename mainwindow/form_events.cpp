@@ -5,6 +5,12 @@
 namespace morv {
 namespace {
 
+// Whatever an event did to the clock, the alarms of the list go on being counted.
+struct CountAlarmsAfter {
+  FrmMain& form;
+  ~CountAlarmsAfter() { form.KeepAlarmsCounted(); }
+};
+
 constexpr std::array kTabOrder{FormControl::Calendar, FormControl::TimeBox, FormControl::Set,
                                FormControl::Reset,    FormControl::ToTray,  FormControl::Exit};
 
@@ -27,6 +33,7 @@ FormEvents::~FormEvents() { modality_.setOnAllClosed(nullptr); }
 // While any box of ours is open nothing else may run: a command underneath it would
 // act on a state the box is still deciding, or stack a second question.
 void FormEvents::command(FormCommand command, CommandSource source) {
+  const CountAlarmsAfter count{form_};
   if (modality_.boxOpen()) return;
   // A shortcut does nothing while its menu item is greyed, like a click on the item.
   if (source == CommandSource::Shortcut && !available(command)) return;
@@ -37,6 +44,7 @@ void FormEvents::command(FormCommand command, CommandSource source) {
 }
 
 void FormEvents::dateClicked(const CalendarDate& date) {
+  const CountAlarmsAfter count{form_};
   if (modality_.boxOpen() || settleTimeBox(false)) return;
   form_.MonthView_DateClick(date);
 }
@@ -52,18 +60,25 @@ bool FormEvents::clockRuns() const {
 }
 
 void FormEvents::tick() {
+  const CountAlarmsAfter count{form_};
   if (clockRuns()) form_.MyTimer_Timer();
 }
 
-// A ring ends on time and follows the player even under a box.
-void FormEvents::ringTimer() { form_.RingTimer_Timer(); }
+// A ring ends on time and follows the player even under a box; the list's alarms are
+// counted meanwhile only when no box stands the clock still.
+void FormEvents::ringTimer() {
+  const CountAlarmsAfter count{form_};
+  form_.RingTimer_Timer(!modality_.boxOpen() && !form_.CloseQueryOpen());
+}
 
 // A wake while the clock stands is seen by its next tick, as a gap in its readings.
 void FormEvents::resumed() {
+  const CountAlarmsAfter count{form_};
   if (clockRuns()) form_.SystemResumed();
 }
 
 bool FormEvents::timeBoxClicked() {
+  const CountAlarmsAfter count{form_};
   const bool wasLocked = form_.ui.txtTime.readOnly();
   form_.txtTime_Click();
   unchecked_ = true;
@@ -73,6 +88,7 @@ bool FormEvents::timeBoxClicked() {
 // Tab moving the focus into the box counts as a click on it, or a keyboard user could
 // never type a time.
 bool FormEvents::focusEntersTimeBox(bool byTab) {
+  const CountAlarmsAfter count{form_};
   timeBoxFocused_ = true;
   if (!byTab) return false;
   form_.txtTime_Click();
@@ -89,7 +105,10 @@ bool FormEvents::focusLeavesTimeBox(FormControl next) {
   return true;
 }
 
-void FormEvents::checkOwed() { settleTimeBox(false); }
+void FormEvents::checkOwed() {
+  const CountAlarmsAfter count{form_};
+  settleTimeBox(false);
+}
 
 bool FormEvents::checkIsOwed() const { return checkOwed_; }
 
@@ -157,6 +176,7 @@ bool FormEvents::enabled(FormControl control) const {
 // during another box waits for that box; a shutdown cannot wait, so it is refused for
 // now and Windows lists the program as busy.
 CloseOutcome FormEvents::closeRequested(CloseFrom from) {
+  const CountAlarmsAfter count{form_};
   if (form_.CloseQueryOpen()) return CloseOutcome::Busy;
   if (modality_.boxOpen()) {
     if (from != CloseFrom::Shutdown) closePending_ = true;
@@ -189,7 +209,10 @@ void FormEvents::anotherStart() {
   if (window.visible()) desktop_.windows.setForegroundWindow(window.handle());
 }
 
-void FormEvents::timeChanged() { form_.TimeChanged(); }
+void FormEvents::timeChanged() {
+  const CountAlarmsAfter count{form_};
+  form_.TimeChanged();
+}
 
 bool FormEvents::available(FormCommand command) const {
   const MainFormControls& ui = form_.ui;

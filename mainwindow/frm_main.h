@@ -52,7 +52,8 @@ class FrmMain {
   void SystemResumed();
 
   // alarm/ring.cpp
-  void RingTimer_Timer();
+  void RingTimer_Timer(bool countAlarms = true);
+  void KeepAlarmsCounted();
 
   // alarm/alarm_due.cpp
   // The system clock or the time zone changed.
@@ -105,7 +106,8 @@ class FrmMain {
   // alarm/clock_tick.cpp
   void Tick();
   void AimTickAtNextSecond();
-  void SettleDueAlarms(const LocalDateTime& now);
+  // `withFirst` false: the main window's alarm waits for its clock.
+  void SettleDueAlarms(const LocalDateTime& now, bool withFirst = true);
   // alarm/ring.cpp
   // Rings the alarms: Play, full volume and the banner, or the own sound.
   void RingAlarm(const std::vector<int>& alarms);

@@ -14,14 +14,14 @@ namespace {
 using namespace std::chrono_literals;
 namespace ids = win32::ids;
 
+}  // namespace
+
 AlarmMinute MinuteOf(std::chrono::sys_time<std::chrono::milliseconds> at) {
   const auto day = std::chrono::floor<std::chrono::days>(at);
   const std::chrono::hh_mm_ss time{at - day};
   return {std::chrono::year_month_day{day}, static_cast<int>(time.hours().count()),
           static_cast<int>(time.minutes().count())};
 }
-
-}  // namespace
 
 std::vector<DWORD> PlayerProcesses() {
   std::vector<DWORD> players;

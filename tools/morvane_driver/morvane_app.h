@@ -64,6 +64,8 @@ struct AlarmMinute {
     return std::chrono::sys_days{day} + std::chrono::hours{hour} + std::chrono::minutes{minute};
   }
 };
+// The minute of the local clock `at` falls in.
+AlarmMinute MinuteOf(std::chrono::sys_time<std::chrono::milliseconds> at);
 // The present minute when at least `left` of it remains, else the next one once it has begun:
 // an alarm for it rings right after arming.
 AlarmMinute PresentMinute(std::chrono::seconds left);

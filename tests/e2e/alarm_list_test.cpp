@@ -1,0 +1,88 @@
+// Several alarms end to end, by the keyboard: a second alarm added in the Alarms box rings in
+// its own minute, a minute after the main window's, on the same player; Snooze stops each; the
+// list is kept at once and comes back with the next start.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "tests/e2e/e2e_test.h"
+#include "tools/morvane_driver/standin_player.h"
+
+namespace morv::e2e {
+namespace {
+
+using namespace driver;
+using namespace std::chrono;
+using AlarmListTest = E2eTest;
+
+std::string TwoDigits(int n) {
+  char text[4];
+  std::snprintf(text, sizeof(text), "%02d", n);
+  return text;
+}
+
+// Sets the add box's time picker, which starts at 7:00 AM, with its arrow keys as a user at
+// the keyboard would: the hour (the half of the day follows it), then the minutes. Wine's
+// picker selects no field until an arrow moves to one.
+void TypeTime(HWND picker, const AlarmMinute& at) {
+  const auto step = [picker](int from, int to, int range) {
+    const int up = ((to - from) % range + range) % range;
+    for (int i = 0; i < std::min(up, range - up); ++i) {
+      uidriver::pressKey(picker, up <= range - up ? VK_UP : VK_DOWN);
+    }
+  };
+  uidriver::pressKey(picker, VK_RIGHT);
+  step(7, at.hour, 24);
+  uidriver::pressKey(picker, VK_RIGHT);
+  step(0, at.minute, 60);
+}
+
+HWND Box(const MorvaneApp& app, const char* title) {
+  return uidriver::waitForWindow(
+      app.pid(), {.className = "#32770", .title = title, .visibleOnly = true}, seconds(10));
+}
+
+TEST_F(AlarmListTest, ASecondAlarmAddedByKeyboardRingsInItsMinuteAndComesBackAfterARestart) {
+  const std::string log = FreshLogPath("list");
+  MorvaneApp app({.environment = {{"WINAMP_STANDIN_LOG", log}}});
+  const AlarmMinute first = MinuteAhead(40s);
+  const AlarmMinute second = MinuteOf(first.start() + 1min);
+  app.enterAlarm(first);
+  app.arm();
+
+  uidriver::pressKey(app.main, 'L', {.ctrl = true});
+  const HWND list = Box(app, "Alarms");
+  uidriver::pressKey(uidriver::focusedWindow(list), 'A', {.alt = true});
+  const HWND add = Box(app, "Add Alarm");
+  uidriver::pressKey(uidriver::focusedWindow(add), 'I', {.alt = true});
+  TypeTime(uidriver::focusedWindow(add), second);
+  uidriver::pressKey(uidriver::focusedWindow(add), 'L', {.alt = true});
+  uidriver::typeText(uidriver::focusedWindow(add), "Nap");
+  uidriver::pressKey(uidriver::focusedWindow(add), VK_RETURN);
+  const std::string entry = std::string(kSettingsKey) + "\\Alarms\\1";
+  uidriver::waitUntil([&] { return RegText(HKEY_LOCAL_MACHINE, entry, "Label") == "Nap"; },
+                      seconds(10), "the alarm kept as soon as it is added", app.pid());
+  EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, entry, "Time"),
+            TwoDigits(second.hour) + ":" + TwoDigits(second.minute));
+  uidriver::pressKey(uidriver::focusedWindow(list), VK_ESCAPE);
+
+  // The main window's alarm, then the list's, each rung on the player and snoozed.
+  for (size_t ring = 1; ring <= 2; ++ring) {
+    app.awaitStatus(kAlarmBanner, 100s);
+    EXPECT_EQ(Logged(log, "PLAY").size(), ring);
+    uidriver::click(app.enabledButton("Snoo&ze"));
+    uidriver::waitUntil([&] { return app.status() != kAlarmBanner; }, 15s, "the snooze",
+                        app.pid());
+  }
+  EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, entry, "On"), "No") << "rung once, now off";
+  app.exit();
+
+  // The next start has the list back: the box shows its alarm, off.
+  StoreSetting("StartInTray", "Yes");
+  MorvaneApp again({.waitForMainWindow = false});
+  uidriver::waitForTrayIcon("Morvane(tm) - Right Click For Options\nNo alarm is on.", 30s);
+}
+
+}  // namespace
+}  // namespace morv::e2e
