@@ -159,6 +159,7 @@ TEST(AlarmListTest, TheMainWindowsStandingClockDoesNotHoldTheList) {
   ASSERT_FALSE(h.ui.MyTimer.enabled());
   h.advanceTo({{2026, 12, 6}, 6, 6, 30});
   EXPECT_EQ(h.ui.StatusBar1.text(), texts::kBanner);
+  EXPECT_EQ(PlaysHeard(h), 2) << "on the player the stop started again";
 }
 
 // What the registry keeps comes back at the next start: each alarm on or off as it was, a

@@ -46,6 +46,7 @@ void FrmMain::StopAlarm() {
     ui.MonthView.setEnabled(true);
     ui.txtTime.setEnabled(true);
     if (firstRang) MoveToNextRepeatDay();
+    KeepPlayerForList();
     return;
   }
 
@@ -148,6 +149,18 @@ void FrmMain::StartAlarmPlayer(bool arming) {
 }
 
 void FrmMain::mnuSetAlarm_Click() { cmdSet_Click(); }
+
+// The player is kept while an alarm of the list is on: one the stop path closed is started
+// again and hidden, as arming starts it; the clock, standing now, would not bring it back.
+void FrmMain::KeepPlayerForList() {
+  if (!AnyListAlarmOn() || desktop_.windows.findWindow(winamp::kWindowClass) != 0) return;
+  if (desktop_.processes.startProgram(winamp::kProgramPath, WindowStyle::MinimizedFocus) !=
+      StartResult::Started) {
+    return;  // the list's alarm rings Morvane's own sound
+  }
+  desktop_.clock.sleep(5000ms);
+  desktop_.windows.showWindow(desktop_.windows.findWindow(winamp::kWindowClass), ShowCommand::Hide);
+}
 
 // Snooze turns the player down and closes it, as the stop path always has.
 void FrmMain::StopPlayerForSnooze() {

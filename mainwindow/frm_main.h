@@ -148,6 +148,7 @@ class FrmMain {
   // alarm/arming.cpp, alarm/repeat.cpp
   void StopAlarm();
   void StopPlayerForSnooze();
+  void KeepPlayerForList();
   void ShowFirstAlarmAsItStands();
   bool ComesRoundAgain();
   void ArmAlarm(bool flipStartInTray);
