@@ -38,10 +38,10 @@ test-fuzz: fuzz-build
 fuzz: fuzz-build
 	scripts/fuzz
 
-# One Wine prefix and one display for the whole Windows run; the long sleep makes a bed of
-# its own and waits its real minutes beside the others.
+# One Wine prefix and one display for the whole Windows run; the long sleep and the snooze
+# that comes back each make a bed of their own and wait their real minutes beside the others.
 test-windows: windows
-	scripts/winebed --player $(PLAYER) -- ctest --preset windows -j 2
+	scripts/winebed --player $(PLAYER) -- ctest --preset windows -j 3
 
 run: windows
 	scripts/run-morvane
