@@ -39,13 +39,13 @@ void FormEvents::command(FormCommand command, CommandSource source) {
   if (source == CommandSource::Shortcut && !available(command)) return;
   const bool leavesBox = command == FormCommand::Set || command == FormCommand::Reset ||
                          command == FormCommand::SetAlarm;
-  if (settleTimeBox(leavesBox)) return;
+  if (checkTypedTimeFirst(leavesBox)) return;
   run(command);
 }
 
 void FormEvents::dateClicked(const CalendarDate& date) {
   const CountAlarmsAfter count{form_};
-  if (modality_.boxOpen() || settleTimeBox(false)) return;
+  if (modality_.boxOpen() || checkTypedTimeFirst(false)) return;
   form_.MonthView_DateClick(date);
 }
 
@@ -101,26 +101,26 @@ bool FormEvents::focusEntersTimeBox(bool byTab) {
 bool FormEvents::focusLeavesTimeBox(FormControl next) {
   timeBoxFocused_ = false;
   if (next == FormControl::None) return false;
-  checkOwed_ = true;
+  checkPending_ = true;
   return true;
 }
 
-void FormEvents::checkOwed() {
+void FormEvents::checkTypedTime() {
   const CountAlarmsAfter count{form_};
-  settleTimeBox(false);
+  checkTypedTimeFirst(false);
 }
 
-bool FormEvents::checkIsOwed() const { return checkOwed_; }
+bool FormEvents::typedTimeAwaitsCheck() const { return checkPending_; }
 
 // A command must never act on a time the user is still typing. An access key presses its
 // button inside the key's own handling, before the check the leave posted could run; and
 // after the window was left for another program the box may hold typed text that no
 // leave ever checked. Commands that arm or clear check it first; the command that came
 // with the check is dropped, as a mouse click that leaves the box is.
-bool FormEvents::settleTimeBox(bool commandLeavesBox) {
-  if (commandLeavesBox && unchecked_) checkOwed_ = true;
-  if (!checkOwed_) return false;
-  checkOwed_ = false;
+bool FormEvents::checkTypedTimeFirst(bool commandLeavesBox) {
+  if (commandLeavesBox && unchecked_) checkPending_ = true;
+  if (!checkPending_) return false;
+  checkPending_ = false;
   bool cancel = false;
   form_.txtTime_Validate(cancel);
   if (cancel) {

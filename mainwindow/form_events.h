@@ -71,11 +71,11 @@ class FormEvents {
   bool timeBoxClicked();
   bool focusEntersTimeBox(bool byTab);
   // The focus leaves the box for `next` (None: another program, or a box of ours).
-  // True when a check of the typed time is owed: the window runs checkOwed() once the
+  // True when a check of the typed time is owed: the window runs checkTypedTime() once the
   // focus has settled.
   bool focusLeavesTimeBox(FormControl next);
-  bool checkIsOwed() const;
-  void checkOwed();
+  bool typedTimeAwaitsCheck() const;
+  void checkTypedTime();
 
   // Activation: the control holding the focus when the window was left gets it back.
   void deactivated(FormControl focused);
@@ -100,7 +100,7 @@ class FormEvents {
   bool enabled(FormControl control) const;
   // Runs the check a command owes before it may act; true when it ran (the command is
   // then dropped, as a click that left the box is).
-  bool settleTimeBox(bool commandLeavesBox);
+  bool checkTypedTimeFirst(bool commandLeavesBox);
   void run(FormCommand command);
 
   Desktop& desktop_;
@@ -110,7 +110,7 @@ class FormEvents {
   bool timeBoxFocused_ = false;
   // The box holds text typed since it was entered that no check has looked at.
   bool unchecked_ = false;
-  bool checkOwed_ = false;
+  bool checkPending_ = false;
   FormControl lastFocused_ = FormControl::None;
   // A close asked for while another box was open: put to the user once it closes.
   bool closePending_ = false;

@@ -50,7 +50,7 @@ TEST(FormEventsTest, ATypedTimeIsCheckedBeforeAnyCommandThatArmsOrClears) {
     h.events.command(FormCommand::Ok, CommandSource::Button);
     ASSERT_EQ(h.ui.focus.owner, "cmdSet");
     h.events.focusLeavesTimeBox(FormControl::Set);
-    h.events.checkOwed();
+    h.events.checkTypedTime();
     ASSERT_EQ(h.form.alarm.AlarmTime, "7:00 AM");
     h.type("08:15");
     EXPECT_FALSE(c.leaveForAnotherProgram && h.events.focusLeavesTimeBox(FormControl::None))
@@ -58,7 +58,7 @@ TEST(FormEventsTest, ATypedTimeIsCheckedBeforeAnyCommandThatArmsOrClears) {
     h.d.boxes.shown.clear();
     h.d.boxes.answers = {MbAnswer::Yes};
     if (c.focusToTurnOn) h.events.focusLeavesTimeBox(FormControl::Set);
-    if (c.checkRuns) h.events.checkOwed();
+    if (c.checkRuns) h.events.checkTypedTime();
     if (c.command) h.events.command(*c.command, CommandSource::Menu);
     EXPECT_THAT(h.d.boxes.titles(), ElementsAre("AM/PM Query:")) << c.what;
     EXPECT_EQ(h.form.alarm.AlarmTime, "8:15 AM") << c.what;

@@ -229,9 +229,9 @@ LRESULT MainFormWin::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case kValidateTimeBox:
       // A button pressed to leave the box still holds the mouse; its click would land
       // in the middle of the check's questions.
-      if (events_->checkIsOwed()) {
+      if (events_->typedTimeAwaitsCheck()) {
         ReleaseCapture();
-        events_->checkOwed();
+        events_->checkTypedTime();
       }
       return 0;
     case WM_ACTIVATE:
