@@ -46,34 +46,6 @@ bool MorningRings(MainFormHarness& h, const CalendarDate& day) {
   return h.ui.StatusBar1.text() == texts::kBanner;
 }
 
-// Snoozed each morning from the tray; eight mornings reach the first day again.
-TEST(RepeatTest, MorningsRingOnTheChosenDaysOnly) {
-  struct Row {
-    Weekdays days;
-    const char* rings;
-  } const rows[] = {
-      {kWorkingWeek, "xxxxx..x"},
-      {Weekdays{0b0000001}, "x......x"},
-      {kEveryDay, "xxxxxxxx"},
-  };
-  for (const Row& r : rows) {
-    MainFormHarness h;
-    ArmRepeating(h, kMonday, r.days);
-    std::string rings;
-    for (int day = 0; day < 8; ++day) {
-      const bool rang = MorningRings(h, Plus(kMonday, day));
-      rings += rang ? 'x' : '.';
-      if (!rang) continue;
-      h.d.boxes.answers.push_back(MbAnswer::Yes);
-      h.form.mnuCloseWinAmp_Click();
-    }
-    EXPECT_EQ(rings, r.rings);
-    EXPECT_EQ(PlaysHeard(h), std::ranges::count(rings, 'x'));
-    ASSERT_EQ(h.d.windows.count("Winamp v1.x"), 1) << "the player is back";
-    EXPECT_FALSE(h.d.windows.window(h.d.players.all.back().handle)->visible);
-  }
-}
-
 TEST(RepeatTest, SnoozeArmsTheNextMorningAndTurnOffStillDisarms) {
   MainFormHarness h;
   const CalendarDate friday{2026, 12, 11};
