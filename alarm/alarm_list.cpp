@@ -54,6 +54,7 @@ class FrmMain::AlarmList : public AlarmsDialogEvents {
     a.armed = on;
     if (on && a.repeat.any() && Passed(a)) MoveToNextDay(a);
     form_.ListChanged();
+    if (on) form_.WarnIfNoWake();
   }
 
   void add() override {
@@ -75,6 +76,7 @@ class FrmMain::AlarmList : public AlarmsDialogEvents {
     Take(fresh, *entry);
     others.push_back(fresh);
     form_.ListChanged();
+    form_.WarnIfNoWake();
   }
 
   void change(int row) override {

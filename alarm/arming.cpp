@@ -121,6 +121,11 @@ void FrmMain::ArmAlarm(bool flipStartInTray) {
   ui.SysTray.setIconIndex(texts::kIconNoAlarm);
   StartAlarmPlayer(true);
   ScheduleAlarmWake();
+  WarnIfNoWake();
+}
+
+// Said at every arming: the user may have changed the power plan, or unplugged the laptop.
+void FrmMain::WarnIfNoWake() {
   if (const auto warning = WakeWarning(desktop_.wakeTimer.support())) {
     ui.SysTray.notify("Morvane", *warning);
   }

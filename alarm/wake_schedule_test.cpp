@@ -58,6 +58,13 @@ TEST(WakeScheduleTest, AComputerThatWillNotWakeForTheAlarmIsToldOfAtArming) {
     EXPECT_EQ(tip != "Turn The Alarm OFF.", warning.has_value());
     EXPECT_EQ(h.ui.SysTray.notes.size(), warning ? 1u : 0u);
     EXPECT_EQ(h.ui.StatusBar1.text(), "Alarm Settings: ON  Date: 12/7/2026 Time: 7:05 AM ALARM IS SET");
+    AlarmEdit nap;
+    nap.date = {2026, 12, 6};
+    nap.hour = 14;
+    h.d.alarmsDialog.edits = {nap};
+    h.d.alarmsDialog.whileOpen = [](AlarmsDialogEvents& events) { events.add(); };
+    h.form.mnuAlarms_Click();
+    EXPECT_EQ(h.ui.SysTray.notes.size(), warning ? 2u : 0u) << "and for an alarm of the list";
   }
 }
 

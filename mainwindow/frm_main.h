@@ -153,6 +153,8 @@ class FrmMain {
   bool ComesRoundAgain();
   void ArmAlarm(bool flipStartInTray);
   void StartAlarmPlayer(bool arming);
+  // Tells the user when this computer will not wake itself for an alarm turned on.
+  void WarnIfNoWake();
   void LoadRepeat();
   bool MoveToNextRepeatDay();
   std::string ArmedToolTip();
