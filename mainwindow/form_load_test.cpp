@@ -12,19 +12,15 @@ using fakes::RegOp;
 using ::testing::ElementsAre;
 using namespace std::chrono_literals;
 
-class FormLoadTest : public ::testing::Test {
- protected:
-  bool Load() {
-    return h.d.ends([this] { h.form.Form_Load(); });
-  }
-
-  MainFormHarness h;
-};
+// Runs the load; true when the program ended inside it.
+bool Load(MainFormHarness& h) {
+  return h.d.ends([&h] { h.form.Form_Load(); });
+}
 
 // A saved alarm comes back unarmed, and only whole and under a flag beginning with "Yes";
 // it takes the start-in-tray option away until Clear. The option's check mark shows what
 // is stored, alarm or none. A load only reads, and shows today.
-TEST_F(FormLoadTest, ASavedAlarmComesBackUnarmed) {
+TEST(FormLoadTest, ASavedAlarmComesBackUnarmed) {
   struct Case {
     const char *saved, *time, *startInTray;
     bool restored;
@@ -35,57 +31,60 @@ TEST_F(FormLoadTest, ASavedAlarmComesBackUnarmed) {
       {"Yes", nullptr, "No", false},
   };
   for (const Case& c : cases) {
-    MainFormHarness t;
-    t.storeOption(settings::kSettingsSaved, c.saved);
-    t.storeOption(settings::kDate, "12/24/2026");
-    if (c.time) t.storeOption(settings::kTime, c.time);
-    t.storeOption(settings::kStartInTray, c.startInTray);
-    t.loadAt({{2027, 3, 4}, 8, 0, 0});
+    MainFormHarness h;
+    h.storeOption(settings::kSettingsSaved, c.saved);
+    h.storeOption(settings::kDate, "12/24/2026");
+    if (c.time) h.storeOption(settings::kTime, c.time);
+    h.storeOption(settings::kStartInTray, c.startInTray);
+    h.loadAt({{2027, 3, 4}, 8, 0, 0});
     SCOPED_TRACE(std::string(c.saved) + (c.time ? "" : " without a time"));
-    EXPECT_EQ(t.ui.txtTime.text(), c.restored ? "7:05 AM" : "");
-    EXPECT_EQ(t.ui.lblDate.caption(), c.restored ? "12/24/2026" : "");
+    EXPECT_EQ(h.ui.txtTime.text(), c.restored ? "7:05 AM" : "");
+    EXPECT_EQ(h.ui.lblDate.caption(), c.restored ? "12/24/2026" : "");
     EXPECT_EQ(
-        t.form.StartupStatusText,
+        h.form.StartupStatusText,
         c.restored ? "Alarm Settings: OFF  Date: 12/24/2026 Time: 7:05 AM ALARM IS SET." : "");
-    EXPECT_EQ(t.ui.mnuStartInSystemTray.checked(), std::string(c.startInTray) == "Yes");
-    EXPECT_EQ(t.ui.mnuStartInSystemTray.enabled(), !c.restored);
-    EXPECT_EQ(t.ui.cmdReset.enabled(), c.restored);
-    EXPECT_EQ(t.ui.MonthView.date(), (CalendarDate{2027, 3, 4}));
-    EXPECT_TRUE(t.d.registry.writes().empty());
-    t.form.cmdReset_Click();
-    EXPECT_TRUE(t.ui.mnuStartInSystemTray.enabled());
+    EXPECT_EQ(h.ui.mnuStartInSystemTray.checked(), std::string(c.startInTray) == "Yes");
+    EXPECT_EQ(h.ui.mnuStartInSystemTray.enabled(), !c.restored);
+    EXPECT_EQ(h.ui.cmdReset.enabled(), c.restored);
+    EXPECT_EQ(h.ui.MonthView.date(), (CalendarDate{2027, 3, 4}));
+    EXPECT_TRUE(h.d.registry.writes().empty());
+    h.form.cmdReset_Click();
+    EXPECT_TRUE(h.ui.mnuStartInSystemTray.enabled());
   }
 }
 
-TEST_F(FormLoadTest, UnreadableOptionsCountAsNoButAMissingPlayerOptionEndsTheProgram) {
+TEST(FormLoadTest, UnreadableOptionsCountAsNoButAMissingPlayerOptionEndsTheProgram) {
+  MainFormHarness h;
   h.d.registry.fail(RegOp::Read, Hive::LocalMachine, settings::kSettingsSaved, RegStatus::Failed);
   h.d.registry.fail(RegOp::Read, Hive::LocalMachine, settings::kStartInTray, RegStatus::Failed);
-  ASSERT_FALSE(Load());
+  ASSERT_FALSE(Load(h));
   EXPECT_FALSE(h.ui.mnuStartInSystemTray.checked());
 
   MainFormHarness missing;
   missing.d.registry = {};
   missing.d.boxes.answers = {MbAnswer::Ok, MbAnswer::No};
-  EXPECT_TRUE(missing.d.ends([&] { missing.form.Form_Load(); })) << "even with the close refused";
+  EXPECT_TRUE(Load(missing)) << "even with the close refused";
   EXPECT_THAT(missing.d.boxes.titles(), ElementsAre("ERROR!", "Close Morvane?"));
 }
 
-TEST_F(FormLoadTest, PlayerOnStartIsStartedMinimisedWithoutFocus) {
+TEST(FormLoadTest, PlayerOnStartIsStartedMinimisedWithoutFocus) {
+  MainFormHarness h;
   h.storeOption(settings::kWinAmpOnStart, "Yes");
-  ASSERT_FALSE(Load());
+  ASSERT_FALSE(Load(h));
   ASSERT_EQ(h.d.processes.starts.size(), 1u);
   EXPECT_EQ(h.d.processes.starts[0].style, WindowStyle::MinimizedNoFocus);
   EXPECT_EQ(h.ui.StatusBar1.text(), "WinAmp Activated!  Ready.");
   EXPECT_TRUE(h.ui.mnuLoadWinAmpOnStart.checked());
 }
 
-TEST_F(FormLoadTest, APlayerThatWillNotStartEndsTheProgramAfterSaying) {
+TEST(FormLoadTest, APlayerThatWillNotStartEndsTheProgramAfterSaying) {
+  MainFormHarness h;
   h.storeOption(settings::kWinAmpOnStart, "Yes");
   h.d.processes.onStart = [](const fakes::ProgramStart&) { return StartResult::FileNotFound; };
   std::string statusDuringPause;
   h.d.clock.duringPause = [&](auto) { statusDuringPause = h.ui.StatusBar1.text(); };
   h.d.boxes.answers = {MbAnswer::Ok, MbAnswer::No};
-  EXPECT_TRUE(Load());
+  EXPECT_TRUE(Load(h));
   EXPECT_EQ(statusDuringPause, "Loading WinAmp Has Failed!");
   EXPECT_THAT(h.d.clock.pauses, ElementsAre(2000ms));
   EXPECT_THAT(h.d.boxes.titles(), ElementsAre("ERROR LOADING WINAMP!", "Close Morvane?"));

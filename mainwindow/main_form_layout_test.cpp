@@ -50,12 +50,11 @@ TEST(MainFormLayout, EveryPartInsideNoneOverlappingEachTextFitsAtEveryScale) {
     SCOPED_TRACE("dpi " + std::to_string(scale.dpi) + ", text " +
                  std::to_string(scale.textPercent) + " %");
     auto grown = [&](int value96) { return Scaled(value96 * scale.textPercent / 100, scale.dpi); };
-    MainFormMetrics m;
-    m.dpi = scale.dpi;
-    m.uiLine = grown(15);
-    m.timeLine = grown(16);
-    m.statusHeight = grown(22);
-    m.calendar = {grown(225), grown(160)};
+    MainFormMetrics m{.dpi = scale.dpi,
+                      .calendar = {grown(225), grown(160)},
+                      .statusHeight = grown(22),
+                      .uiLine = grown(15),
+                      .timeLine = grown(16)};
     const auto texts = MainFormTexts();
     for (const PartText& t : texts) {
       const int line = t.part == MainPart::kTimeBox ? m.timeLine : m.uiLine;

@@ -26,13 +26,11 @@ TEST(SettingsStoreTest, ReadsPreferTheUsersCopyOfAMachineWideValue) {
   SettingsStore store{registry};
   registry.setString(kMachine, kKey, "StartInTray", "Yes");
   registry.setString(kUser, kKey, "StartInTray", "No");
-  registry.setString(kMachine, kKey, "WinAmpOnStart", "Yes");
   registry.setString(kUser, kKey, "SettingsSaved", "");
   registry.setString(kMachine, kKey, "Date:", std::nullopt);
   registry.setString(kUser, ".MP3", "Winamp_Back", "elsewhere");
   registry.setString(Hive::ClassesRoot, ".MP3", "Winamp_Back", "mp3file");
   EXPECT_EQ(store.ReadSetting(kMachine, kKeyWithSlash, "StartInTray"), "No");
-  EXPECT_EQ(store.ReadSetting(kMachine, kKey, "WinAmpOnStart"), "Yes");
   EXPECT_EQ(store.ReadSetting(kMachine, kKey, "SettingsSaved"), std::string());
   EXPECT_EQ(store.ReadSetting(kMachine, kKey, "Date:"), std::nullopt);
   EXPECT_EQ(store.ReadSetting(kMachine, kKey, "Time:"), std::nullopt);
@@ -68,10 +66,6 @@ TEST(SettingsStoreTest, ARefusedMachineWideWriteLandsWithTheUser) {
     EXPECT_EQ(registry.writes().size(), c.writes) << c.what;
     EXPECT_EQ(store.ReadSetting(kMachine, kKey, "StartInTray"), c.written ? "Yes" : "No") << c.what;
   }
-  fakes::FakeRegistry registry;
-  SettingsStore store{registry};
-  EXPECT_FALSE(store.WriteSetting(kMachine, kKey, "StartInTray", "No", 4)) << "strings only";
-  EXPECT_TRUE(registry.calls.empty());
 }
 
 TEST(SettingsStoreTest, TheKeyIsCreatedWithTheUserWhenTheMachineRefusesRights) {

@@ -16,31 +16,26 @@ using fakes::RegOp;
 using ::testing::ElementsAre;
 using namespace std::chrono_literals;
 
-class FrmIntroTest : public ::testing::Test {
- protected:
-  IntroHarness h;
-};
-
 // A second start, or a player judged missing (three boxes explain, then the error), ends
 // the start before the splash and before any write. Which window is told to come forward
 // is the guard's business.
-TEST_F(FrmIntroTest, AStartThatCannotGoOnEndsBeforeTheSplashAndAnyWrite) {
+TEST(FrmIntroTest, AStartThatCannotGoOnEndsBeforeTheSplashAndAnyWrite) {
   for (bool secondStart : {true, false}) {
-    IntroHarness t;
-    t.d.registry = {};  // a first start, that would write its defaults
-    if (secondStart) t.d.windows.add("ThunderRT6Main", "MORV").process = 7;
-    if (!secondStart) t.d.files.folders = {"c:\\Program Files\\Winamp"};
-    t.d.registry.setString(Hive::ClassesRoot, ".MP3", "Winamp_Back", "mp3file");
-    EXPECT_TRUE(t.Start()) << secondStart;
-    EXPECT_EQ(t.d.boxes.shown.size(), secondStart ? 0u : 4u);
-    EXPECT_TRUE(t.d.registry.writes().empty()) << secondStart;
-    EXPECT_FALSE(t.splash.visible()) << secondStart;
+    IntroHarness h;
+    h.d.registry = {};  // a first start, that would write its defaults
+    if (secondStart) h.d.windows.add("ThunderRT6Main", "MORV").process = 7;
+    if (!secondStart) h.d.files.folders = {"c:\\Program Files\\Winamp"};
+    h.d.registry.setString(Hive::ClassesRoot, ".MP3", "Winamp_Back", "mp3file");
+    EXPECT_TRUE(h.Start()) << secondStart;
+    EXPECT_EQ(h.d.boxes.shown.size(), secondStart ? 0u : 4u);
+    EXPECT_TRUE(h.d.registry.writes().empty()) << secondStart;
+    EXPECT_FALSE(h.splash.visible()) << secondStart;
   }
 }
 
 // A start that finds an option missing writes it as No; an option there is the user's.
 // A failed step ends the program before the next one is tried.
-TEST_F(FrmIntroTest, TheFirstStartWritesTheMissingOptionsAsNo) {
+TEST(FrmIntroTest, TheFirstStartWritesTheMissingOptionsAsNo) {
   const std::string tray = "write HKLM SOFTWARE\\QUORVIX\\MORV StartInTray = No";
   const std::string player = "write HKLM SOFTWARE\\QUORVIX\\MORV WinAmpOnStart = No";
   struct Case {
@@ -57,22 +52,23 @@ TEST_F(FrmIntroTest, TheFirstStartWritesTheMissingOptionsAsNo) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    IntroHarness t;
-    t.d.registry = {};
-    if (c.trayStored) t.storeOption(settings::kStartInTray, "Yes");
-    if (c.playerStored) t.storeOption(settings::kWinAmpOnStart, "Yes");
-    if (c.failing) t.d.registry.fail(*c.failing, Hive::LocalMachine, "", RegStatus::Failed);
-    EXPECT_EQ(t.Start(), c.failing.has_value());
-    EXPECT_EQ(t.d.registry.writes(), c.writes);
-    EXPECT_EQ(t.d.boxes.titles(), std::vector<std::string>(c.failing ? 1 : 0, "ERROR!"));
-    EXPECT_FALSE(c.failing && t.ui.form.visible());
+    IntroHarness h;
+    h.d.registry = {};
+    if (c.trayStored) h.storeOption(settings::kStartInTray, "Yes");
+    if (c.playerStored) h.storeOption(settings::kWinAmpOnStart, "Yes");
+    if (c.failing) h.d.registry.fail(*c.failing, Hive::LocalMachine, "", RegStatus::Failed);
+    EXPECT_EQ(h.Start(), c.failing.has_value());
+    EXPECT_EQ(h.d.registry.writes(), c.writes);
+    EXPECT_EQ(h.d.boxes.titles(), std::vector<std::string>(c.failing ? 1 : 0, "ERROR!"));
+    EXPECT_FALSE(c.failing && h.ui.form.visible());
   }
 }
 
 // Sixteen quick steps, four slow ones: about 6.8 seconds, the splash shown from the first.
-TEST_F(FrmIntroTest, TheSplashBarPassesEveryValueAndSlowsDownAfterSixteen) {
+TEST(FrmIntroTest, TheSplashBarPassesEveryValueAndSlowsDownAfterSixteen) {
+  IntroHarness h;
   std::vector<std::pair<int, std::chrono::milliseconds>> steps;
-  h.d.program.onWaitForEvents = [this, &steps, tick = h.d.program.onWaitForEvents] {
+  h.d.program.onWaitForEvents = [&h, &steps, tick = h.d.program.onWaitForEvents] {
     const auto before = h.d.clock.steady;
     tick();
     steps.emplace_back(h.bar.value(), h.d.clock.steady - before);
@@ -88,7 +84,8 @@ TEST_F(FrmIntroTest, TheSplashBarPassesEveryValueAndSlowsDownAfterSixteen) {
 
 // The main window shows only after the load's pause and a whole settling second, with
 // the hand-over's items off meanwhile; then the load's status text is dropped.
-TEST_F(FrmIntroTest, TheHandOverShowsNothingWhileSettlingThenTheWindowWithTheLoadsText) {
+TEST(FrmIntroTest, TheHandOverShowsNothingWhileSettlingThenTheWindowWithTheLoadsText) {
+  IntroHarness h;
   h.storeOption(settings::kWinAmpOnStart, "Yes");
   auto& ui = h.ui;  // the main window shown, six items enabled
   auto state = [&ui] {

@@ -14,11 +14,8 @@ constexpr std::uint32_t kOwn = 1, kRunning = 7, kOther = 9;
 // nearest the running instance's application window may be anyone's.
 TEST(SingleInstanceTest, TheRunningInstancesOwnMainWindowIsToldToComeForward) {
   struct Case {
-    const char* what;
-    const char* appClass;
-    const char* appTitle;
-    bool runningHasMain;
-    bool found;
+    const char *what, *appClass, *appTitle;
+    bool runningHasMain, found;
   } const cases[] = {
       {"VB6 class", "ThunderRT6Main", "MORV", true, true},
       {"VB5 class, title in small letters", "ThunderRT5Main", "morv", true, true},

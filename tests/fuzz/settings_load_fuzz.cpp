@@ -13,33 +13,23 @@
 #include "settings/settings_layout.h"
 #include "tests/fakes/main_form_harness.h"
 
-namespace {
-
-using morv::Hive;
-using morv::fakes::RegOp;
-using namespace std::chrono_literals;
-
-enum class Stored { Text, Missing, NotText, Unreadable };
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace morv;
+  using namespace std::chrono_literals;
+  enum class Stored { Text, Missing, NotText, Unreadable };
   FuzzedDataProvider input(data, size);
-  morv::fakes::MainFormHarness h;
-  auto& registry = h.d.registry;
-  const char* names[] = {morv::settings::kSettingsSaved, morv::settings::kDate,
-                         morv::settings::kTime,          morv::settings::kStartInTray,
-                         morv::settings::kWinAmpOnStart, morv::settings::kRepeatDays};
-  for (const char* name : names) {
+  fakes::MainFormHarness h;
+  for (const char* name :
+       {settings::kSettingsSaved, settings::kDate, settings::kTime, settings::kStartInTray,
+        settings::kWinAmpOnStart, settings::kRepeatDays}) {
     const auto stored = static_cast<Stored>(input.ConsumeIntegralInRange(0, 3));
     const std::string text = input.ConsumeRandomLengthString(256);
     if (stored == Stored::Text || stored == Stored::NotText) {
-      registry.setString(Hive::LocalMachine, morv::settings::kKey, name,
-                         stored == Stored::Text ? std::optional(text) : std::nullopt);
+      h.d.registry.setString(Hive::LocalMachine, settings::kKey, name,
+                             stored == Stored::Text ? std::optional(text) : std::nullopt);
     } else {
-      registry.fail(
-          RegOp::Read, Hive::LocalMachine, name,
-          stored == Stored::Missing ? morv::RegStatus::NotFound : morv::RegStatus::AccessDenied);
+      h.d.registry.fail(fakes::RegOp::Read, Hive::LocalMachine, name,
+                        stored == Stored::Missing ? RegStatus::NotFound : RegStatus::AccessDenied);
     }
   }
   const int minute = input.ConsumeIntegralInRange(0, 24 * 60 - 1);

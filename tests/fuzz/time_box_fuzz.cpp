@@ -9,22 +9,17 @@
 
 #include "alarm/alarm_time.h"
 
-namespace {
-
-void Require(bool holds) {
-  if (!holds) __builtin_trap();
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  auto require = [](bool holds) {
+    if (!holds) __builtin_trap();
+  };
   FuzzedDataProvider input(data, size);
   const bool am = input.ConsumeBool();
   const auto typed = morv::ReadTypedTime(input.ConsumeRemainingBytesAsString());
   if (!typed) return 0;
-  Require(typed->hour >= 1 && typed->hour <= 12 && typed->minute >= 0 && typed->minute <= 59);
+  require(typed->hour >= 1 && typed->hour <= 12 && typed->minute >= 0 && typed->minute <= 59);
   const morv::TimeOfDay time = morv::TimeOfTyped(*typed, am);
-  Require(time.hour >= 0 && time.hour <= 23 && (time.hour < 12) == am);
-  Require(morv::ReadAlarmTimeText(morv::AlarmTimeText(time)) == time);
+  require(time.hour >= 0 && time.hour <= 23 && (time.hour < 12) == am);
+  require(morv::ReadAlarmTimeText(morv::AlarmTimeText(time)) == time);
   return 0;
 }
