@@ -1,6 +1,7 @@
-// Several alarms end to end, by the keyboard: a second alarm added in the Alarms box rings in
-// its own minute, a minute after the main window's, on the same player; Snooze stops each; the
-// list is kept at once and comes back with the next start.
+// Several alarms end to end, by the keyboard: a second alarm, every day, added in the Alarms box
+// and switched off and on there, rings in its own minute, a minute after the main window's, on
+// the same player; Snooze stops each and moves the second on to tomorrow; the list is kept at
+// once and comes back with the next start.
 #include <windows.h>
 
 #include <algorithm>
@@ -55,6 +56,7 @@ TEST_F(AlarmListTest, ASecondAlarmAddedByKeyboardRingsInItsMinuteAndComesBackAft
   const HWND list = Box(app, "Alarms");
   uidriver::pressKey(uidriver::focusedWindow(list), 'A', {.alt = true});
   const HWND add = Box(app, "Add Alarm");
+  uidriver::pressKey(uidriver::focusedWindow(add), 'E', {.alt = true});  // Every Day
   uidriver::pressKey(uidriver::focusedWindow(add), 'I', {.alt = true});
   TypeTime(uidriver::focusedWindow(add), second);
   uidriver::pressKey(uidriver::focusedWindow(add), 'L', {.alt = true});
@@ -65,23 +67,42 @@ TEST_F(AlarmListTest, ASecondAlarmAddedByKeyboardRingsInItsMinuteAndComesBackAft
                       seconds(10), "the alarm kept as soon as it is added", app.pid());
   EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, entry, "Time"),
             TwoDigits(second.hour) + ":" + TwoDigits(second.minute));
-  uidriver::pressKey(uidriver::focusedWindow(list), VK_ESCAPE);
+  EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, entry, "RepeatDays"), "Mon,Tue,Wed,Thu,Fri,Sat,Sun");
+
+  // Back on the list (the focus is on Add): Space switches the alarm off and on again, Delete
+  // asks first, Enter opens it for a change.
+  uidriver::pressKey(uidriver::focusedWindow(list), VK_TAB, {.shift = true});
+  const HWND rows = uidriver::focusedWindow(list);
+  uidriver::pressKey(rows, VK_HOME);
+  for (const char* on : {"No", "Yes"}) {
+    uidriver::pressKey(rows, VK_SPACE);
+    uidriver::waitUntil([&] { return RegText(HKEY_LOCAL_MACHINE, entry, "On") == on; }, 10s,
+                        "the alarm switched", app.pid());
+  }
+  uidriver::pressKey(rows, VK_DELETE);
+  app.answerBox("Remove Alarm?", "No");
+  uidriver::pressKey(rows, VK_RETURN);
+  uidriver::pressKey(uidriver::focusedWindow(Box(app, "Change Alarm")), VK_ESCAPE);
+  uidriver::pressKey(rows, VK_ESCAPE);
 
   // The main window's alarm, then the list's, each rung on the player and snoozed.
   for (size_t ring = 1; ring <= 2; ++ring) {
     app.awaitStatus(kAlarmBanner, 100s);
     EXPECT_EQ(Logged(log, "PLAY").size(), ring);
     uidriver::click(app.enabledButton("Snoo&ze"));
-    uidriver::waitUntil([&] { return app.status() != kAlarmBanner; }, 15s, "the snooze",
-                        app.pid());
+    uidriver::waitUntil([&] { return app.status() != kAlarmBanner; }, 15s, "the snooze", app.pid());
   }
-  EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, entry, "On"), "No") << "rung once, now off";
   app.exit();
 
-  // The next start has the list back: the box shows its alarm, off.
+  // The next start has the list back, the alarm moved on to tomorrow, as the tray's tip says.
   StoreSetting("StartInTray", "Yes");
   MorvaneApp again({.waitForMainWindow = false});
-  uidriver::waitForTrayIcon("Morvane(tm) - Right Click For Options\nNo alarm is on.", 30s);
+  const year_month_day tomorrow{sys_days{second.day} + days{1}};
+  const char* const weekdays[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+  uidriver::waitForTrayIcon(std::string(kTrayTip) + "\nNext alarm: " +
+                                weekdays[weekday{sys_days{tomorrow}}.iso_encoding() - 1] + " " +
+                                ShortDate(tomorrow) + " " + second.alarmTime() + ", Nap",
+                            30s);
 }
 
 }  // namespace

@@ -124,6 +124,9 @@ TEST_F(StartupTest, FromAMissingPlayerThroughTheSplashTheWindowAndTheTrayToASave
   EXPECT_FALSE(IsWindowVisible(app.main));
   HWND menu = app.openTrayMenu();
   app.picture("tray-menu");
+  // Nothing is snoozed: Turn Alarm Off is not among the items, so its key leaves the menu open.
+  uidriver::typeText(menu, "o");
+  EXPECT_TRUE(IsWindowVisible(menu)) << "Turn Alarm Off offered with nothing snoozed";
   app.chooseFromTrayMenu("Start &WinAmp", menu);
   uidriver::waitUntil([] { return PlayerWindow() != nullptr; }, 15s, "the player to start");
   app.chooseFromTrayMenu("Start &WinAmp");

@@ -31,8 +31,12 @@ class Batch {
     }
   }
   void postModifiers(uint32_t bits) { Agent::of(pid_).postModifiers(thread_, bits); }
+  // A key's character comes from TranslateMessage, which posts it when the key is taken: behind
+  // the first barrier. A second barrier follows it.
   void finish() {
-    if (settle_.count() > 0) Agent::of(pid_).settle(thread_, settle_);
+    for (int barrier = 0; barrier < 2 && settle_.count() > 0; ++barrier) {
+      Agent::of(pid_).settle(thread_, settle_);
+    }
   }
 
  private:
