@@ -161,6 +161,8 @@ TEST_F(FaultDrillTest, ASettingAHundredThousandCharactersLong) {
   StoreSetting("Time:", "7:05 AM");
   auto app = Start();
   const std::string summary = "Alarm Settings: OFF  Date: " + date + " Time: 7:05 AM ALARM IS SET.";
+  // The window may be up a moment before its status bar is filled.
+  uidriver::waitUntil([&] { return !app->status().empty(); }, 20s, "the status", app->pid());
   const std::string shown = app->status();
   EXPECT_GT(shown.size(), 30000u);
   EXPECT_EQ(summary.compare(0, shown.size(), shown), 0) << "not the summary's start";

@@ -58,8 +58,8 @@ TEST_F(WakeChoicesTest, OwnMusicAGentleRiseAndASnoozeThatComesBack) {
              played = Logged(log, "PLAY");
   ASSERT_THAT(std::tuple(deleted.size(), added.size(), played.size()),
               std::tuple(1u, 1u, 1u));
-  EXPECT_LT(deleted[0].epochMs, added[0].epochMs);
-  EXPECT_LE(added[0].epochMs, played[0].epochMs);
+  EXPECT_LT(deleted[0].order, added[0].order);
+  EXPECT_LT(added[0].order, played[0].order);
   EXPECT_THAT(added[0].note, ::testing::HasSubstr(music));
   std::vector<int> volumes;
   for (const auto& line : Logged(log, "SETVOLUME")) volumes.push_back(line.volume);

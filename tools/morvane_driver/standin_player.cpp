@@ -11,8 +11,9 @@ namespace morv::driver {
 std::vector<PlayerLogLine> Logged(const std::string& path, const std::string& name) {
   std::vector<PlayerLogLine> lines;
   std::ifstream file(path);
+  int order = 0;
   for (std::string text; std::getline(file, text);) {
-    PlayerLogLine line{.time = text.substr(0, 23)};
+    PlayerLogLine line{.order = order++, .time = text.substr(0, 23)};
     std::istringstream fields(text.substr(std::min<size_t>(text.size(), 24)));
     for (std::string field; fields >> field;) {
       const auto equals = field.find('=');

@@ -14,6 +14,7 @@ struct PlayerLogLine {
   std::string name;  // START, PLAY, SETVOLUME, QUIT, ...
   unsigned long long wParam = 0;
   long long epochMs = 0;
+  int order = 0;  // the line's place in the log: events logged in one millisecond still differ
   std::string time;  // local, with milliseconds
   int state = 0;     // 0 stopped, 1 playing, 3 paused, after the event
   int volume = 0;    // 0..255, after the event: a SETVOLUME line's is the volume it set
