@@ -149,8 +149,8 @@ void MeasureRest(const Paths& paths) {
     Event("tray available=0 note=the window stayed shown after Send To Tray");
   }
   app.process.terminate();
-  RestWithAlarms(paths, floor, 0);
   RestWithAlarms(paths, floor, kListAlarms);
+  RestWithAlarms(paths, floor, 0);
   floor.terminate();
 }
 
