@@ -1,7 +1,7 @@
 // morvbench.exe: runs Morvane and the floor through the benchmark's scenes (start-ups,
-// rest shown and in the tray, alarms) and reports each step on the line protocol of
-// channel.h. The measuring and the report are scripts/bench's: this side only drives
-// and times what can be seen from inside Wine.
+// rest shown, in the tray, in the tray with one alarm on and with 20, alarms rung) and
+// reports each step on the line protocol of channel.h. The measuring and the report are
+// scripts/bench's: this side only drives and times what can be seen from inside Wine.
 //
 //   morvbench <morvu.exe> <morv-floor.exe> [--startups N] [--alarms N]
 #include <windows.h>
@@ -15,6 +15,7 @@
 #include "tools/bench/alarm_rounds.h"
 #include "tools/bench/channel.h"
 #include "tools/bench/gui_objects.h"
+#include "tools/bench/saved_alarms.h"
 #include "tools/bench/startup_probe.h"
 #include "tools/morvane_driver/morvane_app.h"
 #include "tools/morvane_driver/standin_player.h"
@@ -33,6 +34,8 @@ struct Paths {
 
 constexpr char kFloorClass[] = "MorvaneFloorWindow";
 constexpr char kMainClass[] = "MorvaneMainWindow";
+// Beside the main window's alarm, the most the list holds.
+constexpr int kListAlarms = 19;
 
 // Launches a program with the stand-in player silent and logging to `playerLog`. The
 // start is timed from before this call: no waiting for input idle here.
@@ -106,6 +109,30 @@ void Rest(const char* phase, const uidriver::Process& morvane, const uidriver::P
         Describe(CountGuiObjects(floor.handle(), floor.pid())));
 }
 
+// In the tray with the main window's alarm armed and `listAlarms` of the list's on, all
+// hours ahead: until the soonest falls due, a tick should cost the same however many
+// there are. Each phase starts a fresh Morvane, which finds its alarms in the registry.
+void RestWithAlarms(const Paths& paths, const uidriver::Process& floor, int listAlarms) {
+  ResetSettings();
+  const std::string first = SaveAlarmsAhead(listAlarms);
+  driver::MorvaneApp app(Launch(paths.morvane, paths.playerLog));
+  const std::string phase = "alarms-" + std::to_string(listAlarms + 1);
+  Sleep(5000);
+  if (SendToTray(app)) {
+    Sleep(3000);
+    Rest(phase.c_str(), app.process, floor);
+    const bool armed = app.status().starts_with("Alarm Settings: ON");
+    Event("alarms phase=" + phase + " armed=" + (armed ? "1" : "0") + " first=" + first +
+          " list=" + std::to_string(listAlarms) + " list_on=" + std::to_string(ListAlarmsOn()));
+  } else {
+    Event("alarms phase=" + phase + " note=the window stayed shown after Send To Tray");
+  }
+  app.process.terminate();
+  // The start armed the main window's alarm and so started the player; the next phase
+  // starts its own.
+  driver::EndEveryPlayer();
+}
+
 void MeasureRest(const Paths& paths) {
   uidriver::Process floor = Launch(paths.floor, paths.playerLog);
   uidriver::waitForWindow(floor.pid(), {.className = kFloorClass, .visibleOnly = true}, 30s);
@@ -122,6 +149,8 @@ void MeasureRest(const Paths& paths) {
     Event("tray available=0 note=the window stayed shown after Send To Tray");
   }
   app.process.terminate();
+  RestWithAlarms(paths, floor, kListAlarms);
+  RestWithAlarms(paths, floor, 0);
   floor.terminate();
 }
 

@@ -53,8 +53,9 @@ void ResetSettings() {
   StoreSetting("WinAmpOnStart", "No");
 }
 
-void StoreSetting(const std::string& name, const std::string& value) {
-  RegSetKeyValueA(HKEY_LOCAL_MACHINE, kSettingsKey, name.c_str(), REG_SZ, value.c_str(),
+void StoreSetting(const std::string& name, const std::string& value, const std::string& subkey) {
+  const std::string key = subkey.empty() ? kSettingsKey : std::string(kSettingsKey) + "\\" + subkey;
+  RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), name.c_str(), REG_SZ, value.c_str(),
                   static_cast<DWORD>(value.size() + 1));
 }
 

@@ -36,7 +36,9 @@ void EndEveryPlayer();
 
 // The program's settings as a first start would find them: options "No", nothing saved.
 void ResetSettings();
-void StoreSetting(const std::string& name, const std::string& value);
+// A REG_SZ value under the settings key, or under its `subkey` ("Alarms\\3").
+void StoreSetting(const std::string& name, const std::string& value,
+                  const std::string& subkey = "");
 // Gives a key these rights for everyone, in SDDL: "D:P(A;;KR;;;WD)" refuses every write to it
 // (Wine enforces key security), "D:P(A;;KA;;;WD)" allows them again.
 void SetKeyRights(HKEY root, const char* key, const char* sddl);
