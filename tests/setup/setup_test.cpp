@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 #include "tests/fakes/fake_text.h"
 #include "tools/morvane_driver/morvane_app.h"
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/registry_win.h"
+#include "win32/registry_win.h"
 #include "settings/settings_store.h"
 
 namespace morv {

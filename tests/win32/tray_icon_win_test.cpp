@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/tray_icon_win.h"
-#include "platform/win32/unique_handle.h"
+#include "win32/tray_icon_win.h"
+#include "win32/unique_handle.h"
 #include "tools/uidriver/tooltips.h"
 
 namespace morv::win32 {

@@ -7,9 +7,9 @@
 #include <optional>
 
 #include "alarm/local_time.h"
-#include "platform/win32/time_zone_win.h"
-#include "platform/win32/utc_time_win.h"
-#include "platform/win32/wake_timer_win.h"
+#include "win32/time_zone_win.h"
+#include "win32/utc_time_win.h"
+#include "win32/wake_timer_win.h"
 
 namespace morv {
 namespace {

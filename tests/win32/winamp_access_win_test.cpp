@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/win32/desktop_win.h"
+#include "win32/desktop_win.h"
 #include "tests/fakes/fake_services.h"
 #include "tools/morvane_driver/standin_player.h"
 #include "winamp/winamp_access.h"

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/win32/main_form_ids.h"
+#include "win32/main_form_ids.h"
 
 namespace morv::driver {
 namespace {

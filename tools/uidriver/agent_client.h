@@ -10,7 +10,7 @@
 #include <set>
 #include <string>
 
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 #include "tools/uidriver/agent/protocol.h"
 
 namespace morv::uidriver {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 
 namespace morv::uidriver {
 

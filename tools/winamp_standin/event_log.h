@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 #include "tools/winamp_standin/protocol.h"
 
 namespace morv::standin {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 #include "tools/winamp_standin/event_log.h"
 #include "tools/winamp_standin/player_status.h"
 #include "tools/winamp_standin/standin_config.h"

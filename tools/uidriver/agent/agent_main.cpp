@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 #include "tools/uidriver/agent/marker_hook.h"
 #include "tools/uidriver/agent/protocol.h"
 #include "tools/uidriver/text.h"

@@ -5,7 +5,7 @@
 #include <set>
 #include <tuple>
 
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 #include "tools/uidriver/agent/protocol.h"
 
 volatile LONG64 morvdrive_barrier = 0;

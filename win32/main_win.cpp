@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "platform/win32/desktop_win.h"
-#include "platform/win32/intro_form_win.h"
-#include "platform/win32/main_form_win.h"
-#include "platform/win32/unique_handle.h"
+#include "win32/desktop_win.h"
+#include "win32/intro_form_win.h"
+#include "win32/main_form_win.h"
+#include "win32/unique_handle.h"
 #include "startup/app_title.h"
 #include "startup/early_close.h"
 #include "startup/frm_intro.h"

@@ -1,13 +1,13 @@
 // The main window's menus and controls, made once; their fonts and places follow the
 // display scale (main_form_layout_win.cpp).
-#include "platform/win32/main_form_win.h"
+#include "win32/main_form_win.h"
 
 #include <commctrl.h>
 
 #include <iterator>
 #include <utility>
 
-#include "platform/win32/main_form_ids.h"
+#include "win32/main_form_ids.h"
 
 namespace morv::win32 {
 namespace {

@@ -1,10 +1,10 @@
-#include "platform/win32/controls_win.h"
+#include "win32/controls_win.h"
 
 #include <commctrl.h>
 
 #include <vector>
 
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 namespace morv::win32 {
 namespace {

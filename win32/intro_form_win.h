@@ -6,8 +6,8 @@
 #include <functional>
 #include <memory>
 
-#include "platform/win32/controls_win.h"
-#include "platform/win32/unique_handle.h"
+#include "win32/controls_win.h"
+#include "win32/unique_handle.h"
 #include "startup/intro_form.h"
 
 namespace morv::win32 {

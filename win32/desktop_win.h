@@ -7,12 +7,12 @@
 
 #include "mainwindow/modal_scope.h"
 #include "platform/desktop.h"
-#include "platform/win32/alarm_sound_win.h"
-#include "platform/win32/alarms_dialog_win.h"
-#include "platform/win32/registry_win.h"
-#include "platform/win32/repeat_dialog_win.h"
-#include "platform/win32/time_zone_win.h"
-#include "platform/win32/wake_timer_win.h"
+#include "win32/alarm_sound_win.h"
+#include "win32/alarms_dialog_win.h"
+#include "win32/registry_win.h"
+#include "win32/repeat_dialog_win.h"
+#include "win32/time_zone_win.h"
+#include "win32/wake_timer_win.h"
 
 namespace morv::win32 {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/controls.h"
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 
 namespace morv::win32 {
 

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "platform/win32/controls_win.h"
-#include "platform/win32/desktop_win.h"
-#include "platform/win32/unique_handle.h"
-#include "platform/win32/wide_text.h"
+#include "win32/controls_win.h"
+#include "win32/desktop_win.h"
+#include "win32/unique_handle.h"
+#include "win32/wide_text.h"
 
 namespace morv::win32 {
 namespace {

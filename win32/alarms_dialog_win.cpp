@@ -1,7 +1,7 @@
 // The alarms list: a report-style list view whose check boxes switch each alarm on and
 // off, and the buttons that hand every other wish to the core. What the rows say, and
 // what an action does, is the core's; the box shows the rows afresh after each one.
-#include "platform/win32/alarms_dialog_win.h"
+#include "win32/alarms_dialog_win.h"
 
 #include <windows.h>
 
@@ -9,7 +9,7 @@
 
 #include <vector>
 
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 #include "resources/resource_ids.h"
 
 namespace morv::win32 {

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "platform/win32/desktop_win.h"
+#include "win32/desktop_win.h"
 
 namespace morv::win32 {
 namespace {

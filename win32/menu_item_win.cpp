@@ -1,10 +1,10 @@
 // Menu items over Win32 menus, and the waiting menu of an item made invisible.
-#include "platform/win32/controls_win.h"
+#include "win32/controls_win.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "platform/win32/wide_text.h"
+#include "win32/wide_text.h"
 
 namespace morv::win32 {
 

@@ -1,11 +1,11 @@
-#include "platform/win32/intro_form_win.h"
+#include "win32/intro_form_win.h"
 
 #include <commctrl.h>
 
 #include "mainwindow/main_form_layout.h"
-#include "platform/win32/dpi_win.h"
-#include "platform/win32/ui_fonts.h"
-#include "platform/win32/wide_text.h"
+#include "win32/dpi_win.h"
+#include "win32/ui_fonts.h"
+#include "win32/wide_text.h"
 
 namespace morv::win32 {
 namespace {

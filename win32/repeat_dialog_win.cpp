@@ -1,4 +1,4 @@
-#include "platform/win32/repeat_dialog_win.h"
+#include "win32/repeat_dialog_win.h"
 
 #include "alarm/repeat_days.h"
 #include "resources/resource_ids.h"

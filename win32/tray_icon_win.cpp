@@ -1,10 +1,10 @@
-#include "platform/win32/tray_icon_win.h"
+#include "win32/tray_icon_win.h"
 
 #include <cstring>
 
 #include "mainwindow/tray_click.h"
 #include "mainwindow/tray_scale.h"
-#include "platform/win32/dpi_win.h"
+#include "win32/dpi_win.h"
 #include "resources/resource_ids.h"
 
 namespace morv::win32 {

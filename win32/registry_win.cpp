@@ -1,11 +1,11 @@
-#include "platform/win32/registry_win.h"
+#include "win32/registry_win.h"
 
 #include <windows.h>
 
 #include <vector>
 
-#include "platform/win32/unique_handle.h"
-#include "platform/win32/wide_text.h"
+#include "win32/unique_handle.h"
+#include "win32/wide_text.h"
 
 namespace morv::win32 {
 namespace {

@@ -18,7 +18,7 @@
 #include <string>
 
 #include "platform/tray_icon.h"
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 
 namespace morv::win32 {
 

@@ -1,4 +1,4 @@
-#include "platform/win32/alarm_sound_win.h"
+#include "win32/alarm_sound_win.h"
 
 #include <windows.h>
 #include <mmsystem.h>

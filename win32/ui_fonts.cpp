@@ -1,9 +1,9 @@
-#include "platform/win32/ui_fonts.h"
+#include "win32/ui_fonts.h"
 
 #include <cstring>
 
 #include "mainwindow/main_form_layout.h"
-#include "platform/win32/dpi_win.h"
+#include "win32/dpi_win.h"
 
 namespace morv::win32 {
 namespace {

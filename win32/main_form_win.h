@@ -8,11 +8,11 @@
 
 #include "mainwindow/form_events.h"
 #include "mainwindow/frm_main.h"
-#include "platform/win32/controls_win.h"
-#include "platform/win32/desktop_win.h"
-#include "platform/win32/main_form_layout_win.h"
-#include "platform/win32/tray_icon_win.h"
-#include "platform/win32/unique_handle.h"
+#include "win32/controls_win.h"
+#include "win32/desktop_win.h"
+#include "win32/main_form_layout_win.h"
+#include "win32/tray_icon_win.h"
+#include "win32/unique_handle.h"
 
 namespace morv::win32 {
 

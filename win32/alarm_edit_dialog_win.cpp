@@ -8,10 +8,10 @@
 #include <cstdlib>
 #include <iterator>
 
-#include "platform/win32/alarms_dialog_win.h"
-#include "platform/win32/controls_win.h"
-#include "platform/win32/repeat_dialog_win.h"
-#include "platform/win32/wide_text.h"
+#include "win32/alarms_dialog_win.h"
+#include "win32/controls_win.h"
+#include "win32/repeat_dialog_win.h"
+#include "win32/wide_text.h"
 #include "resources/resource_ids.h"
 
 namespace morv::win32 {

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 
 namespace morv::win32 {
 

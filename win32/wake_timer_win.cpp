@@ -1,10 +1,10 @@
-#include "platform/win32/wake_timer_win.h"
+#include "win32/wake_timer_win.h"
 
 #include <powrprof.h>
 
 #include <optional>
 
-#include "platform/win32/utc_time_win.h"
+#include "win32/utc_time_win.h"
 
 namespace morv::win32 {
 namespace {

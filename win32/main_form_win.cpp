@@ -1,4 +1,4 @@
-#include "platform/win32/main_form_win.h"
+#include "win32/main_form_win.h"
 
 #include <commctrl.h>
 
@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "mainwindow/main_form_design.h"
-#include "platform/win32/dpi_win.h"
-#include "platform/win32/main_form_ids.h"
+#include "win32/dpi_win.h"
+#include "win32/main_form_ids.h"
 #include "resources/resource_ids.h"
 #include "startup/app_title.h"
 

@@ -1,4 +1,4 @@
-#include "platform/win32/dpi_win.h"
+#include "win32/dpi_win.h"
 
 namespace morv::win32 {
 namespace {

@@ -1,13 +1,13 @@
-#include "platform/win32/main_form_layout_win.h"
+#include "win32/main_form_layout_win.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
 #include "mainwindow/main_form_layout.h"
-#include "platform/win32/dpi_win.h"
-#include "platform/win32/main_form_ids.h"
-#include "platform/win32/ui_fonts.h"
+#include "win32/dpi_win.h"
+#include "win32/main_form_ids.h"
+#include "win32/ui_fonts.h"
 #include "resources/resource_ids.h"
 
 namespace morv::win32 {

@@ -1,8 +1,8 @@
-#include "platform/win32/time_zone_win.h"
+#include "win32/time_zone_win.h"
 
 #include <chrono>
 
-#include "platform/win32/utc_time_win.h"
+#include "win32/utc_time_win.h"
 
 namespace morv::win32 {
 namespace {

@@ -4,7 +4,7 @@
 // created and again whenever Windows moves it to a monitor of another scale.
 #include <windows.h>
 
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 
 namespace morv::win32 {
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "platform/wake_timer.h"
-#include "platform/win32/unique_handle.h"
+#include "win32/unique_handle.h"
 
 namespace morv::win32 {
 
