@@ -152,23 +152,19 @@ TEST_F(FaultDrillTest, AStalePlayerHandle) {
   Report("stale player handle");
 }
 
-// A saved alarm of a hundred thousand characters is shown and saved back whole. (A status bar
-// reports the length of its text in 16 bits: read back, it is the summary's start.)
+// A saved alarm whose date is a hundred thousand characters names no day: Morvane reads it
+// without a stall, restores no half alarm, and leaves what was stored as it was.
 TEST_F(FaultDrillTest, ASettingAHundredThousandCharactersLong) {
   const std::string date(100000, '7');
   StoreSetting("SettingsSaved", "Yes");
   StoreSetting("Date:", date);
   StoreSetting("Time:", "7:05 AM");
   auto app = Start();
-  const std::string summary = "Alarm Settings: OFF  Date: " + date + " Time: 7:05 AM ALARM IS SET.";
-  // The window may be up a moment before its status bar is filled.
-  uidriver::waitUntil([&] { return !app->status().empty(); }, 20s, "the status", app->pid());
-  const std::string shown = app->status();
-  EXPECT_GT(shown.size(), 30000u);
-  EXPECT_EQ(summary.compare(0, shown.size(), shown), 0) << "not the summary's start";
+  EXPECT_EQ(app->status().find("7777777"), std::string::npos) << app->status().substr(0, 80);
+  EXPECT_NE(app->timeText(), "7:05 AM");
   Report("a huge setting");
   app->exit(/*save=*/true);
-  EXPECT_TRUE(Setting("Date:") == date) << "not saved back whole";
+  EXPECT_TRUE(Setting("Date:") == date) << "the stored date was not kept";
 }
 
 // Writes refused in HKEY_LOCAL_MACHINE, as for a standard user, go to the user's hive; refused in
