@@ -201,7 +201,12 @@ TEST_F(SetupTest, InstallPutsAllInPlaceTheProgramBlocksSetupAndUninstallKeepsOnl
         << "a reinstall must find the saved alarm";
   }
 
-  // The uninstaller's own box to remove the settings starts unticked; ticked, it does.
+  // Told to with /REMOVESETTINGS, it takes the settings along; so does its own box, which
+  // starts unticked, once ticked.
+  ASSERT_EQ(Install(), 0u);
+  EXPECT_EQ(RunToEnd(folder + "\\uninstall.exe", "/S /REMOVESETTINGS _?=" + folder), 0u);
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kSettingsKey));
+  UseMorvaneForAWhile();
   ASSERT_EQ(Install(), 0u);
   uidriver::Process uninstaller = uidriver::Process::launch(
       {.executable = folder + "\\uninstall.exe", .arguments = "_?=" + folder});
