@@ -17,7 +17,6 @@ std::vector<PlayerLogLine> Logged(const std::string& path, const std::string& na
       const std::string key = field.substr(0, equals);
       const std::string value = equals == std::string::npos ? "" : field.substr(equals + 1);
       if (key == "name") line.name = value;
-      if (key == "wparam") line.wParam = std::stoull(value);
       if (key == "epoch_ms") line.epochMs = std::stoll(value);
       if (key == "volume") {  // free text follows
         line.volume = std::stoi(value);

@@ -9,7 +9,6 @@ namespace morv::driver {
 
 struct PlayerLogLine {
   std::string name;  // START, PLAY, SETVOLUME, QUIT, ...
-  unsigned long long wParam = 0;
   long long epochMs = 0;
   int order = 0;     // the line's place in the log: events logged in one millisecond still differ
   std::string time;  // local, with milliseconds
