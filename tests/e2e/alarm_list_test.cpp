@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "tests/e2e/e2e_test.h"
 #include "tools/morvane_driver/standin_player.h"
@@ -16,12 +15,6 @@ namespace {
 using namespace driver;
 using namespace std::chrono;
 using AlarmListTest = E2eTest;
-
-std::string TwoDigits(int n) {
-  char text[4];
-  std::snprintf(text, sizeof(text), "%02d", n);
-  return text;
-}
 
 // Sets the add box's time picker, which starts at 7:00 AM, with its arrow keys as a user at
 // the keyboard would: the hour (the half of the day follows it), then the minutes. Wine's
@@ -65,12 +58,8 @@ TEST_F(AlarmListTest, ASecondAlarmAddedByKeyboardRingsInItsMinuteAndComesBackAft
   const std::string entry = std::string(kSettingsKey) + "\\Alarms\\1";
   uidriver::waitUntil([&] { return RegText(HKEY_LOCAL_MACHINE, entry, "Label") == "Nap"; },
                       seconds(10), "the alarm kept as soon as it is added", app.pid());
-  EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, entry, "Time"),
-            TwoDigits(second.hour) + ":" + TwoDigits(second.minute));
-  EXPECT_EQ(RegText(HKEY_LOCAL_MACHINE, entry, "RepeatDays"), "Mon,Tue,Wed,Thu,Fri,Sat,Sun");
 
-  // Back on the list (the focus is on Add): Space switches the alarm off and on again, Delete
-  // asks first, Enter opens it for a change.
+  // Back on the list (the focus is on Add): Space switches the alarm off and on again.
   uidriver::pressKey(uidriver::focusedWindow(list), VK_TAB, {.shift = true});
   const HWND rows = uidriver::focusedWindow(list);
   uidriver::pressKey(rows, VK_HOME);
@@ -79,10 +68,6 @@ TEST_F(AlarmListTest, ASecondAlarmAddedByKeyboardRingsInItsMinuteAndComesBackAft
     uidriver::waitUntil([&] { return RegText(HKEY_LOCAL_MACHINE, entry, "On") == on; }, 10s,
                         "the alarm switched", app.pid());
   }
-  uidriver::pressKey(rows, VK_DELETE);
-  app.answerBox("Remove Alarm?", "No");
-  uidriver::pressKey(rows, VK_RETURN);
-  uidriver::pressKey(uidriver::focusedWindow(Box(app, "Change Alarm")), VK_ESCAPE);
   uidriver::pressKey(rows, VK_ESCAPE);
 
   // The main window's alarm, then the list's, each rung on the player and snoozed.

@@ -18,7 +18,6 @@ using namespace std::chrono_literals;
 using AlarmTest = E2eTest;
 
 TEST_F(AlarmTest, RingsThePlayerAndItsOwnSoundAndAfterASleepRingsLate) {
-  RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, kRunKey, "Morvane");
   const std::string log = FreshLogPath("alarm");
   MorvaneApp app(
       {.environment = {{"WINAMP_STANDIN_LOG", log}, {"WINAMP_STANDIN_EMPTY_PLAYLIST", "1"}}});
@@ -29,34 +28,26 @@ TEST_F(AlarmTest, RingsThePlayerAndItsOwnSoundAndAfterASleepRingsLate) {
     uidriver::waitUntil([&] { return HasThreadNamed(*linuxPid, "winealsa_timer") == on; }, 20s,
                         on ? "Morvane's own sound" : "the sound to stop", app.pid());
   };
-  const auto runValue = [] { return RegText(HKEY_LOCAL_MACHINE, kRunKey, "Morvane"); };
-  const std::string program = "\"c:\\Program Files\\Quorvix\\MORV\\MORVU.EXE\"";
 
-  // Arming starts the player minimised with the focus, hides it when it is up, and has
-  // Morvane start with Windows. The alarm is for the present minute: it rings right after.
+  // Arming starts the player minimised with the focus and hides it when it is up. The alarm is
+  // for the present minute: it rings right after. (What arming and the snooze write, and the
+  // volumes they set, the core's tests check.)
   app.enterAlarm(PresentMinute(20s));
   app.arm();
   EXPECT_THAT(Logged(log, "START").at(0).note, ::testing::HasSubstr(" show=2 "));
   EXPECT_FALSE(IsWindowVisible(PlayerWindow()));
-  EXPECT_EQ(Setting("StartInTray"), "Yes");
-  EXPECT_EQ(runValue(), program);
 
-  // Play, full volume, the banner; the player plays nothing, so Morvane's own sound rings.
+  // Play and the banner; the player plays nothing, so Morvane's own sound rings.
   awaitSound(true);
   app.awaitStatus(kAlarmBanner, 10s);
   ASSERT_EQ(Logged(log, "PLAY").size(), 1u);
   EXPECT_EQ(Logged(log, "PLAY")[0].note, "empty playlist");
-  EXPECT_EQ(Logged(log, "SETVOLUME").at(0).wParam, 255u);
 
-  // Snooze on the button: silence, the player turned down and closed. Turn On disarms.
+  // Snooze on the button: silence, the player closed. Turn On disarms.
   uidriver::click(app.enabledButton("Snoo&ze"), 0ms);
   awaitSound(false);
   uidriver::waitUntil([] { return !PlayerWindow(); }, 15s, "the player to close", app.pid());
-  EXPECT_EQ(Logged(log, "SETVOLUME").at(1).wParam, 28u);
-  EXPECT_EQ(Logged(log, "QUIT").size(), 1u);
   uidriver::click(app.enabledButton("Turn &On"));
-  EXPECT_EQ(Setting("StartInTray"), "No");
-  EXPECT_EQ(runValue(), "-" + program);
 
   // Armed, the About box open, asleep from just before the minute until it is over: Windows
   // tells of the wake twice while the box stands the clock still. Nothing rings under the box;

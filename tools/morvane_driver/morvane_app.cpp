@@ -193,21 +193,16 @@ uidriver::MessageBoxInfo MorvaneApp::answerBox(const std::string& title,
   return box;
 }
 
-void MorvaneApp::typeTime(const std::string& typed, bool leave) const {
-  uidriver::click(timeBox);
-  // Whatever the box holds is selected and typed over.
-  uidriver::pressKey(timeBox, VK_HOME);
-  uidriver::pressKey(timeBox, VK_END, {.shift = true});
-  uidriver::typeText(timeBox, typed);
-  if (leave) uidriver::pressKey(timeBox, VK_TAB, {}, 0ms);
-}
-
 void MorvaneApp::enterAlarm(const AlarmMinute& alarm) const {
   uidriver::calendarClickDate(calendar, alarm.day);
-  typeTime(alarm.typed());
+  uidriver::click(timeBox);
+  uidriver::pressKey(timeBox, VK_HOME);
+  uidriver::pressKey(timeBox, VK_END, {.shift = true});
+  uidriver::typeText(timeBox, alarm.typed());
+  uidriver::pressKey(timeBox, VK_TAB, {}, 0ms);
   answerBox("AM/PM Query:", alarm.am() ? "Yes" : "No");
-  uidriver::waitUntil([&] { return timeText() == alarm.alarmTime(); }, 5s, "the accepted time",
-                      pid());
+  uidriver::waitUntil([&] { return uidriver::windowText(timeBox) == alarm.alarmTime(); }, 5s,
+                      "the accepted time", pid());
 }
 
 void MorvaneApp::arm() const {

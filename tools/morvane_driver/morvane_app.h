@@ -96,12 +96,9 @@ class MorvaneApp {
   std::string status() const { return uidriver::statusBarText(statusBar); }
   // Waits up to `timeout` for the status bar to read `text`; a timeout tells what it read.
   void awaitStatus(const std::string& text, std::chrono::milliseconds timeout) const;
-  std::string timeText() const { return uidriver::windowText(timeBox); }
   // Waits for a box with this title, and presses `answer`.
   uidriver::MessageBoxInfo answerBox(const std::string& title, const std::string& answer) const;
-  // Clicks the time box and types over what it holds; leaves it with Tab unless told not to.
-  void typeTime(const std::string& typed, bool leave = true) const;
-  // Chooses the day, types the time and answers the AM/PM question.
+  // Chooses the day, types over what the time box holds and answers the AM/PM question.
   void enterAlarm(const AlarmMinute& alarm) const;
   // Arms: presses "Turn &On" and waits until the five-second wait for the player is over.
   void arm() const;

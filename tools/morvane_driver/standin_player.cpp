@@ -3,9 +3,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "tools/uidriver/text.h"
-#include "tools/uidriver/window_query.h"
-
 namespace morv::driver {
 
 std::vector<PlayerLogLine> Logged(const std::string& path, const std::string& name) {
@@ -20,9 +17,7 @@ std::vector<PlayerLogLine> Logged(const std::string& path, const std::string& na
       const std::string key = field.substr(0, equals);
       const std::string value = equals == std::string::npos ? "" : field.substr(equals + 1);
       if (key == "name") line.name = value;
-      if (key == "wparam") line.wParam = std::stoull(value);
       if (key == "epoch_ms") line.epochMs = std::stoll(value);
-      if (key == "state") line.state = std::stoi(value);
       if (key == "volume") {  // free text follows
         line.volume = std::stoi(value);
         std::getline(fields >> std::ws, line.note);
@@ -41,18 +36,6 @@ std::string FreshLogPath(const std::string& name) {
       std::string(temp) + name + "-" + std::to_string(GetCurrentProcessId()) + ".log";
   DeleteFileA(path.c_str());
   return path;
-}
-
-StandInPlayer::StandInPlayer(uidriver::Environment environment) {
-  environment.emplace_back("WINAMP_STANDIN_SILENT", "1");
-  process =
-      uidriver::Process::launch({.executable = uidriver::toolsFolder() + "\\winamp-standin.exe",
-                                 .environment = std::move(environment)});
-  window = uidriver::waitForWindow(process.pid(), {.className = "Winamp v1.x"},
-                                   std::chrono::seconds(15));
-  // Found is not yet answering: its thread handles messages before a test times them.
-  DWORD_PTR ignored = 0;
-  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
 }
 
 }  // namespace morv::driver

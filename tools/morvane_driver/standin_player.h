@@ -1,22 +1,17 @@
 #pragma once
-// The stand-in player as a process of its own, and its log read back.
+// The stand-in player's log read back, and its window.
 #include <windows.h>
 
 #include <string>
-#include <utility>
 #include <vector>
-
-#include "tools/uidriver/process.h"
 
 namespace morv::driver {
 
 struct PlayerLogLine {
   std::string name;  // START, PLAY, SETVOLUME, QUIT, ...
-  unsigned long long wParam = 0;
   long long epochMs = 0;
-  int order = 0;  // the line's place in the log: events logged in one millisecond still differ
+  int order = 0;     // the line's place in the log: events logged in one millisecond still differ
   std::string time;  // local, with milliseconds
-  int state = 0;     // 0 stopped, 1 playing, 3 paused, after the event
   int volume = 0;    // 0..255, after the event: a SETVOLUME line's is the volume it set
   std::string note;  // the free text at the end, if any
 };
@@ -27,12 +22,5 @@ std::string FreshLogPath(const std::string& name);
 
 // The player's window as Morvane looks for it, whichever program started the player.
 inline HWND PlayerWindow() { return FindWindowA("Winamp v1.x", nullptr); }
-
-// The stand-in started with these environment variables, once its window answers.
-struct StandInPlayer {
-  explicit StandInPlayer(uidriver::Environment environment);
-  uidriver::Process process;
-  HWND window;
-};
 
 }  // namespace morv::driver

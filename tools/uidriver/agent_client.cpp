@@ -80,10 +80,9 @@ Agent::Agent(DWORD pid)
       process_(openProcess(pid)),
       marker_(RegisterWindowMessageW(agent::kMarkerMessage)) {
   const std::wstring path = widen(toolsFolder()) + L"\\" + agent::kDllName;
-  const HMODULE local = LoadLibraryW(path.c_str());  // for the exports' offsets; kept
-  if (!local) throw DriverError("cannot load " + narrow(path));
-  auto base = RemoteModule(process_.get(), agent::kDllName);
-  if (!base) {
+  // Loaded here too, and kept, for the exports' offsets.
+  if (!LoadLibraryW(path.c_str())) throw DriverError("cannot load " + narrow(path));
+  if (!RemoteModule(process_.get(), agent::kDllName)) {
     RemoteBuffer remotePath(process_.get(), (path.size() + 1) * sizeof(wchar_t));
     remotePath.write(0, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
     if (!RunRemote(process_.get(), RemoteAddress(process_.get(), L"kernel32.dll", "LoadLibraryW"),
@@ -91,15 +90,9 @@ Agent::Agent(DWORD pid)
       remotePath.abandon();
       throw DriverError("LoadLibrary of the agent did not return; " + describeWindows(pid_));
     }
-    base = RemoteModule(process_.get(), agent::kDllName);
-    if (!base) throw DriverError("process " + std::to_string(pid_) + " could not load the agent");
   }
-  const auto remote = [&](const char* symbol) {
-    return *base + (reinterpret_cast<uintptr_t>(GetProcAddress(local, symbol)) -
-                    reinterpret_cast<uintptr_t>(local));
-  };
-  call_ = remote(agent::kCallExport);
-  barrier_ = remote(agent::kBarrierExport);
+  call_ = RemoteAddress(process_.get(), agent::kDllName, agent::kCallExport);
+  barrier_ = RemoteAddress(process_.get(), agent::kDllName, agent::kBarrierExport);
   int64_t seen = 0;
   readRemote(process_.get(), reinterpret_cast<void*>(barrier_), &seen, sizeof(seen));
   nextBarrier_ = seen;

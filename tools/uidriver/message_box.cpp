@@ -29,20 +29,11 @@ BoxIcon IconOf(HWND box) {
   return BoxIcon::kNone;
 }
 
-std::vector<HWND> VisibleButtons(HWND box) {
-  std::vector<HWND> buttons;
-  for (HWND child : childWindows(box)) {
-    if (hasClass(child, "Button") && IsWindowVisible(child)) buttons.push_back(child);
-  }
-  return buttons;
-}
-
 WindowSpec BoxSpec(std::string_view title) { return {"#32770", std::string(title), true}; }
 
 MessageBoxInfo Read(HWND box) {
-  MessageBoxInfo info{box, windowTitle(box), "", IconOf(box), {}};
+  MessageBoxInfo info{box, windowTitle(box), "", IconOf(box)};
   if (HWND text = GetDlgItem(box, kTextId)) info.text = windowText(text);
-  for (HWND button : VisibleButtons(box)) info.buttons.push_back(windowText(button));
   return info;
 }
 
@@ -59,8 +50,12 @@ MessageBoxInfo waitForMessageBox(DWORD pid, std::string_view title, milliseconds
 
 void answer(const MessageBoxInfo& box, std::string_view caption) {
   constexpr milliseconds kTimeout{5000};
-  for (HWND button : VisibleButtons(box.window)) {
-    if (!sameCaption(windowText(button), caption)) continue;
+  // Wine keeps a box's unused buttons, hidden.
+  for (HWND button : childWindows(box.window)) {
+    if (!hasClass(button, "Button") || !IsWindowVisible(button) ||
+        !sameCaption(windowText(button), caption)) {
+      continue;
+    }
     DWORD pid = 0;
     const DWORD thread = GetWindowThreadProcessId(box.window, &pid);
     click(button, kTimeout);

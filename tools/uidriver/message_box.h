@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "tools/uidriver/agent/protocol.h"
 
@@ -17,15 +16,12 @@ struct MessageBoxInfo {
   std::string title;
   std::string text;
   BoxIcon icon = BoxIcon::kNone;
-  // The visible buttons' captions, in order: Wine keeps a box's unused buttons, hidden.
-  std::vector<std::string> buttons;
 };
 
 // A visible box of that process with exactly that title (empty: any title).
 std::optional<MessageBoxInfo> findMessageBox(DWORD pid, std::string_view title = {});
 MessageBoxInfo waitForMessageBox(DWORD pid, std::string_view title,
                                  std::chrono::milliseconds timeout);
-inline bool noMessageBoxOpen(DWORD pid) { return !findMessageBox(pid); }
 
 // Presses the visible button with that caption ("&Yes" or "Yes"), then waits until the box is
 // destroyed and the program has come back from MessageBox: a box is hidden at once but destroyed
