@@ -11,6 +11,11 @@
 
 namespace morv::fakes {
 
+inline UtcTime Utc(int y, int mo, int d, int h, int mi) {
+  using namespace std::chrono;
+  return sys_days{year{y} / mo / d} + hours{h} + minutes{mi};
+}
+
 class FakeTimeZone : public TimeZone {
  public:
   struct Change {
@@ -39,11 +44,10 @@ class FakeWakeTimer : public WakeTimer {
     return !refuses;
   }
   void cancel() override { due.reset(); }
-  WakeSupport support() override { return supported; }
+  WakeSupport support() override { return WakeSupport::Unknown; }
 
   std::optional<UtcTime> due;  // the pending request; kept when refused, as Windows does
   bool refuses = false;
-  WakeSupport supported = WakeSupport::Unknown;
 };
 
 class FakeAlarmSound : public AlarmSound {
