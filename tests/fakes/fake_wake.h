@@ -41,13 +41,12 @@ class FakeWakeTimer : public WakeTimer {
  public:
   bool setAt(UtcTime at) override {
     due = at;
-    return !refuses;
+    return true;
   }
   void cancel() override { due.reset(); }
   WakeSupport support() override { return WakeSupport::Unknown; }
 
-  std::optional<UtcTime> due;  // the pending request; kept when refused, as Windows does
-  bool refuses = false;
+  std::optional<UtcTime> due;  // the pending request
 };
 
 class FakeAlarmSound : public AlarmSound {
