@@ -1,4 +1,4 @@
-// Choosing the alarm date on the calendar and typing its time.
+// Choosing the alarm's day on the calendar.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-// The arm button's three paths and the Clear button, over the alarm's states.
+// The arm button's three paths over the alarm's states.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 

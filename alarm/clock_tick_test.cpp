@@ -1,4 +1,5 @@
-// The one-second tick: the clock display, the player's presence, restarts and firing.
+// The one-second tick: a vanished player started again, a player that cannot be reached,
+// and an alarm firing once whatever the wall clock does.
 #include <algorithm>
 
 #include <gmock/gmock.h>
