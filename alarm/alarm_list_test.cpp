@@ -42,12 +42,6 @@ void Add(MainFormHarness& h, std::initializer_list<AlarmEdit> entries) {
   h.d.alarmsDialog.whileOpen = nullptr;
 }
 
-int PlaysHeard(const MainFormHarness& h) {
-  int plays = 0;
-  for (const auto& player : h.d.players.all) plays += std::ranges::count(player.heard, "play");
-  return plays;
-}
-
 std::string Saved(MainFormHarness& h, const char* entry, const char* name) {
   return h.d.registry
       .value(Hive::LocalMachine, std::string(settings::kAlarmsKey) + "\\" + entry, name)
@@ -127,7 +121,7 @@ TEST(AlarmListTest, EachAlarmRingsByItsOwnDaysAndASharedMinuteRingsOnce) {
   h.armAlarm({2026, 12, 7}, "07:00");
   Add(h, {Entry(7, 7, 0, {}, "Also"), Entry(12, 9, 0, Weekdays{0b1100000}, "Weekend")});
   h.advanceTo({{2026, 12, 7}, 7, 0, 30});
-  EXPECT_EQ(PlaysHeard(h), 1);
+  EXPECT_EQ(h.plays(), 1);
   h.form.cmdSet_Click();  // Snooze
   EXPECT_EQ(h.ui.lblDate.caption(), "12/14/2026") << "the main window's alarm moved on";
   h.d.alarmsDialog.whileOpen = nullptr;
@@ -137,14 +131,14 @@ TEST(AlarmListTest, EachAlarmRingsByItsOwnDaysAndASharedMinuteRingsOnce) {
   // A ring of the list's alone: Snooze silences it and leaves the main window's alarm on.
   h.advanceTo({{2026, 12, 12}, 9, 0, 30});
   EXPECT_EQ(h.ui.StatusBar1.text(), texts::kBanner);
-  const int before = PlaysHeard(h);
+  const int before = h.plays();
   h.form.cmdSet_Click();
   EXPECT_EQ(h.ui.cmdSet.caption(), texts::kTurnOff);
   EXPECT_EQ(h.ui.StatusBar1.text(), texts::Armed("12/14/2026", "7:00 AM"));
   EXPECT_THAT(h.d.players.all.back().heard, ::testing::Contains("quit"));
   h.advanceTo({{2026, 12, 13}, 9, 0, 30});
   h.form.cmdSet_Click();
-  EXPECT_EQ(PlaysHeard(h), before + 1) << "Sunday, on the player started again";
+  EXPECT_EQ(h.plays(), before + 1) << "Sunday, on the player started again";
 }
 
 // Stopping the main window's alarm leaves its clock standing, as it always has; an alarm of
@@ -159,7 +153,7 @@ TEST(AlarmListTest, TheMainWindowsStandingClockDoesNotHoldTheList) {
   ASSERT_FALSE(h.ui.MyTimer.enabled());
   h.advanceTo({{2026, 12, 6}, 6, 6, 30});
   EXPECT_EQ(h.ui.StatusBar1.text(), texts::kBanner);
-  EXPECT_EQ(PlaysHeard(h), 2) << "on the player the stop started again";
+  EXPECT_EQ(h.plays(), 2) << "on the player the stop started again";
 }
 
 // What the registry keeps comes back at the next start: each alarm on or off as it was, a
@@ -188,10 +182,11 @@ TEST(AlarmListTest, ARestartBringsTheListBackAsItWas) {
   EXPECT_EQ(std::tuple(rows[2].on, rows[2].label), std::tuple(false, "Dentist"));
   EXPECT_EQ(next.ui.StatusBar1.text(),
             "Alarm missed: 12/6/2026 2:00 PM, Nap passed while Morvane was not running.");
-  EXPECT_EQ(next.ui.SysTray.notes,
-            (std::vector<std::string>{
-                "Morvane: Alarm missed: 12/6/2026 2:00 PM, Nap passed while Morvane was not running.",
-                "Morvane: 1 alarm kept in the registry could not be read and was left out."}));
+  EXPECT_EQ(
+      next.ui.SysTray.notes,
+      (std::vector<std::string>{
+          "Morvane: Alarm missed: 12/6/2026 2:00 PM, Nap passed while Morvane was not running.",
+          "Morvane: 1 alarm kept in the registry could not be read and was left out."}));
   EXPECT_EQ(next.d.wakeTimer.due, sys_days{2026y / 12 / 9} + 6h + 30min);
 }
 

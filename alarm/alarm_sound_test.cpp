@@ -12,6 +12,7 @@
 namespace morv {
 namespace {
 
+using fakes::At;
 using fakes::MainFormHarness;
 using namespace std::chrono_literals;
 
@@ -21,16 +22,12 @@ constexpr char kSilentPlayer[] =
     "Morvane: WinAmp is not playing, so Morvane is ringing its own alarm sound.";
 constexpr char kMissed[] = "Alarm missed: 12/6/2026 7:05 AM passed while the computer was asleep.";
 
-constexpr LocalDateTime At(int hour, int minute, int second = 0) {
-  return {{2026, 12, 6}, hour, minute, second};
-}
-
 enum class Player { None, Plays, EmptyPlaylist, StaysPaused, Hung, AlreadyPlaying };
 
 // A set alarm for 7:05 today, the window in the tray where notifications show.
 struct Bed {
   explicit Bed(Player kind = Player::None, bool armed = false) {
-    h.loadAt(At(7, 0));
+    h.loadAt(At(6, 7, 0));
     h.enterAlarm({2026, 12, 6}, "07:05");
     if (armed) h.form.cmdSet_Click();  // starts a player that plays on Play
     if (kind != Player::None && !armed) {
@@ -63,9 +60,9 @@ TEST(AlarmSoundTest, RingsOnlyWhenThePlayerDoesNotPlay) {
   };
   for (const Case& c : cases) {
     Bed bed(c.player);
-    bed.h.advanceTo(At(7, 4, 59));
+    bed.h.advanceTo(At(6, 7, 4, 59));
     bed.h.d.clock.pauses.clear();
-    bed.h.advanceTo(At(7, 5, 30));
+    bed.h.advanceTo(At(6, 7, 5, 30));
     EXPECT_EQ(bed.h.d.alarmSound.starts, c.sound ? 1 : 0) << c.what << ": started once";
     EXPECT_EQ(bed.h.ui.SysTray.notes, c.notes) << c.what;
     if (c.player != Player::AlreadyPlaying) {
@@ -90,7 +87,7 @@ TEST(AlarmSoundTest, EveryWayOfStoppingTheAlarmStopsTheSound) {
   };
   for (const Case& c : cases) {
     Bed bed;
-    bed.h.advanceTo(At(7, 5, 30));
+    bed.h.advanceTo(At(6, 7, 5, 30));
     ASSERT_TRUE(bed.h.d.alarmSound.playing) << c.what;
     ASSERT_TRUE(bed.h.ui.mnuCloseWinAmp.enabled()) << "Snoo&ze in the tray menu, with no player";
     c.stop(bed.h);
@@ -107,20 +104,20 @@ TEST(AlarmSoundTest, ARingNobodyAnswersEndsOnTimeEvenUnderABox) {
     struct {
       MainFormHarness h;
     } bed;
-    bed.h.loadAt(At(7, 0));
+    bed.h.loadAt(At(6, 7, 0));
     if (repeats) {
       bed.h.d.repeatDialog.answer = Weekdays{0b1111111};
       bed.h.form.mnuRepeat_Click();
     }
     bed.h.armAlarm({2026, 12, 6}, "07:05");
     bed.h.d.players.all.back().emptyPlaylist = true;
-    bed.h.advanceTo(At(7, 5, 30));
+    bed.h.advanceTo(At(6, 7, 5, 30));
     ASSERT_TRUE(bed.h.d.alarmSound.playing);
     bool endedUnderTheBox = false;
     bed.h.d.boxes.whileOpen = [&](const MessageBoxRequest&) {
-      bed.h.advanceTo(At(7, 19, 59));
+      bed.h.advanceTo(At(6, 7, 19, 59));
       const bool before = bed.h.d.alarmSound.playing;
-      bed.h.advanceTo(At(7, 20, 1));
+      bed.h.advanceTo(At(6, 7, 20, 1));
       endedUnderTheBox = before && !bed.h.d.alarmSound.playing;
       bed.h.d.boxes.whileOpen = nullptr;
     };
@@ -139,7 +136,7 @@ TEST(AlarmSoundTest, ARingNobodyAnswersEndsOnTimeEvenUnderABox) {
 
 TEST(AlarmSoundTest, APlayerThatStartsLateTakesOverFromTheOwnSound) {
   Bed bed(Player::EmptyPlaylist);
-  bed.h.advanceTo(At(7, 5, 10));
+  bed.h.advanceTo(At(6, 7, 5, 10));
   ASSERT_TRUE(bed.h.d.alarmSound.playing);
   bed.h.d.players.all.back().state = 1;
   bed.h.advance(5s);
@@ -161,21 +158,21 @@ TEST(AlarmSoundTest, AWakeRingsARecentlyMissedMinuteAndTellsOfAnOldOne) {
     After after;
   };
   const Case cases[] = {
-      {290, 5, News::Twice, After::Rings},      {290, 6, News::None, After::Rings},
-      {290, 15, News::Twice, After::Rings},     {290, 16, News::Twice, After::Missed},
-      {290, 16, News::None, After::Missed},     {290, 8, News::UnderABox, After::Rings},
+      {290, 5, News::Twice, After::Rings},       {290, 6, News::None, After::Rings},
+      {290, 15, News::Twice, After::Rings},      {290, 16, News::Twice, After::Missed},
+      {290, 16, News::None, After::Missed},      {290, 8, News::UnderABox, After::Rings},
       {290, 30, News::UnderABox, After::Missed}, {60, 3, News::Twice, After::Nothing},
       {330, 8, News::Twice, After::Nothing},  // the alarm had rung
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "row " << &c - cases);
     Bed bed(Player::Plays, true);
-    bed.h.advanceTo(At(7, c.asleepAt / 60, c.asleepAt % 60));
+    bed.h.advanceTo(At(6, 7, c.asleepAt / 60, c.asleepAt % 60));
     const std::string status = bed.h.ui.StatusBar1.text(), caption = bed.h.ui.cmdSet.caption();
     const auto& heard = bed.h.d.players.all.back().heard;
     const auto playsBefore = std::ranges::count(heard, "play");
     const auto wake = [&] {
-      bed.h.setTime(At(7, c.wokeAt));
+      bed.h.setTime(At(6, 7, c.wokeAt));
       if (c.news == News::None) return;
       bed.events.resumed();
       bed.events.resumed();

@@ -1,4 +1,4 @@
-// The alarm's time and date as texts: typed, shown, kept in the registry and read back.
+// The alarm's time as typed, and its date as the locale's picture writes it.
 #include "alarm/alarm_time.h"
 
 #include <gtest/gtest.h>
@@ -30,23 +30,6 @@ TEST(TypedTimeTest, RejectsWhatCannotBeAnAlarmTime) {
   }
 }
 
-// Every minute of the day: the text the window shows and the registry keeps reads back as
-// the same minute, and is what the clock shows in that minute, seconds aside.
-TEST(AlarmTimeTextTest, EveryMinuteOfTheDayReadsBackAsItself) {
-  for (int hour = 0; hour < 24; ++hour) {
-    for (int minute = 0; minute < 60; ++minute) {
-      const std::string text = AlarmTimeText({hour, minute});
-      ASSERT_EQ(ReadAlarmTimeText(text), (TimeOfDay{hour, minute})) << text;
-      std::string clock = ClockText({{2026, 1, 1}, hour, minute, 59});
-      EXPECT_EQ(clock.erase(clock.size() - 6, 3), text);
-    }
-  }
-  for (const char* never : {"07:05 AM", "13:05 PM", "0:30 AM", "7:5 AM", "7:05", "7:05 am",
-                            "7:05  AM", "12:60 PM", "\xff:\x80\x80 AM"}) {
-    EXPECT_EQ(ReadAlarmTimeText(never), std::nullopt) << never;
-  }
-}
-
 TEST(ShortDateTest, ReadsByThePicturesFieldOrder) {
   struct Row {
     const char* pattern;
@@ -59,7 +42,11 @@ TEST(ShortDateTest, ReadsByThePicturesFieldOrder) {
       {"d/M/yy", "7/12/26", CalendarDate{2026, 12, 7}},
       {"d/M/yy", "7/12/77", CalendarDate{1977, 12, 7}},
       {"dddd, d. M. yyyy", "Monday, 7. 12. 2026", CalendarDate{2026, 12, 7}},
-      {"yyyy'年'M'月'd'日'", "2026\xe5\xb9\xb4" "12\xe6\x9c\x88" "7\xe6\x97\xa5", CalendarDate{2026, 12, 7}},
+      {"yyyy'年'M'月'd'日'",
+       "2026\xe5\xb9\xb4"
+       "12\xe6\x9c\x88"
+       "7\xe6\x97\xa5",
+       CalendarDate{2026, 12, 7}},
       {"M/d/yyyy", "2/29/2027", std::nullopt},
       {"M/d/yyyy", "13/7/2026", std::nullopt},
       {"M/d/yyyy", "12/7", std::nullopt},

@@ -1,4 +1,4 @@
-// The arm button's three paths and the Clear button, over the alarm's states.
+// The arm button's three paths over the alarm's states.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -18,7 +18,6 @@ const std::string kTray = "write HKLM SOFTWARE\\QUORVIX\\MORV StartInTray = ";
 
 class ArmingTest : public ::testing::Test {
  protected:
-  void EnterAlarm() { h.enterAlarm({2026, 12, 6}, "07:05"); }
   void ResetRecords() {
     h.d.registry.calls.clear();
     h.d.clock.pauses.clear();
@@ -39,7 +38,8 @@ TEST_F(ArmingTest, APressOnAnAlarmThatCannotRingOnlyComplains) {
   h.form.cmdSet_Click();
   h.enterAlarm({2026, 12, 6}, "05:59");
   h.form.cmdSet_Click();
-  EXPECT_THAT(h.d.boxes.titles(), ElementsAre("Alarm Not Set!", "AM/PM Query:", "Alarm Time Has Passed!"));
+  EXPECT_THAT(h.d.boxes.titles(),
+              ElementsAre("Alarm Not Set!", "AM/PM Query:", "Alarm Time Has Passed!"));
   EXPECT_FALSE(h.ui.MyTimer.enabled()) << "the clock stays frozen";
   EXPECT_EQ(h.ui.cmdSet.caption(), "Turn &On");
   EXPECT_TRUE(h.d.processes.starts.empty());
@@ -50,7 +50,7 @@ TEST_F(ArmingTest, APressOnAnAlarmThatCannotRingOnlyComplains) {
 
 // Arm, stop ("Turn &Off"), disarm, and the tray's "Se&t Alarm" arming like the button.
 TEST_F(ArmingTest, ArmStopDisarmAndArmAgain) {
-  EnterAlarm();
+  h.enterAlarm({2026, 12, 6}, "07:05");
   ResetRecords();
   h.form.cmdSet_Click();
   EXPECT_THAT(EntryEnabled(), Each(false));
@@ -78,50 +78,6 @@ TEST_F(ArmingTest, ArmStopDisarmAndArmAgain) {
   h.form.mnuSetAlarm_Click();
   EXPECT_EQ(h.ui.cmdSet.caption(), "Turn &Off");
   EXPECT_EQ(h.d.processes.starts.size(), 2u) << "one for each arming, none for the disarm";
-}
-
-TEST_F(ArmingTest, APlayerWindowThatNeverCameStillLeadsToTheStopPath) {
-  h.d.processes.onStart = [](const fakes::ProgramStart&) { return StartResult::Started; };
-  EnterAlarm();
-  h.form.cmdSet_Click();
-  h.form.cmdSet_Click();
-  EXPECT_FALSE(h.ui.MyTimer.enabled()) << "it was the stop path, not the disarm";
-}
-
-TEST_F(ArmingTest, APlayerThatCannotBeStartedEndsTheProgramEvenWhenTheCloseIsRefused) {
-  h.d.processes.onStart = [](const fakes::ProgramStart&) { return StartResult::FileNotFound; };
-  EnterAlarm();
-  ResetRecords();
-  h.d.boxes.answers = {MbAnswer::Ok, MbAnswer::No};
-  EXPECT_TRUE(h.d.ends([&] { h.form.cmdSet_Click(); }));
-  EXPECT_THAT(h.d.boxes.titles(), ElementsAre("MORV", "Close Morvane?"));
-}
-
-TEST_F(ArmingTest, ClearEmptiesTheAlarmButNotItsArmedMark) {
-  h.storeOption(settings::kSettingsSaved, "Yes");
-  EnterAlarm();
-  h.form.cmdSet_Click();
-  h.form.cmdSet_Click();  // stopped
-  h.ui.MonthView.setDate({2026, 12, 31});
-  h.ui.focus.owner.clear();
-  ResetRecords();
-
-  h.form.cmdReset_Click();
-  EXPECT_EQ(h.ui.lblDate.caption(), "");
-  EXPECT_EQ(h.ui.txtTime.text(), "");
-  EXPECT_EQ(h.ui.StatusBar1.text(), "Ready.");
-  EXPECT_EQ(h.ui.SysTray.iconIndex(), 1);
-  EXPECT_EQ(h.ui.SysTray.toolTipText(), "Alarm Is Not Set.  Awaiting Selection.");
-  EXPECT_FALSE(h.ui.cmdReset.enabled());
-  EXPECT_EQ(h.ui.MonthView.date(), (CalendarDate{2026, 12, 6}));
-  EXPECT_EQ(h.ui.focus.owner, "cmdSet");
-  EXPECT_THAT(h.d.registry.writes(),
-              ElementsAre("write HKLM SOFTWARE\\QUORVIX\\MORV SettingsSaved = No"));
-  h.form.cmdReset_Click();
-  EXPECT_EQ(h.d.registry.writes().size(), 1u) << "only over a saved Yes";
-
-  h.form.cmdSet_Click();
-  EXPECT_EQ(h.d.processes.starts.size(), 1u) << "armed mark still set: the press disarms";
 }
 
 }  // namespace

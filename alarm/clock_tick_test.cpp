@@ -1,4 +1,5 @@
-// The one-second tick: the clock display, the player's presence, restarts and firing.
+// The one-second tick: a vanished player started again, a player that cannot be reached,
+// and an alarm firing once whatever the wall clock does.
 #include <algorithm>
 
 #include <gmock/gmock.h>
@@ -13,10 +14,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using namespace std::chrono_literals;
-
-constexpr LocalDateTime At(int day, int hour, int minute, int second = 0, int ms = 0) {
-  return {{2026, 12, day}, hour, minute, second, ms};
-}
+using fakes::At;
 
 class ClockTickTest : public ::testing::Test {
  protected:
@@ -25,44 +23,6 @@ class ClockTickTest : public ::testing::Test {
 
   fakes::MainFormHarness h;
 };
-
-TEST_F(ClockTickTest, ShowsTheTimeAndFollowsThePlayersPresence) {
-  h.advance(1100ms);
-  EXPECT_EQ(h.ui.txtTime.text(), "7:00:02 AM") << "the load paused a second first";
-  EXPECT_FALSE(h.ui.mnuCloseWinAmp.enabled());
-  auto& player = h.d.players.launch();
-  h.advance(1s);
-  EXPECT_TRUE(h.ui.mnuCloseWinAmp.enabled());
-  h.d.players.closeByUser(player);
-  h.advance(1s);
-  EXPECT_FALSE(h.ui.mnuCloseWinAmp.enabled());
-}
-
-TEST_F(ClockTickTest, FiresFromTheFirstSecondOfTheAlarmMinute) {
-  h.armAlarm({2026, 12, 6}, "07:05");
-  h.advanceTo(At(6, 7, 4, 59, 500));
-  EXPECT_THAT(Player().heard, IsEmpty());
-  h.d.clock.pauses.clear();
-  h.advance(1s);
-  EXPECT_THAT(Player().heard, ElementsAre("isplaying", "play", "volume 255", "isplaying"));
-  EXPECT_THAT(h.d.clock.pauses, ElementsAre(2000ms));
-}
-
-// Only the alarm's day and minute are due, and a set but unarmed alarm rings too. Once
-// rung, a new minute does not ring it again before a stop.
-TEST_F(ClockTickTest, OnlyTheAlarmDayAndMinuteAreDueArmedOrNot) {
-  h.enterAlarm({2026, 12, 7}, "07:05");
-  h.ui.MyTimer.setEnabled(true);
-  h.advanceTo(At(6, 19, 5, 30));
-  EXPECT_NE(h.ui.StatusBar1.text(), texts::kBanner) << "not today, and 7:05 PM is not 7:05 AM";
-  h.advanceTo(At(7, 7, 5, 1));
-  EXPECT_EQ(h.ui.StatusBar1.text(), texts::kBanner);
-  EXPECT_TRUE(h.d.windows.messages.empty()) << "no player to play";
-  h.enterAlarm({2026, 12, 7}, "07:10");
-  h.ui.MyTimer.setEnabled(true);
-  h.advanceTo(At(7, 7, 10, 30));
-  EXPECT_EQ(h.ui.StatusBar1.text(), texts::Summary("12/7/2026", "7:10 AM"));
-}
 
 // The handle is kept as text and read back digit by digit; 90909 has every digit's edge.
 TEST_F(ClockTickTest, AVanishedPlayerIsStartedAgainHiddenWhileArmed) {
@@ -145,7 +105,8 @@ TEST_F(ClockTickTest, AnAlarmRingsAtMostOnceWhateverTheWallClockDoes) {
     int rings, playerState = 0, stateAfterJump = -1;
   } const cases[] = {
       {"the player playing", false, At(6, 7, 4), At(6, 7, 4), 0, 1},
-      {"the player playing, silent after", false, At(6, 7, 5, 59, 500), At(6, 7, 5, 59, 500), 0, 1, 0},
+      {"the player playing, silent after", false, At(6, 7, 5, 59, 500), At(6, 7, 5, 59, 500), 0, 1,
+       0},
       {"the player paused", false, At(6, 7, 4), At(6, 7, 4), 1, 3},
       {"forward over the minute", false, At(6, 7, 4, 30), At(6, 7, 6), 1},
       {"forward over it by hours", false, At(6, 7, 4, 30), At(6, 9, 0), 0},

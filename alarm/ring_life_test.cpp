@@ -6,6 +6,7 @@
 
 #include "alarm/alarm_model.h"
 #include "alarm/local_time.h"
+#include "tests/fakes/fake_clock.h"
 #include "tests/fakes/fake_wake.h"
 
 namespace morv {
@@ -13,10 +14,8 @@ namespace {
 
 using namespace std::chrono;
 using namespace std::chrono_literals;
-
-constexpr LocalDateTime At(int day, int hour, int minute, int second = 0, int ms = 0) {
-  return {{2026, 12, day}, hour, minute, second, ms};
-}
+using fakes::At;
+using fakes::Utc;
 
 TEST(RingLifeTest, WhenAnAlarmsMinuteIsDue) {
   const LocalDateTime minute = At(7, 7, 5);
@@ -102,8 +101,7 @@ TEST(RingLifeTest, ARingEndsOnTimeAndFollowsThePlayer) {
 
 // Monday 7 December 2026 is a Monday; the clocks go forward on 28 March 2027.
 TEST(RingLifeTest, TheNextRepeatDayCountsCalendarDays) {
-  const Weekdays monToFri{0b0011111}, monday{0b0000001}, wednesday{0b0000100},
-      everyDay{0b1111111};
+  const Weekdays monToFri{0b0011111}, monday{0b0000001}, wednesday{0b0000100}, everyDay{0b1111111};
   struct Row {
     const char* what;
     LocalDateTime from;
@@ -119,10 +117,6 @@ TEST(RingLifeTest, TheNextRepeatDayCountsCalendarDays) {
       {"no days", At(7, 6, 0), {}, std::nullopt},
   };
   for (const Row& r : rows) EXPECT_EQ(NextRepeatDay(r.from, r.days, {7, 0}), r.next) << r.what;
-}
-
-UtcTime Utc(int y, int mo, int d, int h, int mi) {
-  return sys_days{year{y} / mo / d} + hours{h} + minutes{mi};
 }
 
 // Central European time: forward at 1:00 UTC on 28 March 2027, back on 31 October.

@@ -11,21 +11,17 @@
 namespace morv {
 namespace {
 
+using fakes::At;
 using fakes::MainFormHarness;
-using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using namespace std::chrono;
 using namespace std::chrono_literals;
 
 constexpr char kSong[] = "C:\\Music\\wake up.mp3";
 
-constexpr LocalDateTime At(int hour, int minute, int second = 0) {
-  return {{2026, 12, 6}, hour, minute, second};
-}
-
 // Loaded at 7:00, the sound chosen for the main window's alarm, armed for 7:05.
 void ArmWith(MainFormHarness& h, const std::string& music, int riseSeconds) {
-  h.loadAt(At(7, 0));
+  h.loadAt(At(6, 7, 0));
   AlarmEdit sound;
   sound.music = music;
   sound.riseSeconds = riseSeconds;
@@ -42,8 +38,11 @@ TEST(WakeChoicesTest, AChosenFileIsHandedToThePlayerBeforePlay) {
     std::vector<std::string> heard;
     size_t notes;
   } const rows[] = {
-      {"chosen", kSong, true,
-       {"isplaying", "clear", std::string("add ") + kSong, "play", "volume 255", "isplaying"}, 0},
+      {"chosen",
+       kSong,
+       true,
+       {"isplaying", "clear", std::string("add ") + kSong, "play", "volume 255", "isplaying"},
+       0},
       {"gone at the minute", kSong, false, {"isplaying", "play", "volume 255", "isplaying"}, 1},
       {"none chosen", "", false, {"isplaying", "play", "volume 255", "isplaying"}, 0},
   };
@@ -52,11 +51,12 @@ TEST(WakeChoicesTest, AChosenFileIsHandedToThePlayerBeforePlay) {
     if (r.fileThere) h.d.files.files.push_back(r.music);
     ArmWith(h, r.music, 0);
     h.form.cmdMin2Tray_Click();
-    h.advanceTo(At(7, 5, 30));
+    h.advanceTo(At(6, 7, 5, 30));
     EXPECT_THAT(h.d.players.all.back().heard, ElementsAreArray(r.heard)) << r.what;
     EXPECT_EQ(h.ui.SysTray.notes.size(), r.notes) << r.what << ": told when the file is gone";
     EXPECT_EQ(h.d.registry.value(Hive::LocalMachine, settings::kKey, settings::kAlarmMusic),
-              r.music) << r.what << ": kept for the next start";
+              r.music)
+        << r.what << ": kept for the next start";
   }
 }
 
@@ -65,7 +65,7 @@ TEST(WakeChoicesTest, AChosenFileIsHandedToThePlayerBeforePlay) {
 TEST(WakeChoicesTest, AGentleWakeRisesToFullAndStopsWithTheAlarm) {
   MainFormHarness h;
   ArmWith(h, "", 30);
-  h.advanceTo(At(7, 5, 40));
+  h.advanceTo(At(6, 7, 5, 40));
   std::vector<int> volumes;
   for (const std::string& heard : h.d.players.all.back().heard) {
     if (heard.rfind("volume ", 0) == 0) volumes.push_back(std::stoi(heard.substr(7)));
@@ -78,10 +78,10 @@ TEST(WakeChoicesTest, AGentleWakeRisesToFullAndStopsWithTheAlarm) {
 
   MainFormHarness stopped;
   ArmWith(stopped, "", 60);
-  stopped.advanceTo(At(7, 5, 20));
+  stopped.advanceTo(At(6, 7, 5, 20));
   stopped.form.cmdSet_Click();
   const auto heard = stopped.d.players.all.front().heard;
-  stopped.advanceTo(At(7, 7, 0));
+  stopped.advanceTo(At(6, 7, 7, 0));
   EXPECT_EQ(stopped.d.players.all.front().heard, heard) << "no step after the stop";
   EXPECT_THAT(heard, ::testing::Contains("volume 28"));
 }
@@ -93,13 +93,13 @@ TEST(WakeChoicesTest, ASnoozeComesBackUntilTheAlarmIsTurnedOff) {
   for (const bool fromTheTray : {false, true}) {
     SCOPED_TRACE(fromTheTray ? "turned off in the tray" : "turned off on the button");
     MainFormHarness h;
-    h.loadAt(At(7, 0));
+    h.loadAt(At(6, 7, 0));
     h.form.mnuSnoozeComesBack_Click(9);
     EXPECT_EQ(h.d.registry.value(Hive::LocalMachine, settings::kKey, settings::kSnoozeMinutes),
               "9");
     EXPECT_TRUE(h.ui.mnuSnooze9.checked() && !h.ui.mnuSnoozeOff.checked());
     h.armAlarm({2026, 12, 6}, "07:05");
-    h.advanceTo(At(7, 5, 30));
+    h.advanceTo(At(6, 7, 5, 30));
     h.form.cmdSet_Click();  // Snooze
     EXPECT_EQ(h.ui.StatusBar1.text(),
               texts::Armed("12/6/2026", "7:05 AM") + "  Snoozed until 7:14 AM.");
@@ -108,17 +108,17 @@ TEST(WakeChoicesTest, ASnoozeComesBackUntilTheAlarmIsTurnedOff) {
     EXPECT_EQ(h.d.wakeTimer.due, sys_days{2026y / 12 / 6} + 7h + 14min + 30s);
     EXPECT_THAT(h.d.players.all.front().heard, ::testing::Contains("quit")) << "stopped as ever";
 
-    h.advanceTo(At(7, 14, 29));
+    h.advanceTo(At(6, 7, 14, 29));
     EXPECT_NE(h.ui.StatusBar1.text(), texts::kBanner);
-    h.advanceTo(At(7, 14, 31));
+    h.advanceTo(At(6, 7, 14, 31));
     EXPECT_EQ(h.ui.StatusBar1.text(), texts::kBanner) << "again after nine minutes";
     h.d.boxes.answers = {MbAnswer::Yes};
     h.form.mnuCloseWinAmp_Click();  // snoozed from the tray this time
-    h.advanceTo(At(7, 23, 40));
+    h.advanceTo(At(6, 7, 23, 40));
     EXPECT_EQ(h.ui.StatusBar1.text(), texts::kBanner) << "and again";
 
     fromTheTray ? h.form.mnuEndSnooze_Click() : (h.form.cmdSet_Click(), h.form.cmdSet_Click());
-    h.advanceTo(At(7, 50, 0));
+    h.advanceTo(At(6, 7, 50, 0));
     EXPECT_NE(h.ui.StatusBar1.text(), texts::kBanner) << "off for good";
     EXPECT_FALSE(h.ui.mnuEndSnooze.visible());
   }

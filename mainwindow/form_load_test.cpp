@@ -77,18 +77,5 @@ TEST(FormLoadTest, PlayerOnStartIsStartedMinimisedWithoutFocus) {
   EXPECT_TRUE(h.ui.mnuLoadWinAmpOnStart.checked());
 }
 
-TEST(FormLoadTest, APlayerThatWillNotStartEndsTheProgramAfterSaying) {
-  MainFormHarness h;
-  h.storeOption(settings::kWinAmpOnStart, "Yes");
-  h.d.processes.onStart = [](const fakes::ProgramStart&) { return StartResult::FileNotFound; };
-  std::string statusDuringPause;
-  h.d.clock.duringPause = [&](auto) { statusDuringPause = h.ui.StatusBar1.text(); };
-  h.d.boxes.answers = {MbAnswer::Ok, MbAnswer::No};
-  EXPECT_TRUE(Load(h));
-  EXPECT_EQ(statusDuringPause, "Loading WinAmp Has Failed!");
-  EXPECT_THAT(h.d.clock.pauses, ElementsAre(2000ms));
-  EXPECT_THAT(h.d.boxes.titles(), ElementsAre("ERROR LOADING WINAMP!", "Close Morvane?"));
-}
-
 }  // namespace
 }  // namespace morv

@@ -69,19 +69,6 @@ TEST(TrayTest, TheIconsMenuComesOnARightClickAndShowBringsTheWindowBack) {
   EXPECT_FALSE(h.ui.mnuSetAlarm.enabled()) << "showing the window does not give it back";
 }
 
-// What the option writes is the arming's test; here each refused write asks to close and,
-// kept open, the toggle carries on to its other write and its text.
-TEST(TrayTest, ARefusedStartInSystemTrayWriteAsksToCloseAndTheToggleCarriesOn) {
-  LoadedHarness h;
-  h.d.registry.fail(fakes::RegOp::Write, Hive::LocalMachine, "", RegStatus::Failed);
-  h.d.boxes.answers.assign(4, MbAnswer::No);
-  h.form.mnuStartInSystemTray_Click();
-  EXPECT_TRUE(h.ui.mnuStartInSystemTray.checked());
-  EXPECT_EQ(h.ui.StatusBar1.text(), "MORV Will Minimize To The System Tray Upon Start.  Ready.");
-  EXPECT_EQ(h.d.registry.writes().size(), 2u);
-  EXPECT_EQ(h.d.boxes.shown.size(), 4u) << "two boxes for each refused write";
-}
-
 TEST(TrayTest, AStartInTheTrayNeverShowsTheWindow) {
   fakes::IntroHarness h;
   h.storeOption(settings::kStartInTray, "Yes");

@@ -37,37 +37,6 @@ TEST(SettingsStoreTest, ReadsPreferTheUsersCopyOfAMachineWideValue) {
   EXPECT_EQ(store.ReadSetting(Hive::ClassesRoot, ".MP3", "Winamp_Back"), "mp3file");
 }
 
-// A standard user may not write machine-wide: a write refused for want of rights lands
-// under the user, and a copy left there follows every later machine-wide write.
-TEST(SettingsStoreTest, ARefusedMachineWideWriteLandsWithTheUser) {
-  struct Case {
-    const char* what;
-    Hive hive;
-    RegStatus machine;
-    bool userCopy, userRefuses, written;
-    size_t writes;
-  } const cases[] = {
-      {"written", kMachine, RegStatus::Ok, false, false, true, 1},
-      {"no rights", kMachine, RegStatus::AccessDenied, false, false, true, 2},
-      {"no rights anywhere", kMachine, RegStatus::AccessDenied, false, true, false, 2},
-      {"another failure", kMachine, RegStatus::Failed, false, false, false, 1},
-      {"the user's copy follows", kMachine, RegStatus::Ok, true, false, true, 2},
-      {"the user's copy refused", kMachine, RegStatus::Ok, true, true, false, 2},
-      {"the user's own hive", kUser, RegStatus::Ok, false, false, true, 1},
-  };
-  for (const Case& c : cases) {
-    fakes::FakeRegistry registry;
-    SettingsStore store{registry};
-    registry.setString(kMachine, kKey, "StartInTray", "No");  // an installer's
-    if (c.userCopy) registry.setString(kUser, kKey, "StartInTray", "No");
-    if (c.machine != RegStatus::Ok) registry.fail(RegOp::Write, kMachine, "", c.machine);
-    if (c.userRefuses) registry.fail(RegOp::Write, kUser, "", RegStatus::Failed);
-    EXPECT_EQ(store.WriteSetting(c.hive, kKeyWithSlash, "StartInTray", "Yes"), c.written) << c.what;
-    EXPECT_EQ(registry.writes().size(), c.writes) << c.what;
-    EXPECT_EQ(store.ReadSetting(kMachine, kKey, "StartInTray"), c.written ? "Yes" : "No") << c.what;
-  }
-}
-
 TEST(SettingsStoreTest, TheKeyIsCreatedWithTheUserWhenTheMachineRefusesRights) {
   fakes::FakeRegistry registry;
   SettingsStore store{registry};

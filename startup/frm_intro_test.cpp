@@ -1,7 +1,5 @@
-// The start-up: the guard, the player check, the first-start defaults, the splash and
-// the hand-over to the main window.
+// The start-up: the guard, the player check, the first-start defaults and the splash.
 #include "startup/frm_intro.h"
-#include "startup/early_close.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -13,7 +11,6 @@ namespace {
 
 using fakes::IntroHarness;
 using fakes::RegOp;
-using ::testing::ElementsAre;
 using namespace std::chrono_literals;
 
 // A second start, or a player judged missing (three boxes explain, then the error), ends
@@ -80,43 +77,6 @@ TEST(FrmIntroTest, TheSplashBarPassesEveryValueAndSlowsDownAfterSixteen) {
     EXPECT_EQ(steps[i], std::pair(i + 1, i < 16 ? 100ms : 1300ms)) << "step " << i + 1;
   }
   EXPECT_FALSE(h.timer.enabled()) << "stopped once the bar is full";
-}
-
-// The main window shows only after the load's pause and a whole settling second, with
-// the hand-over's items off meanwhile; then the load's status text is dropped.
-TEST(FrmIntroTest, TheHandOverShowsNothingWhileSettlingThenTheWindowWithTheLoadsText) {
-  IntroHarness h;
-  h.storeOption(settings::kWinAmpOnStart, "Yes");
-  auto& ui = h.ui;  // the main window shown, six items enabled
-  auto state = [&ui] {
-    return std::vector{ui.form.visible(),     ui.cmdExit.enabled(), ui.cmdMin2Tray.enabled(),
-                       ui.cmdSet.enabled(),   ui.mnuHelp.enabled(), ui.mnuSettings.enabled(),
-                       ui.MonthView.enabled()};
-  };
-  std::vector<bool> whileSettling;
-  h.d.clock.duringPause = [&](auto) {
-    whileSettling = state();
-    whileSettling.push_back(h.splash.visible());
-  };
-  ASSERT_FALSE(h.Start());
-  EXPECT_THAT(h.d.clock.pauses, ElementsAre(1000ms, 1000ms)) << "the load's, the settling one";
-  EXPECT_THAT(whileSettling, ::testing::Each(false));
-  EXPECT_THAT(state(), ::testing::Each(true));
-  EXPECT_FALSE(h.splash.visible());
-  EXPECT_EQ(ui.StatusBar1.text(), "") << "not \"WinAmp Activated!  Ready.\"";
-  EXPECT_EQ(ui.focus.owner, "cmdSet");
-}
-
-// Before the main window there is no close query: a close is refused rather than ending
-// the start unasked, while a session may end, with nothing entered that it could lose.
-TEST(EarlyCloseTest, ACloseIsRefusedAndTheSessionMayEndBeforeTheMainWindow) {
-  const std::pair<EarlyEndRequest, bool> cases[] = {
-      {EarlyEndRequest::Close, false},
-      {EarlyEndRequest::SessionQuery, true},
-  };
-  for (const auto& [request, granted] : cases) {
-    EXPECT_EQ(GrantedBeforeMainWindow(request), granted) << static_cast<int>(request);
-  }
 }
 
 }  // namespace

@@ -23,24 +23,6 @@ class WinampAccessTest : public ::testing::Test {
   fakes::FakeDesktop d;
 };
 
-TEST_F(WinampAccessTest, QuestionsReachThePlayerAndNoPlayerMeansNoReply) {
-  WinampLastReply = 77;
-  EXPECT_EQ(WinampIsPlaying(d.desktop, kClass), 0);
-  WinampSetVolume(d.desktop, 255, kClass);
-  EXPECT_EQ(WinampLastReply, 77) << "no player: the last reply stays";
-
-  auto& player = d.players.launch(3);
-  EXPECT_EQ(WinampIsPlaying(d.desktop, kClass), 3);
-  EXPECT_EQ(WinampWindow, player.handle);
-  WinampSetVolume(d.desktop, 28, kClass);
-  WinampPlay(d.desktop, kClass, true);
-  EXPECT_TRUE(d.windows.messages.back().posted);
-  EXPECT_EQ(WinampLastReply, 1) << "the post was queued";
-  WinampPlay(d.desktop, kClass, false);
-  EXPECT_FALSE(d.windows.messages.back().posted);
-  EXPECT_THAT(player.heard, ElementsAre("isplaying", "volume 28", "play", "play"));
-}
-
 // A player that will not quit is given up after five seconds, counted on the monotonic
 // clock: a wall clock set back in the middle (daylight saving, a time sync) must not
 // stretch the wait, nor may a hung player's bounded replies.

@@ -20,12 +20,9 @@ class FakeAlarmsDialog : public AlarmsDialog {
     rows = events.rows();
     next = events.nextAlarm();
   }
-  std::optional<AlarmEdit> edit(const std::string& title, const AlarmEdit& initial,
-                                AlarmEditFields fields,
+  std::optional<AlarmEdit> edit(const std::string& title, const AlarmEdit&, AlarmEditFields,
                                 const std::function<bool(const AlarmEdit&)>& accept) override {
     titles.push_back(title);
-    offered.push_back(initial);
-    this->fields.push_back(fields);
     while (!edits.empty()) {
       const std::optional<AlarmEdit> answer = edits.front();
       edits.pop_front();
@@ -38,8 +35,6 @@ class FakeAlarmsDialog : public AlarmsDialog {
   std::deque<std::optional<AlarmEdit>> edits;
   int shown = 0;
   std::vector<std::string> titles;
-  std::vector<AlarmEdit> offered;
-  std::vector<AlarmEditFields> fields;
   // What the list showed when it was closed.
   std::vector<AlarmRow> rows;
   std::string next;

@@ -35,6 +35,11 @@ class FakeClock : public Clock {
   std::function<void(std::chrono::milliseconds)> duringPause;
 };
 
+// A moment of December 2026, where most tests live.
+constexpr LocalDateTime At(int day, int hour, int minute, int second = 0, int ms = 0) {
+  return {{2026, 12, day}, hour, minute, second, ms};
+}
+
 // Short dates the way an American Windows writes them: 12/6/2026.
 class FakeLocale : public Locale {
  public:

@@ -11,6 +11,11 @@
 
 namespace morv::fakes {
 
+inline UtcTime Utc(int y, int mo, int d, int h, int mi) {
+  using namespace std::chrono;
+  return sys_days{year{y} / mo / d} + hours{h} + minutes{mi};
+}
+
 class FakeTimeZone : public TimeZone {
  public:
   struct Change {
@@ -36,14 +41,12 @@ class FakeWakeTimer : public WakeTimer {
  public:
   bool setAt(UtcTime at) override {
     due = at;
-    return !refuses;
+    return true;
   }
   void cancel() override { due.reset(); }
-  WakeSupport support() override { return supported; }
+  WakeSupport support() override { return WakeSupport::Unknown; }
 
-  std::optional<UtcTime> due;  // the pending request; kept when refused, as Windows does
-  bool refuses = false;
-  WakeSupport supported = WakeSupport::Unknown;
+  std::optional<UtcTime> due;  // the pending request
 };
 
 class FakeAlarmSound : public AlarmSound {

@@ -74,6 +74,12 @@ struct MainFormHarness {
     enterAlarm(day, typed);
     form.cmdSet_Click();
   }
+  // How often any player was told to play.
+  int plays() const {
+    int plays = 0;
+    for (const auto& player : d.players.all) plays += std::ranges::count(player.heard, "play");
+    return plays;
+  }
   // The options a first start leaves behind.
   void storeOption(const char* name, const char* value) {
     d.registry.setString(Hive::LocalMachine, settings::kKey, name, value);
@@ -86,8 +92,8 @@ struct MainFormHarness {
   TrackedBoxes boxes{d.boxes, modality};
   TrackedRepeatDialog repeatDialog{d.repeatDialog, modality};
   TrackedAlarmsDialog alarmsDialog{d.alarmsDialog, modality};
-  Desktop desktop{d.windows,   d.registry,   d.processes, boxes,       d.clock,
-                  d.locale,    d.files,      d.program,   d.timeZone,  d.wakeTimer,
+  Desktop desktop{d.windows,    d.registry,   d.processes, boxes,      d.clock,
+                  d.locale,     d.files,      d.program,   d.timeZone, d.wakeTimer,
                   d.alarmSound, repeatDialog, alarmsDialog};
   FrmMain form{desktop, ui.controls};
 };
