@@ -4,6 +4,7 @@
 
 #include "alarm/alarm_texts.h"
 #include "mainwindow/tray_click.h"
+#include "mainwindow/tray_scale.h"
 #include "tests/fakes/intro_harness.h"
 
 namespace morv {
@@ -47,6 +48,10 @@ TEST(TrayTest, PictureAndTooltipFollowTheAlarmAsTheWindowGoes) {
     EXPECT_EQ(h.ui.SysTray.iconIndex(), c.icon) << c.what;
     EXPECT_TRUE(h.ui.MyTimer.enabled()) << c.what << ": the alarm must ring from the tray";
   }
+  // The picture is drawn for the taskbar monitor's scale; unread or none, the system's.
+  EXPECT_EQ(TrayIconDpi(144, 96), 144);
+  EXPECT_EQ(TrayIconDpi(std::nullopt, 120), 120);
+  EXPECT_EQ(TrayIconDpi(0, 120), 120);
 }
 
 TEST(TrayTest, TheIconsMenuComesOnARightClickAndShowBringsTheWindowBack) {

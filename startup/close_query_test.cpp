@@ -2,6 +2,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "startup/early_close.h"
 #include "tests/fakes/main_form_harness.h"
 
 namespace morv {
@@ -65,6 +66,9 @@ TEST(CloseQueryTest, EachAnswerLeadsWhereItShould) {
     EXPECT_EQ(h.ui.MyTimer.enabled(), refused);
     EXPECT_EQ(h.ui.StatusBar1.text(), refused ? "Ready." : "Shutdown Query. . .");
   }
+  // Before the main window there is no question to ask: a close waits, a session may end.
+  EXPECT_FALSE(GrantedBeforeMainWindow(EarlyEndRequest::Close));
+  EXPECT_TRUE(GrantedBeforeMainWindow(EarlyEndRequest::SessionQuery));
 }
 
 }  // namespace

@@ -44,9 +44,10 @@ class FakeWakeTimer : public WakeTimer {
     return true;
   }
   void cancel() override { due.reset(); }
-  WakeSupport support() override { return WakeSupport::Unknown; }
+  WakeSupport support() override { return supports; }
 
   std::optional<UtcTime> due;  // the pending request
+  WakeSupport supports = WakeSupport::Unknown;
 };
 
 class FakeAlarmSound : public AlarmSound {
