@@ -21,13 +21,7 @@ using namespace std::chrono_literals;
 
 // Sunday 6 December 2026; Monday is the 7th.
 AlarmEdit Entry(int day, int hour, int minute, Weekdays days = {}, const char* label = "") {
-  AlarmEdit e;
-  e.date = {2026, 12, day};
-  e.hour = hour;
-  e.minute = minute;
-  e.days = days;
-  e.label = label;
-  return e;
+  return {.date = {2026, 12, day}, .hour = hour, .minute = minute, .days = days, .label = label};
 }
 
 // Adds each entry through the list box, as the user would.

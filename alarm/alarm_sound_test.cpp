@@ -101,35 +101,33 @@ TEST(AlarmSoundTest, EveryWayOfStoppingTheAlarmStopsTheSound) {
 // repeating one goes on to its next morning, the player left as it was.
 TEST(AlarmSoundTest, ARingNobodyAnswersEndsOnTimeEvenUnderABox) {
   for (const bool repeats : {false, true}) {
-    struct {
-      MainFormHarness h;
-    } bed;
-    bed.h.loadAt(At(6, 7, 0));
+    MainFormHarness h;
+    h.loadAt(At(6, 7, 0));
     if (repeats) {
-      bed.h.d.repeatDialog.answer = Weekdays{0b1111111};
-      bed.h.form.mnuRepeat_Click();
+      h.d.repeatDialog.answer = Weekdays{0b1111111};
+      h.form.mnuRepeat_Click();
     }
-    bed.h.armAlarm({2026, 12, 6}, "07:05");
-    bed.h.d.players.all.back().emptyPlaylist = true;
-    bed.h.advanceTo(At(6, 7, 5, 30));
-    ASSERT_TRUE(bed.h.d.alarmSound.playing);
+    h.armAlarm({2026, 12, 6}, "07:05");
+    h.d.players.all.back().emptyPlaylist = true;
+    h.advanceTo(At(6, 7, 5, 30));
+    ASSERT_TRUE(h.d.alarmSound.playing);
     bool endedUnderTheBox = false;
-    bed.h.d.boxes.whileOpen = [&](const MessageBoxRequest&) {
-      bed.h.advanceTo(At(6, 7, 19, 59));
-      const bool before = bed.h.d.alarmSound.playing;
-      bed.h.advanceTo(At(6, 7, 20, 1));
-      endedUnderTheBox = before && !bed.h.d.alarmSound.playing;
-      bed.h.d.boxes.whileOpen = nullptr;
+    h.d.boxes.whileOpen = [&](const MessageBoxRequest&) {
+      h.advanceTo(At(6, 7, 19, 59));
+      const bool before = h.d.alarmSound.playing;
+      h.advanceTo(At(6, 7, 20, 1));
+      endedUnderTheBox = before && !h.d.alarmSound.playing;
+      h.d.boxes.whileOpen = nullptr;
     };
-    bed.h.form.mnuAbout_Click();
+    h.form.mnuAbout_Click();
     EXPECT_TRUE(endedUnderTheBox) << repeats;
-    EXPECT_EQ(bed.h.d.windows.count("Winamp v1.x"), 1) << "the player is left as it is";
+    EXPECT_EQ(h.d.windows.count("Winamp v1.x"), 1) << "the player is left as it is";
     if (repeats) {
-      EXPECT_EQ(bed.h.ui.StatusBar1.text(), texts::Armed("12/7/2026", "7:05 AM"));
-      EXPECT_EQ(bed.h.ui.cmdSet.caption(), texts::kTurnOff);
+      EXPECT_EQ(h.ui.StatusBar1.text(), texts::Armed("12/7/2026", "7:05 AM"));
+      EXPECT_EQ(h.ui.cmdSet.caption(), texts::kTurnOff);
     } else {
-      EXPECT_EQ(bed.h.ui.StatusBar1.text(), texts::kBanner);
-      EXPECT_EQ(bed.h.ui.cmdSet.caption(), texts::kSnooze);
+      EXPECT_EQ(h.ui.StatusBar1.text(), texts::kBanner);
+      EXPECT_EQ(h.ui.cmdSet.caption(), texts::kSnooze);
     }
   }
 }

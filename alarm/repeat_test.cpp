@@ -19,10 +19,6 @@ using namespace std::chrono_literals;
 // Monday 7 December 2026 to Sunday 13 December.
 constexpr CalendarDate kMonday{2026, 12, 7};
 
-CalendarDate Plus(const CalendarDate& date, int days) {
-  return FromTimePoint(ToTimePoint({date}) + std::chrono::days{days}).date;
-}
-
 // Loaded at six on `day`, the alarm for `typed` that day armed to repeat on `days`.
 void ArmRepeating(MainFormHarness& h, const CalendarDate& day, Weekdays days,
                   const char* typed = "07:00") {
@@ -91,7 +87,7 @@ TEST(RepeatTest, NoWayOfLosingAMorningLosesTheNext) {
     EXPECT_EQ(h.ui.cmdSet.caption(), texts::kTurnOff);
     EXPECT_EQ(h.ui.lblDate.caption(), "12/8/2026");
     EXPECT_EQ(h.d.wakeTimer.due, sys_days{2026y / 12 / 8} + 7h);
-    h.advanceTo({Plus(kMonday, 1), 7, 0, 30});
+    h.advanceTo({{2026, 12, 8}, 7, 0, 30});
     EXPECT_EQ(h.ui.StatusBar1.text(), texts::kBanner) << "Tuesday rings";
   }
 }

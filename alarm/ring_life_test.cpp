@@ -1,5 +1,5 @@
-// The ring's life as tables: when a minute is due, what is done about it, how a ring
-// ends, the next repeat day, and which moment a local reading names.
+// The ring's life as tables: when a minute is due, how a ring ends, the next repeat day, and which
+// moment a local reading names.
 #include "alarm/ring_life.h"
 
 #include <gtest/gtest.h>
@@ -40,32 +40,6 @@ TEST(RingLifeTest, WhenAnAlarmsMinuteIsDue) {
     const DueFacts alarm{minute, r.armed, r.mainAlarm,
                          r.settled ? std::optional(minute) : std::nullopt};
     EXPECT_EQ(DueAt(alarm, r.counting, r.now), r.due) << r.what;
-  }
-}
-
-TEST(RingLifeTest, WhatIsDoneAboutADueMinute) {
-  struct Row {
-    Due due;
-    bool repeats, playerPlays;
-    bool asks, settle, ring, tellMissed, moveOn;
-  } const rows[] = {
-      {Due::InMinute, false, false, true, true, true, false, false},
-      {Due::InMinute, true, true, true, false, false, false, false},  // asked again next tick
-      {Due::Late, true, false, true, true, true, false, false},
-      {Due::Late, true, true, true, true, false, false, true},  // the player rang it
-      {Due::Missed, true, false, false, true, false, true, true},
-      {Due::Missed, false, false, false, true, false, true, false},
-      {Due::PassedUnrung, true, false, false, true, false, false, true},
-      {Due::PassedUnrung, false, false, false, true, false, false, false},
-      {Due::Lapsed, false, false, false, true, false, false, false},
-      {Due::NotYet, true, false, false, false, false, false, false},
-  };
-  for (const Row& r : rows) {
-    SCOPED_TRACE(::testing::Message() << "row " << &r - rows);
-    const Verdict v = VerdictOn(r.due, r.repeats, r.playerPlays);
-    EXPECT_EQ(AsksPlayer(r.due), r.asks);
-    EXPECT_EQ(std::tuple(v.settle, v.ring, v.tellMissed, v.moveOn),
-              std::tuple(r.settle, r.ring, r.tellMissed, r.moveOn));
   }
 }
 

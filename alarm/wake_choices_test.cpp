@@ -32,27 +32,21 @@ void ArmWith(MainFormHarness& h, const std::string& music, int riseSeconds) {
 
 TEST(WakeChoicesTest, AChosenFileIsHandedToThePlayerBeforePlay) {
   struct Row {
-    const char* what;
-    const char* music;
+    const char *what, *music;
     bool fileThere;
-    std::vector<std::string> heard;
     size_t notes;
-  } const rows[] = {
-      {"chosen",
-       kSong,
-       true,
-       {"isplaying", "clear", std::string("add ") + kSong, "play", "volume 255", "isplaying"},
-       0},
-      {"gone at the minute", kSong, false, {"isplaying", "play", "volume 255", "isplaying"}, 1},
-      {"none chosen", "", false, {"isplaying", "play", "volume 255", "isplaying"}, 0},
-  };
+  } const rows[] = {{"chosen", kSong, true, 0},
+                    {"gone at the minute", kSong, false, 1},
+                    {"none chosen", "", false, 0}};
   for (const Row& r : rows) {
     MainFormHarness h;
     if (r.fileThere) h.d.files.files.push_back(r.music);
     ArmWith(h, r.music, 0);
     h.form.cmdMin2Tray_Click();
     h.advanceTo(At(6, 7, 5, 30));
-    EXPECT_THAT(h.d.players.all.back().heard, ElementsAreArray(r.heard)) << r.what;
+    std::vector<std::string> heard = {"isplaying", "play", "volume 255", "isplaying"};
+    if (r.fileThere) heard.insert(heard.begin() + 1, {"clear", std::string("add ") + kSong});
+    EXPECT_THAT(h.d.players.all.back().heard, ElementsAreArray(heard)) << r.what;
     EXPECT_EQ(h.ui.SysTray.notes.size(), r.notes) << r.what << ": told when the file is gone";
     EXPECT_EQ(h.d.registry.value(Hive::LocalMachine, settings::kKey, settings::kAlarmMusic),
               r.music)

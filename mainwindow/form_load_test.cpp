@@ -12,11 +12,6 @@ using fakes::RegOp;
 using ::testing::ElementsAre;
 using namespace std::chrono_literals;
 
-// Runs the load; true when the program ended inside it.
-bool Load(MainFormHarness& h) {
-  return h.d.ends([&h] { h.form.Form_Load(); });
-}
-
 // A saved alarm comes back unarmed, and only whole and under a flag beginning with "Yes";
 // it takes the start-in-tray option away until Clear. The option's check mark shows what
 // is stored, alarm or none. A load only reads, and shows today.
@@ -57,20 +52,20 @@ TEST(FormLoadTest, UnreadableOptionsCountAsNoButAMissingPlayerOptionEndsTheProgr
   MainFormHarness h;
   h.d.registry.fail(RegOp::Read, Hive::LocalMachine, settings::kSettingsSaved, RegStatus::Failed);
   h.d.registry.fail(RegOp::Read, Hive::LocalMachine, settings::kStartInTray, RegStatus::Failed);
-  ASSERT_FALSE(Load(h));
+  ASSERT_FALSE(h.d.ends([&] { h.form.Form_Load(); }));
   EXPECT_FALSE(h.ui.mnuStartInSystemTray.checked());
 
   MainFormHarness missing;
   missing.d.registry = {};
   missing.d.boxes.answers = {MbAnswer::Ok, MbAnswer::No};
-  EXPECT_TRUE(Load(missing)) << "even with the close refused";
+  EXPECT_TRUE(missing.d.ends([&] { missing.form.Form_Load(); })) << "even with the close refused";
   EXPECT_THAT(missing.d.boxes.titles(), ElementsAre("ERROR!", "Close Morvane?"));
 }
 
 TEST(FormLoadTest, PlayerOnStartIsStartedMinimisedWithoutFocus) {
   MainFormHarness h;
   h.storeOption(settings::kWinAmpOnStart, "Yes");
-  ASSERT_FALSE(Load(h));
+  ASSERT_FALSE(h.d.ends([&] { h.form.Form_Load(); }));
   ASSERT_EQ(h.d.processes.starts.size(), 1u);
   EXPECT_EQ(h.d.processes.starts[0].style, WindowStyle::MinimizedNoFocus);
   EXPECT_EQ(h.ui.StatusBar1.text(), "WinAmp Activated!  Ready.");

@@ -80,8 +80,7 @@ TEST(MainFormLayout, EveryPartInsideNoneOverlappingEachTextFitsAtEveryScale) {
     EXPECT_EQ(std::pair(status.bottom, status.width()),
               std::pair(layout.client.height, layout.client.width));
 
-    SplashMetrics splash;
-    splash.dpi = scale.dpi;
+    SplashMetrics splash{.dpi = scale.dpi};
     for (const SplashText& text : kSplashTexts) {
       // A line is about four thirds of the em, and the em is the point size at 72 dpi.
       const int line = grown(text.points * 4 / 3 * 4 / 3);

@@ -15,7 +15,6 @@ namespace morv::fakes {
 class FakeAlarmsDialog : public AlarmsDialog {
  public:
   void show(AlarmsDialogEvents& events) override {
-    ++shown;
     if (whileOpen) whileOpen(events);
     rows = events.rows();
     next = events.nextAlarm();
@@ -33,7 +32,6 @@ class FakeAlarmsDialog : public AlarmsDialog {
 
   std::function<void(AlarmsDialogEvents&)> whileOpen;
   std::deque<std::optional<AlarmEdit>> edits;
-  int shown = 0;
   std::vector<std::string> titles;
   // What the list showed when it was closed.
   std::vector<AlarmRow> rows;
