@@ -122,13 +122,9 @@ TEST(AlarmSoundTest, ARingNobodyAnswersEndsOnTimeEvenUnderABox) {
     h.form.mnuAbout_Click();
     EXPECT_TRUE(endedUnderTheBox) << repeats;
     EXPECT_EQ(h.d.windows.count("Winamp v1.x"), 1) << "the player is left as it is";
-    if (repeats) {
-      EXPECT_EQ(h.ui.StatusBar1.text(), texts::Armed("12/7/2026", "7:05 AM"));
-      EXPECT_EQ(h.ui.cmdSet.caption(), texts::kTurnOff);
-    } else {
-      EXPECT_EQ(h.ui.StatusBar1.text(), texts::kBanner);
-      EXPECT_EQ(h.ui.cmdSet.caption(), texts::kSnooze);
-    }
+    EXPECT_EQ(h.ui.StatusBar1.text(),
+              repeats ? texts::Armed("12/7/2026", "7:05 AM") : texts::kBanner);
+    EXPECT_EQ(h.ui.cmdSet.caption(), repeats ? texts::kTurnOff : texts::kSnooze);
   }
 }
 
@@ -150,8 +146,7 @@ TEST(AlarmSoundTest, AWakeRingsARecentlyMissedMinuteAndTellsOfAnOldOne) {
   enum class After { Rings, Missed, Nothing };
   enum class News { None, Twice, UnderABox };
   struct Case {
-    int asleepAt;  // seconds after seven
-    int wokeAt;    // minutes after seven
+    int asleepAt, wokeAt;  // seconds, minutes after seven
     News news;
     After after;
   };

@@ -37,9 +37,9 @@ void ExpectInsideAndApart(const std::vector<Rect>& parts, Size client) {
 constexpr int kRoom96[kMainParts] = {0, 2, 12, 2, 6, 16, 16, 16, 16, 0};
 
 struct Scale {
-  int dpi;
-  int textPercent;  // the user's text size, on top of the scale
-  int margin;       // between the window's edges and what it holds
+  // textPercent: the user's text size, on top of the scale; margin: between the window's
+  // edges and what it holds.
+  int dpi, textPercent, margin;
 };
 // The scales Windows offers, and a large text size at the smallest.
 constexpr Scale kScales[] = {{96, 100, 12},  {120, 100, 15}, {144, 100, 18},
@@ -80,7 +80,8 @@ TEST(MainFormLayout, EveryPartInsideNoneOverlappingEachTextFitsAtEveryScale) {
     EXPECT_EQ(std::pair(status.bottom, status.width()),
               std::pair(layout.client.height, layout.client.width));
 
-    SplashMetrics splash{.dpi = scale.dpi};
+    SplashMetrics splash;
+    splash.dpi = scale.dpi;
     for (const SplashText& text : kSplashTexts) {
       // A line is about four thirds of the em, and the em is the point size at 72 dpi.
       const int line = grown(text.points * 4 / 3 * 4 / 3);
