@@ -78,19 +78,6 @@ class FaultDrillTest : public E2eTest {
     EXPECT_LT(watch->longest(), 10s) << fault;
     watch.reset();
   }
-  // An alarm for the present minute, armed: it rings right after.
-  static void Ring(MorvaneApp& app) {
-    app.enterAlarm(PresentMinute(20s));
-    app.arm();
-    app.awaitStatus(kAlarmBanner, 40s);
-  }
-  // Snooze, then the stop path must leave the button reading "Turn &On" again.
-  static void Snooze(MorvaneApp& app) {
-    uidriver::click(app.button("Snoo&ze"), 0ms);
-    app.enabledButton("Turn &On", 20s);
-  }
-  int Plays() const { return static_cast<int>(Logged(log, "PLAY").size()); }
-
   std::string log;
   std::unique_ptr<ResponsivenessWatch> watch;
 };
@@ -115,15 +102,20 @@ TEST_F(FaultDrillTest, APlayerHungOrGoneAtTheAlarm) {
     SCOPED_TRACE(c.fault);
     SetUp();
     auto app = Start({{c.variable, c.value}, {"WINAMP_STANDIN_HANG_MS", "15000"}});
-    Ring(*app);
+    app->enterAlarm(PresentMinute(20s));  // rings right after the arming
+    app->arm();
+    app->awaitStatus(kAlarmBanner, 40s);
     if (auto box = uidriver::findMessageBox(app->pid(), "MORV")) {
       EXPECT_EQ(box->text, "Couldn't queue message for 5 seconds: 40045");
       uidriver::answer(*box, "OK");
     }
     uidriver::waitUntil([] { return PlayerWindow() != nullptr; }, 15s, "the player", app->pid());
-    Snooze(*app);
-    EXPECT_GE(Plays(), c.minPlays);
-    EXPECT_LE(Plays(), c.maxPlays);
+    // Snoozed, the stop path must leave the button reading "Turn &On" again.
+    uidriver::click(app->button("Snoo&ze"), 0ms);
+    app->button("Turn &On", 20s);
+    const int plays = static_cast<int>(Logged(log, "PLAY").size());
+    EXPECT_GE(plays, c.minPlays);
+    EXPECT_LE(plays, c.maxPlays);
     Report(c.fault);
   }
 }
@@ -163,7 +155,7 @@ TEST_F(FaultDrillTest, RegistryRefusedExplorerRestartedAndASecondStart) {
   uidriver::pressKey(app.main, VK_F2);
   EXPECT_EQ(userSetting(), "Yes");
   LockKeys("D:P(A;;KR;;;WD)");
-  uidriver::pressKey(app.main, VK_F2, {}, 0ms);
+  uidriver::pressKey(app.main, VK_F2, 0, 0ms);
   const auto refused = app.answerBox("ERROR!", "OK");
   EXPECT_EQ(refused.text,
             "There was an error writing to the registry!\r\nPlease restart your computer!");
@@ -199,8 +191,7 @@ TEST_F(FaultDrillTest, RegistryRefusedExplorerRestartedAndASecondStart) {
     auto second = uidriver::Process::launch({.executable = uidriver::buildFolder() + "\\morvu.exe",
                                              .workingDirectory = uidriver::buildFolder()});
     EXPECT_EQ(second.waitForExit(15s), 0u);
-    EXPECT_EQ(uidriver::findWindow(second.pid(), {.visibleOnly = true}), nullptr)
-        << "the second start showed a window";
+    EXPECT_EQ(uidriver::findWindow(second.pid()), nullptr) << "the second start showed a window";
   };
   startAgain();
   uidriver::waitUntil([&] { return IsWindowVisible(app.main) != FALSE; }, 5s, "out of the tray");

@@ -34,7 +34,7 @@ TEST_F(SleepTest, AnAlarmMissedByMoreThanTenMinutesIsToldOfAndNotRung) {
   app.chooseFromTrayMenu("&Show Morvane");
   EXPECT_EQ(app.status(), notice);
   EXPECT_TRUE(Logged(log, "PLAY").empty());
-  EXPECT_NE(app.button("Turn &Off"), nullptr) << "still armed";
+  app.button("Turn &Off", 0ms);  // still armed, or this throws
   app.exit();
 }
 

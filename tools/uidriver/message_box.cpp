@@ -24,12 +24,11 @@ BoxIcon IconOf(HWND box) {
     }
     DWORD_PTR icon = 0;
     SendMessageTimeoutW(child, STM_GETICON, 0, 0, SMTO_NORMAL, 2000, &icon);
-    return static_cast<BoxIcon>(Agent::of(processOf(box)).value(agent::Op::kIconKind, icon));
+    return static_cast<BoxIcon>(
+        Agent::of(processOf(box)).call(agent::Op::kIconKind, icon).values[0]);
   }
   return BoxIcon::kNone;
 }
-
-WindowSpec BoxSpec(std::string_view title) { return {"#32770", std::string(title), true}; }
 
 MessageBoxInfo Read(HWND box) {
   MessageBoxInfo info{box, windowTitle(box), "", IconOf(box)};
@@ -40,12 +39,12 @@ MessageBoxInfo Read(HWND box) {
 }  // namespace
 
 std::optional<MessageBoxInfo> findMessageBox(DWORD pid, std::string_view title) {
-  HWND box = findWindow(pid, BoxSpec(title));
+  HWND box = findWindow(pid, "#32770", title);
   return box ? std::optional(Read(box)) : std::nullopt;
 }
 
 MessageBoxInfo waitForMessageBox(DWORD pid, std::string_view title, milliseconds timeout) {
-  return Read(waitForWindow(pid, BoxSpec(title), timeout));
+  return Read(waitForWindow(pid, "#32770", timeout, title));
 }
 
 void answer(const MessageBoxInfo& box, std::string_view caption) {

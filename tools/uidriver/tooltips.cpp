@@ -25,8 +25,7 @@ std::vector<Tool> Tools(DWORD pid, Wanted&& wanted) {
   constexpr size_t kTextUnits = 32 * 1024;
   constexpr size_t kReadUnits = 1024;
   std::vector<Tool> tools;
-  const win32::UniqueProcessHandle process = openProcess(pid);
-  RemoteBuffer buffer(process.get(), sizeof(TTTOOLINFOW) + kTextUnits * sizeof(WCHAR));
+  RemoteBuffer buffer(pid, sizeof(TTTOOLINFOW) + kTextUnits * sizeof(WCHAR));
   const auto send = [](HWND tooltip, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutW(tooltip, message, wParam, lParam, SMTO_NORMAL, 2000, &result)
@@ -71,15 +70,15 @@ std::string toolTipText(HWND control) {
 std::optional<TrayIcon> findTrayIcon(std::string_view tip) {
   for (const Tool& tool : TrayTools()) {
     if (!IsRectEmpty(&tool.info.rect) && tool.text == tip) {
-      return TrayIcon{GetWindow(tool.tooltip, GW_OWNER), tool.info.rect, tool.text};
+      return TrayIcon{GetWindow(tool.tooltip, GW_OWNER), tool.info.rect};
     }
   }
   return std::nullopt;
 }
 
 TrayIcon waitForTrayIcon(std::string_view tip, std::chrono::milliseconds timeout) {
-  return waitFor([&] { return findTrayIcon(tip); }, timeout,
-                 "a tray icon with the tip '" + std::string(tip) + "'");
+  return *waitUntil([&] { return findTrayIcon(tip); }, timeout,
+                    "a tray icon with the tip '" + std::string(tip) + "'");
 }
 
 void clickTrayIcon(const TrayIcon& icon, bool right) {
@@ -88,7 +87,7 @@ void clickTrayIcon(const TrayIcon& icon, bool right) {
   const UINT down = right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN;  // the button-up comes next
   if (!PostMessageA(icon.tray, down, right ? MK_RBUTTON : MK_LBUTTON, at) ||
       !PostMessageA(icon.tray, down + 1, 0, at)) {
-    throw DriverError("cannot click the tray icon '" + icon.tip + "'");
+    throw DriverError("cannot click the tray icon");
   }
 }
 

@@ -22,7 +22,6 @@ std::string toolTipText(HWND control);
 struct TrayIcon {
   HWND tray = nullptr;
   RECT square{};  // in Shell_TrayWnd's client coordinates
-  std::string tip;
 };
 // The icon on show whose tooltip is exactly `tip`.
 std::optional<TrayIcon> findTrayIcon(std::string_view tip);

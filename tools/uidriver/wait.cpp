@@ -14,10 +14,4 @@ void throwTimeout(std::string_view what, std::chrono::milliseconds timeout, DWOR
   throw DriverError(message);
 }
 
-void waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout,
-               std::string_view what, DWORD pid) {
-  waitFor([&]() -> std::optional<bool> { return done() ? std::optional(true) : std::nullopt; },
-          timeout, what, pid);
-}
-
 }  // namespace morv::uidriver

@@ -5,8 +5,6 @@
 #include <windows.h>
 
 #include <chrono>
-#include <functional>
-#include <optional>
 #include <string_view>
 
 namespace morv::uidriver {
@@ -15,19 +13,17 @@ inline constexpr std::chrono::milliseconds kPollInterval{50};
 
 [[noreturn]] void throwTimeout(std::string_view what, std::chrono::milliseconds timeout, DWORD pid);
 
-// Calls `probe` every kPollInterval until it returns a value (a std::optional) and returns it.
+// Calls `probe` every kPollInterval until its answer tests true (a found window, a std::optional
+// with a value, true) and returns that answer.
 template <typename Probe>
-auto waitFor(Probe&& probe, std::chrono::milliseconds timeout, std::string_view what,
-             DWORD pid = 0) {
+auto waitUntil(Probe&& probe, std::chrono::milliseconds timeout, std::string_view what,
+               DWORD pid = 0) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (true) {
-    if (auto found = probe()) return *found;
+    if (auto found = probe()) return found;
     if (std::chrono::steady_clock::now() >= deadline) throwTimeout(what, timeout, pid);
     Sleep(static_cast<DWORD>(kPollInterval.count()));
   }
 }
-
-void waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout,
-               std::string_view what, DWORD pid = 0);
 
 }  // namespace morv::uidriver
