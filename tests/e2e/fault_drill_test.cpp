@@ -65,10 +65,10 @@ class FaultDrillTest : public E2eTest {
     E2eTest::TearDown();
   }
   // Morvane with the stand-in player behaving as `player` says whenever it starts it, watched.
-  std::unique_ptr<MorvaneApp> Start(uidriver::Environment player = {}) {
+  MorvaneApp Start(uidriver::Environment player = {}) {
     player.emplace_back("WINAMP_STANDIN_LOG", log);
-    auto app = std::make_unique<MorvaneApp>(LaunchSettings{.environment = std::move(player)});
-    watch = std::make_unique<ResponsivenessWatch>(app->main);
+    MorvaneApp app({.environment = std::move(player)});
+    watch = std::make_unique<ResponsivenessWatch>(app.main);
     return app;
   }
   // Every test ends here: the window answered within ten seconds all along.
@@ -102,17 +102,17 @@ TEST_F(FaultDrillTest, APlayerHungOrGoneAtTheAlarm) {
     SCOPED_TRACE(c.fault);
     SetUp();
     auto app = Start({{c.variable, c.value}, {"WINAMP_STANDIN_HANG_MS", "15000"}});
-    app->enterAlarm(PresentMinute(20s));  // rings right after the arming
-    app->arm();
-    app->awaitStatus(kAlarmBanner, 40s);
-    if (auto box = uidriver::findMessageBox(app->pid(), "MORV")) {
+    app.enterAlarm(PresentMinute(20s));  // rings right after the arming
+    app.arm();
+    app.awaitStatus(kAlarmBanner, 40s);
+    if (auto box = uidriver::findMessageBox(app.pid(), "MORV")) {
       EXPECT_EQ(box->text, "Couldn't queue message for 5 seconds: 40045");
       uidriver::answer(*box, "OK");
     }
-    uidriver::waitUntil([] { return PlayerWindow() != nullptr; }, 15s, "the player", app->pid());
+    uidriver::waitUntil([] { return PlayerWindow() != nullptr; }, 15s, "the player", app.pid());
     // Snoozed, the stop path must leave the button reading "Turn &On" again.
-    uidriver::click(app->button("Snoo&ze"), 0ms);
-    app->button("Turn &On", 20s);
+    uidriver::click(app.button("Snoo&ze"), 0ms);
+    app.button("Turn &On", 20s);
     const int plays = static_cast<int>(Logged(log, "PLAY").size());
     EXPECT_GE(plays, c.minPlays);
     EXPECT_LE(plays, c.maxPlays);
@@ -131,12 +131,12 @@ TEST_F(FaultDrillTest, ASettingAHundredThousandCharactersLong) {
   auto app = Start();
   const std::string summary = "Alarm Settings: OFF  Date: " + date + " Time: 7:05 AM ALARM IS SET.";
   // The window may be up a moment before its status bar is filled.
-  uidriver::waitUntil([&] { return !app->status().empty(); }, 20s, "the status", app->pid());
-  const std::string shown = app->status();
+  uidriver::waitUntil([&] { return !app.status().empty(); }, 20s, "the status", app.pid());
+  const std::string shown = app.status();
   EXPECT_GT(shown.size(), 30000u);
   EXPECT_EQ(summary.compare(0, shown.size(), shown), 0) << "not the summary's start";
   Report("a huge setting");
-  app->exit(/*save=*/true);
+  app.exit(/*save=*/true);
   EXPECT_TRUE(Setting("Date:") == date) << "not saved back whole";
 }
 
@@ -147,8 +147,7 @@ TEST_F(FaultDrillTest, ASettingAHundredThousandCharactersLong) {
 // own main window, whatever window lies next to its application window, and brings it forward,
 // out of the tray or restored.
 TEST_F(FaultDrillTest, RegistryRefusedExplorerRestartedAndASecondStart) {
-  const auto started = Start();
-  MorvaneApp& app = *started;
+  MorvaneApp app = Start();
 
   const auto userSetting = [] { return RegText(HKEY_CURRENT_USER, kSettingsKey, "StartInTray"); };
   SetKeyRights(HKEY_LOCAL_MACHINE, kSettingsKey, "D:P(A;;KR;;;WD)");

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <optional>
 #include <sstream>
 #include <string>
 
@@ -99,10 +98,7 @@ std::string GuideShownInWordPad() {
       text = uidriver::windowText(child, 5s);
     }
   }
-  const win32::UniqueProcessHandle process(
-      OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, uidriver::processOf(window)));
-  TerminateProcess(process.get(), 0);
-  WaitForSingleObject(process.get(), 10000);
+  driver::EndProcess(uidriver::processOf(window));
   return text;
 }
 

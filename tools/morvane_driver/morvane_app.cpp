@@ -9,12 +9,9 @@
 #include "win32/main_form_ids.h"
 
 namespace morv::driver {
-namespace {
 
 using namespace std::chrono_literals;
 namespace ids = win32::ids;
-
-}  // namespace
 
 AlarmMinute MinuteOf(std::chrono::sys_time<std::chrono::milliseconds> at) {
   const auto day = std::chrono::floor<std::chrono::days>(at);
@@ -38,12 +35,14 @@ std::vector<DWORD> PlayerProcesses() {
   return players;
 }
 
+void EndProcess(DWORD pid) {
+  const win32::UniqueProcessHandle process(
+      OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
+  if (process && TerminateProcess(process.get(), 1)) WaitForSingleObject(process.get(), 10000);
+}
+
 void EndEveryPlayer() {
-  for (DWORD pid : PlayerProcesses()) {
-    const win32::UniqueProcessHandle player(
-        OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
-    if (player && TerminateProcess(player.get(), 1)) WaitForSingleObject(player.get(), 5000);
-  }
+  for (DWORD pid : PlayerProcesses()) EndProcess(pid);
 }
 
 void ResetSettings() {

@@ -28,6 +28,8 @@ inline constexpr char kAlarmBanner[] =
 // The tip of Morvane's tray icon.
 inline constexpr char kTrayTip[] = "Morvane(tm) - Right Click For Options";
 
+// Ends a program that the test has no Process of, and waits until it has ended.
+void EndProcess(DWORD pid);
 // The processes of every player running, the stand-in under either of its names.
 std::vector<DWORD> PlayerProcesses();
 // Ends every player, also one still waiting to show its window: a player left running would

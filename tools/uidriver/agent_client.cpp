@@ -7,10 +7,10 @@
 #include <memory>
 #include <optional>
 
-#include "tools/uidriver/driver_error.h"
 #include "tools/uidriver/process.h"
 #include "tools/uidriver/remote_memory.h"
 #include "tools/uidriver/text.h"
+#include "tools/uidriver/wait.h"
 #include "tools/uidriver/window_query.h"
 
 namespace morv::uidriver {

@@ -5,8 +5,9 @@
 #include <array>
 #include <string>
 
-#include "tools/uidriver/driver_error.h"
+#include "tools/uidriver/input.h"
 #include "tools/uidriver/remote_memory.h"
+#include "tools/uidriver/wait.h"
 #include "tools/uidriver/window_query.h"
 
 namespace morv::uidriver {
@@ -27,7 +28,7 @@ Answer Ask(HWND calendar, RemoteBuffer& buffer, UINT message, WPARAM wParam = 0)
 
 }  // namespace
 
-void calendarClickDate(HWND calendar, year_month_day date, milliseconds settle) {
+void calendarClickDate(HWND calendar, year_month_day date) {
   requireUsable(calendar, "click a date on");
   RemoteBuffer buffer(processOf(calendar), sizeof(MCHITTESTINFO) + 2 * sizeof(SYSTEMTIME));
   // Each hit test costs three round trips (about a millisecond under Wine), so cells are
@@ -56,7 +57,7 @@ void calendarClickDate(HWND calendar, year_month_day date, milliseconds settle) 
       }
     }
     if (button.x < 0) throw DriverError("no month button on " + describeWindow(calendar));
-    clickAt(calendar, button.x, button.y, settle);
+    clickAt(calendar, button.x, button.y);
   }
   // Day cells form a grid of seven columns in date order: from any one cell and its rectangle
   // the wanted one is computed, then checked.
@@ -71,7 +72,7 @@ void calendarClickDate(HWND calendar, year_month_day date, milliseconds settle) 
     const int cellY = anchor.rc.top + rows * height + height / 2;
     const MCHITTESTINFO cell = hitTest(x, cellY);
     if (cell.uHit != MCHT_CALENDARDATE || ToDate(cell.st) != date) break;
-    clickAt(calendar, x, cellY, settle);
+    clickAt(calendar, x, cellY);
     return;
   }
   throw DriverError("found no cell for the date on " + describeWindow(calendar));

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "tools/uidriver/agent_client.h"
-#include "tools/uidriver/driver_error.h"
 #include "tools/uidriver/text.h"
+#include "tools/uidriver/wait.h"
 #include "tools/uidriver/window_query.h"
 
 namespace morv::uidriver {

@@ -3,9 +3,9 @@
 #include <commctrl.h>
 
 #include "tools/uidriver/agent_client.h"
-#include "tools/uidriver/driver_error.h"
 #include "tools/uidriver/remote_memory.h"
 #include "tools/uidriver/text.h"
+#include "tools/uidriver/wait.h"
 #include "tools/uidriver/window_query.h"
 
 namespace morv::uidriver {

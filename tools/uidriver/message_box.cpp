@@ -1,7 +1,6 @@
 #include "tools/uidriver/message_box.h"
 
 #include "tools/uidriver/agent_client.h"
-#include "tools/uidriver/driver_error.h"
 #include "tools/uidriver/input.h"
 #include "tools/uidriver/text.h"
 #include "tools/uidriver/wait.h"
@@ -48,7 +47,6 @@ MessageBoxInfo waitForMessageBox(DWORD pid, std::string_view title, milliseconds
 }
 
 void answer(const MessageBoxInfo& box, std::string_view caption) {
-  constexpr milliseconds kTimeout{5000};
   // Wine keeps a box's unused buttons, hidden.
   for (HWND button : childWindows(box.window)) {
     if (!hasClass(button, "Button") || !IsWindowVisible(button) ||
@@ -57,10 +55,10 @@ void answer(const MessageBoxInfo& box, std::string_view caption) {
     }
     DWORD pid = 0;
     const DWORD thread = GetWindowThreadProcessId(box.window, &pid);
-    click(button, kTimeout);
-    waitUntil([&] { return !IsWindow(box.window); }, kTimeout,
+    click(button, kSettle);
+    waitUntil([&] { return !IsWindow(box.window); }, kSettle,
               "the box '" + box.title + "' to close after '" + std::string(caption) + "'", pid);
-    Agent::of(pid).settle(thread, kTimeout);
+    Agent::of(pid).settle(thread, kSettle);
     return;
   }
   throw DriverError("no visible button '" + std::string(caption) + "' in the box '" + box.title +

@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "tools/uidriver/driver_error.h"
 #include "tools/uidriver/text.h"
 #include "tools/uidriver/wait.h"
 

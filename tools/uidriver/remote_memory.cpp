@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "tools/uidriver/driver_error.h"
+#include "tools/uidriver/wait.h"
 #include "tools/uidriver/window_query.h"
 
 namespace morv::uidriver {

@@ -1,17 +1,32 @@
 #pragma once
-// Polling waits. Every wait has an explicit timeout; when it expires the DriverError names what
-// was awaited and lists the process's top-level windows, which usually show what happened
-// instead (an unexpected message box, a crashed program, a window with another title).
+// Every refused action and every expired wait of the UI driver throws DriverError, with a message
+// that says what was asked and what the driver saw instead: a failing end-to-end test should
+// explain itself without a debugger. Every wait has an explicit timeout; when it expires the
+// error names what was awaited and lists the process's top-level windows, which usually show
+// what happened instead (an unexpected message box, a crashed program, another title).
 #include <windows.h>
 
 #include <chrono>
+#include <stdexcept>
+#include <string>
 #include <string_view>
+
+#include "tools/uidriver/window_query.h"
 
 namespace morv::uidriver {
 
+class DriverError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 inline constexpr std::chrono::milliseconds kPollInterval{50};
 
-[[noreturn]] void throwTimeout(std::string_view what, std::chrono::milliseconds timeout, DWORD pid);
+[[noreturn]] inline void throwTimeout(std::string_view what, std::chrono::milliseconds timeout,
+                                      DWORD pid) {
+  throw DriverError("timed out after " + std::to_string(timeout.count()) + " ms waiting for " +
+                    std::string(what) + (pid ? "; " + describeWindows(pid) : ""));
+}
 
 // Calls `probe` every kPollInterval until its answer tests true (a found window, a std::optional
 // with a value, true) and returns that answer.

@@ -1,6 +1,5 @@
 #include "tools/uidriver/window_query.h"
 
-#include "tools/uidriver/driver_error.h"
 #include "tools/uidriver/text.h"
 #include "tools/uidriver/wait.h"
 #include "win32/unique_handle.h"
