@@ -22,31 +22,27 @@ using namespace std::chrono;
 // it from its queue: input, painting and timers wait exactly as long. (A sent message would not
 // do: a thread blocked in SendMessage still answers those.) A window that takes nothing for ten
 // seconds looks hung to Windows, and to the user.
-class ResponsivenessWatch {
- public:
+struct ResponsivenessWatch {
   explicit ResponsivenessWatch(HWND window)
-      : thread_([this, window] {
-          while (!stop_ && IsWindow(window)) {
+      : thread([this, window] {
+          while (!stop && IsWindow(window)) {
             const auto start = steady_clock::now();
             try {
               uidriver::settle(window, 30s);
             } catch (const uidriver::DriverError&) {
             }
-            longest_ = std::max<long long>(
-                longest_, duration_cast<milliseconds>(steady_clock::now() - start).count());
+            longestMs = std::max<long long>(
+                longestMs, duration_cast<milliseconds>(steady_clock::now() - start).count());
             Sleep(100);
           }
         }) {}
   ~ResponsivenessWatch() {
-    stop_ = true;
-    thread_.join();
+    stop = true;
+    thread.join();
   }
-  milliseconds longest() const { return milliseconds(longest_.load()); }
-
- private:
-  std::atomic<bool> stop_{false};
-  std::atomic<long long> longest_{0};
-  std::thread thread_;
+  std::atomic<bool> stop{false};
+  std::atomic<long long> longestMs{0};
+  std::thread thread;
 };
 
 // The settings key, in both hives, made to refuse every write ("KR") or to take them ("KA").
@@ -73,9 +69,9 @@ class FaultDrillTest : public E2eTest {
   }
   // Every test ends here: the window answered within ten seconds all along.
   void Report(const char* fault) {
-    std::printf("%s: the window went at most %lld ms unanswered\n", fault,
-                static_cast<long long>(watch->longest().count()));
-    EXPECT_LT(watch->longest(), 10s) << fault;
+    const long long longest = watch->longestMs;
+    std::printf("%s: the window went at most %lld ms unanswered\n", fault, longest);
+    EXPECT_LT(longest, 10000) << fault;
     watch.reset();
   }
   std::string log;
@@ -177,10 +173,7 @@ TEST_F(FaultDrillTest, RegistryRefusedExplorerRestartedAndASecondStart) {
   // windows along; so the shell forgets the icon here, then announces a new taskbar.
   uidriver::click(app.button("Send To &Tray"));
   uidriver::waitForTrayIcon(kTrayTip, 10s);
-  NOTIFYICONDATAW forgotten{};
-  forgotten.cbSize = sizeof(forgotten);
-  forgotten.hWnd = app.main;
-  forgotten.uID = 1;
+  NOTIFYICONDATAW forgotten{.cbSize = sizeof(forgotten), .hWnd = app.main, .uID = 1};
   ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &forgotten));
   uidriver::waitUntil([&] { return !uidriver::findTrayIcon(kTrayTip); }, 10s, "icon forgotten");
   PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);

@@ -23,8 +23,7 @@ AlarmMinute MinuteOf(std::chrono::sys_time<std::chrono::milliseconds> at) {
 std::vector<DWORD> PlayerProcesses() {
   std::vector<DWORD> players;
   const win32::UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof(entry);
+  PROCESSENTRY32W entry{.dwSize = sizeof(entry)};
   for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
        more = Process32NextW(snapshot.get(), &entry)) {
     if (!lstrcmpiW(entry.szExeFile, L"WinAmp.exe") ||

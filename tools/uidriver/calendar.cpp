@@ -34,9 +34,8 @@ void calendarClickDate(HWND calendar, year_month_day date) {
   // Each hit test costs three round trips (about a millisecond under Wine), so cells are
   // computed, not scanned for.
   const auto hitTest = [&](int x, int y) {
-    MCHITTESTINFO info{};
-    info.cbSize = sizeof(info);  // Wine fills the cell's rectangle, row and column with this size
-    info.pt = {x, y};
+    // Wine fills the cell's rectangle, row and column with this size.
+    const MCHITTESTINFO info{.cbSize = sizeof(info), .pt = {x, y}};
     buffer.store(info);
     return Ask<MCHITTESTINFO>(calendar, buffer, MCM_HITTEST);
   };

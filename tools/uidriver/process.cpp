@@ -19,8 +19,7 @@ Process Process::launch(const LaunchOptions& options) {
     before.emplace_back(widen(name), was.empty() ? std::nullopt : std::optional(was));
     SetEnvironmentVariableW(widen(name).c_str(), widen(value).c_str());
   }
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
+  STARTUPINFOW startup{.cb = sizeof(startup)};
   PROCESS_INFORMATION info{};
   const bool started =
       CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,

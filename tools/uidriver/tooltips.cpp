@@ -35,9 +35,8 @@ std::vector<Tool> Tools(DWORD pid, HWND owner) {
       continue;
     }
     for (WPARAM i = 0, count = send(tooltip, TTM_GETTOOLCOUNT, 0, 0); i < count; ++i) {
-      TTTOOLINFOW info{};
-      info.cbSize = sizeof(info);
-      info.lpszText = static_cast<LPWSTR>(buffer.address(sizeof(info)));
+      TTTOOLINFOW info{.cbSize = sizeof(info),
+                       .lpszText = static_cast<LPWSTR>(buffer.address(sizeof(TTTOOLINFOW)))};
       buffer.store(info);
       buffer.store(L'\0', sizeof(info));
       if (!send(tooltip, TTM_ENUMTOOLSW, i, buffer.param())) continue;

@@ -111,8 +111,7 @@ std::string windowText(HWND hwnd, milliseconds timeout) {
 }
 
 HWND focusedWindow(HWND anyWindowOfThread) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof(info);
+  GUITHREADINFO info{.cbSize = sizeof(info)};
   GetGUIThreadInfo(GetWindowThreadProcessId(anyWindowOfThread, nullptr), &info);
   return info.hwndFocus;
 }
