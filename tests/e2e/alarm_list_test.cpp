@@ -32,11 +32,6 @@ void TypeTime(HWND picker, const AlarmMinute& at) {
   step(0, at.minute, 60);
 }
 
-HWND Box(const MorvaneApp& app, const char* title) {
-  return uidriver::waitForWindow(
-      app.pid(), {.className = "#32770", .title = title, .visibleOnly = true}, seconds(10));
-}
-
 TEST_F(AlarmListTest, ASecondAlarmAddedByKeyboardRingsInItsMinuteAndComesBackAfterARestart) {
   const std::string log = FreshLogPath("list");
   MorvaneApp app({.environment = {{"WINAMP_STANDIN_LOG", log}}});
@@ -45,14 +40,14 @@ TEST_F(AlarmListTest, ASecondAlarmAddedByKeyboardRingsInItsMinuteAndComesBackAft
   app.enterAlarm(first);
   app.arm();
 
-  uidriver::pressKey(app.main, 'L', {.ctrl = true});
-  const HWND list = Box(app, "Alarms");
-  uidriver::pressKey(uidriver::focusedWindow(list), 'A', {.alt = true});
-  const HWND add = Box(app, "Add Alarm");
-  uidriver::pressKey(uidriver::focusedWindow(add), 'E', {.alt = true});  // Every Day
-  uidriver::pressKey(uidriver::focusedWindow(add), 'I', {.alt = true});
+  uidriver::pressKey(app.main, 'L', uidriver::kCtrl);
+  const HWND list = uidriver::waitForWindow(app.pid(), "#32770", 10s, "Alarms");
+  uidriver::pressKey(uidriver::focusedWindow(list), 'A', uidriver::kAlt);
+  const HWND add = uidriver::waitForWindow(app.pid(), "#32770", 10s, "Add Alarm");
+  uidriver::pressKey(uidriver::focusedWindow(add), 'E', uidriver::kAlt);  // Every Day
+  uidriver::pressKey(uidriver::focusedWindow(add), 'I', uidriver::kAlt);
   TypeTime(uidriver::focusedWindow(add), second);
-  uidriver::pressKey(uidriver::focusedWindow(add), 'L', {.alt = true});
+  uidriver::pressKey(uidriver::focusedWindow(add), 'L', uidriver::kAlt);
   uidriver::typeText(uidriver::focusedWindow(add), "Nap");
   uidriver::pressKey(uidriver::focusedWindow(add), VK_RETURN);
   const std::string entry = std::string(kSettingsKey) + "\\Alarms\\1";
@@ -60,7 +55,7 @@ TEST_F(AlarmListTest, ASecondAlarmAddedByKeyboardRingsInItsMinuteAndComesBackAft
                       seconds(10), "the alarm kept as soon as it is added", app.pid());
 
   // Back on the list (the focus is on Add): Space switches the alarm off and on again.
-  uidriver::pressKey(uidriver::focusedWindow(list), VK_TAB, {.shift = true});
+  uidriver::pressKey(uidriver::focusedWindow(list), VK_TAB, uidriver::kShift);
   const HWND rows = uidriver::focusedWindow(list);
   uidriver::pressKey(rows, VK_HOME);
   for (const char* on : {"No", "Yes"}) {
@@ -74,7 +69,7 @@ TEST_F(AlarmListTest, ASecondAlarmAddedByKeyboardRingsInItsMinuteAndComesBackAft
   for (size_t ring = 1; ring <= 2; ++ring) {
     app.awaitStatus(kAlarmBanner, 100s);
     EXPECT_EQ(Logged(log, "PLAY").size(), ring);
-    uidriver::click(app.enabledButton("Snoo&ze"));
+    uidriver::click(app.button("Snoo&ze"));
     uidriver::waitUntil([&] { return app.status() != kAlarmBanner; }, 15s, "the snooze", app.pid());
   }
   app.exit();

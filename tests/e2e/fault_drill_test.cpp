@@ -22,31 +22,27 @@ using namespace std::chrono;
 // it from its queue: input, painting and timers wait exactly as long. (A sent message would not
 // do: a thread blocked in SendMessage still answers those.) A window that takes nothing for ten
 // seconds looks hung to Windows, and to the user.
-class ResponsivenessWatch {
- public:
+struct ResponsivenessWatch {
   explicit ResponsivenessWatch(HWND window)
-      : thread_([this, window] {
-          while (!stop_ && IsWindow(window)) {
+      : thread([this, window] {
+          while (!stop && IsWindow(window)) {
             const auto start = steady_clock::now();
             try {
               uidriver::settle(window, 30s);
             } catch (const uidriver::DriverError&) {
             }
-            longest_ = std::max<long long>(
-                longest_, duration_cast<milliseconds>(steady_clock::now() - start).count());
+            longestMs = std::max<long long>(
+                longestMs, duration_cast<milliseconds>(steady_clock::now() - start).count());
             Sleep(100);
           }
         }) {}
   ~ResponsivenessWatch() {
-    stop_ = true;
-    thread_.join();
+    stop = true;
+    thread.join();
   }
-  milliseconds longest() const { return milliseconds(longest_.load()); }
-
- private:
-  std::atomic<bool> stop_{false};
-  std::atomic<long long> longest_{0};
-  std::thread thread_;
+  std::atomic<bool> stop{false};
+  std::atomic<long long> longestMs{0};
+  std::thread thread;
 };
 
 // The settings key, in both hives, made to refuse every write ("KR") or to take them ("KA").
@@ -65,32 +61,19 @@ class FaultDrillTest : public E2eTest {
     E2eTest::TearDown();
   }
   // Morvane with the stand-in player behaving as `player` says whenever it starts it, watched.
-  std::unique_ptr<MorvaneApp> Start(uidriver::Environment player = {}) {
+  MorvaneApp Start(uidriver::Environment player = {}) {
     player.emplace_back("WINAMP_STANDIN_LOG", log);
-    auto app = std::make_unique<MorvaneApp>(LaunchSettings{.environment = std::move(player)});
-    watch = std::make_unique<ResponsivenessWatch>(app->main);
+    MorvaneApp app({.environment = std::move(player)});
+    watch = std::make_unique<ResponsivenessWatch>(app.main);
     return app;
   }
   // Every test ends here: the window answered within ten seconds all along.
   void Report(const char* fault) {
-    std::printf("%s: the window went at most %lld ms unanswered\n", fault,
-                static_cast<long long>(watch->longest().count()));
-    EXPECT_LT(watch->longest(), 10s) << fault;
+    const long long longest = watch->longestMs;
+    std::printf("%s: the window went at most %lld ms unanswered\n", fault, longest);
+    EXPECT_LT(longest, 10000) << fault;
     watch.reset();
   }
-  // An alarm for the present minute, armed: it rings right after.
-  static void Ring(MorvaneApp& app) {
-    app.enterAlarm(PresentMinute(20s));
-    app.arm();
-    app.awaitStatus(kAlarmBanner, 40s);
-  }
-  // Snooze, then the stop path must leave the button reading "Turn &On" again.
-  static void Snooze(MorvaneApp& app) {
-    uidriver::click(app.button("Snoo&ze"), 0ms);
-    app.enabledButton("Turn &On", 20s);
-  }
-  int Plays() const { return static_cast<int>(Logged(log, "PLAY").size()); }
-
   std::string log;
   std::unique_ptr<ResponsivenessWatch> watch;
 };
@@ -115,15 +98,20 @@ TEST_F(FaultDrillTest, APlayerHungOrGoneAtTheAlarm) {
     SCOPED_TRACE(c.fault);
     SetUp();
     auto app = Start({{c.variable, c.value}, {"WINAMP_STANDIN_HANG_MS", "15000"}});
-    Ring(*app);
-    if (auto box = uidriver::findMessageBox(app->pid(), "MORV")) {
+    app.enterAlarm(PresentMinute(20s));  // rings right after the arming
+    app.arm();
+    app.awaitStatus(kAlarmBanner, 40s);
+    if (auto box = uidriver::findMessageBox(app.pid(), "MORV")) {
       EXPECT_EQ(box->text, "Couldn't queue message for 5 seconds: 40045");
       uidriver::answer(*box, "OK");
     }
-    uidriver::waitUntil([] { return PlayerWindow() != nullptr; }, 15s, "the player", app->pid());
-    Snooze(*app);
-    EXPECT_GE(Plays(), c.minPlays);
-    EXPECT_LE(Plays(), c.maxPlays);
+    uidriver::waitUntil([] { return PlayerWindow() != nullptr; }, 15s, "the player", app.pid());
+    // Snoozed, the stop path must leave the button reading "Turn &On" again.
+    uidriver::click(app.button("Snoo&ze"), 0ms);
+    app.button("Turn &On", 20s);
+    const int plays = static_cast<int>(Logged(log, "PLAY").size());
+    EXPECT_GE(plays, c.minPlays);
+    EXPECT_LE(plays, c.maxPlays);
     Report(c.fault);
   }
 }
@@ -139,12 +127,12 @@ TEST_F(FaultDrillTest, ASettingAHundredThousandCharactersLong) {
   auto app = Start();
   const std::string summary = "Alarm Settings: OFF  Date: " + date + " Time: 7:05 AM ALARM IS SET.";
   // The window may be up a moment before its status bar is filled.
-  uidriver::waitUntil([&] { return !app->status().empty(); }, 20s, "the status", app->pid());
-  const std::string shown = app->status();
+  uidriver::waitUntil([&] { return !app.status().empty(); }, 20s, "the status", app.pid());
+  const std::string shown = app.status();
   EXPECT_GT(shown.size(), 30000u);
   EXPECT_EQ(summary.compare(0, shown.size(), shown), 0) << "not the summary's start";
   Report("a huge setting");
-  app->exit(/*save=*/true);
+  app.exit(/*save=*/true);
   EXPECT_TRUE(Setting("Date:") == date) << "not saved back whole";
 }
 
@@ -155,15 +143,14 @@ TEST_F(FaultDrillTest, ASettingAHundredThousandCharactersLong) {
 // own main window, whatever window lies next to its application window, and brings it forward,
 // out of the tray or restored.
 TEST_F(FaultDrillTest, RegistryRefusedExplorerRestartedAndASecondStart) {
-  const auto started = Start();
-  MorvaneApp& app = *started;
+  MorvaneApp app = Start();
 
   const auto userSetting = [] { return RegText(HKEY_CURRENT_USER, kSettingsKey, "StartInTray"); };
   SetKeyRights(HKEY_LOCAL_MACHINE, kSettingsKey, "D:P(A;;KR;;;WD)");
   uidriver::pressKey(app.main, VK_F2);
   EXPECT_EQ(userSetting(), "Yes");
   LockKeys("D:P(A;;KR;;;WD)");
-  uidriver::pressKey(app.main, VK_F2, {}, 0ms);
+  uidriver::pressKey(app.main, VK_F2, 0, 0ms);
   const auto refused = app.answerBox("ERROR!", "OK");
   EXPECT_EQ(refused.text,
             "There was an error writing to the registry!\r\nPlease restart your computer!");
@@ -186,10 +173,7 @@ TEST_F(FaultDrillTest, RegistryRefusedExplorerRestartedAndASecondStart) {
   // windows along; so the shell forgets the icon here, then announces a new taskbar.
   uidriver::click(app.button("Send To &Tray"));
   uidriver::waitForTrayIcon(kTrayTip, 10s);
-  NOTIFYICONDATAW forgotten{};
-  forgotten.cbSize = sizeof(forgotten);
-  forgotten.hWnd = app.main;
-  forgotten.uID = 1;
+  NOTIFYICONDATAW forgotten{.cbSize = sizeof(forgotten), .hWnd = app.main, .uID = 1};
   ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &forgotten));
   uidriver::waitUntil([&] { return !uidriver::findTrayIcon(kTrayTip); }, 10s, "icon forgotten");
   PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
@@ -199,8 +183,7 @@ TEST_F(FaultDrillTest, RegistryRefusedExplorerRestartedAndASecondStart) {
     auto second = uidriver::Process::launch({.executable = uidriver::buildFolder() + "\\morvu.exe",
                                              .workingDirectory = uidriver::buildFolder()});
     EXPECT_EQ(second.waitForExit(15s), 0u);
-    EXPECT_EQ(uidriver::findWindow(second.pid(), {.visibleOnly = true}), nullptr)
-        << "the second start showed a window";
+    EXPECT_EQ(uidriver::findWindow(second.pid()), nullptr) << "the second start showed a window";
   };
   startAgain();
   uidriver::waitUntil([&] { return IsWindowVisible(app.main) != FALSE; }, 5s, "out of the tray");

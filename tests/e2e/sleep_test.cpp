@@ -26,7 +26,7 @@ TEST_F(SleepTest, AnAlarmMissedByMoreThanTenMinutesIsToldOfAndNotRung) {
   app.enterAlarm(missed);
   app.arm();
   uidriver::click(app.button("Send To &Tray"));
-  ASSERT_TRUE(StopBetween(*linuxPid, LocalNow(), missed.start() + 10min + 10s));
+  StopBetween(*linuxPid, LocalNow(), missed.start() + 10min + 10s);
   const std::string notice = "Alarm missed: " + ShortDate(missed.day) + " " + missed.alarmTime() +
                              " passed while the computer was asleep.";
   uidriver::waitUntil([&] { return uidriver::trayBalloons() == std::vector{notice}; }, 20s,
@@ -34,7 +34,7 @@ TEST_F(SleepTest, AnAlarmMissedByMoreThanTenMinutesIsToldOfAndNotRung) {
   app.chooseFromTrayMenu("&Show Morvane");
   EXPECT_EQ(app.status(), notice);
   EXPECT_TRUE(Logged(log, "PLAY").empty());
-  EXPECT_NE(app.button("Turn &Off"), nullptr) << "still armed";
+  app.button("Turn &Off", 0ms);  // still armed, or this throws
   app.exit();
 }
 

@@ -28,8 +28,7 @@ TEST_F(StartupTest, FromTheSplashThroughTheWindowAndTheTrayToASavedAlarm) {
       {.executable = uidriver::buildFolder() + "\\morvu.exe",
        .workingDirectory = uidriver::buildFolder(),
        .environment = {{"WINAMP_STANDIN_SILENT", "1"}, {"WINAMP_STANDIN_LOG", log}}});
-  HWND splash = uidriver::waitForWindow(started.pid(),
-                                        {.className = "MorvaneSplash", .visibleOnly = true}, 20s);
+  HWND splash = uidriver::waitForWindow(started.pid(), "MorvaneSplash", 20s);
   HWND bar = FindWindowExA(splash, nullptr, PROGRESS_CLASSA, nullptr);
   std::set<LRESULT> seen;
   uidriver::waitUntil(
@@ -38,8 +37,7 @@ TEST_F(StartupTest, FromTheSplashThroughTheWindowAndTheTrayToASavedAlarm) {
             seen.size() == 12) {
           MorvaneApp::picture("splash");
         }
-        return uidriver::findWindow(started.pid(),
-                                    {.className = "MorvaneMainWindow", .visibleOnly = true});
+        return uidriver::findWindow(started.pid(), "MorvaneMainWindow");
       },
       30s, "the main window", started.pid());
   EXPECT_GE(seen.size(), 10u) << "the bar moves in steps";
@@ -63,7 +61,7 @@ TEST_F(StartupTest, FromTheSplashThroughTheWindowAndTheTrayToASavedAlarm) {
   EXPECT_EQ(uidriver::windowText(app.dateLabel), "");
 
   // Ctrl+A, through the accelerators, shows the About box with the trademark sign.
-  uidriver::pressKey(app.main, 'A', {.ctrl = true}, 0ms);
+  uidriver::pressKey(app.main, 'A', uidriver::kCtrl, 0ms);
   auto about = uidriver::waitForMessageBox(app.pid(), "About Morvane(tm)", 10s);
   app.picture("about");
   EXPECT_EQ(about.text.rfind("Morvane\u2122 1.3", 0), 0u) << about.text;

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <optional>
 #include <sstream>
 #include <string>
 
@@ -85,14 +84,12 @@ void RemoveEverything() {
 // The text of WordPad's document once it shows the guide, whichever program started it;
 // WordPad is ended then, or it would outlive the test.
 std::string GuideShownInWordPad() {
-  const HWND window = uidriver::waitFor(
-      []() -> std::optional<HWND> {
-        HWND found = FindWindowA("WORDPADTOP", nullptr);
-        // Untitled until the file is in.
-        const bool loaded =
-            found && IsWindowVisible(found) &&
-            fakes::Lower(uidriver::windowTitle(found)).find("morvhelp.doc") != std::string::npos;
-        return loaded ? std::optional(found) : std::nullopt;
+  const HWND window = uidriver::waitUntil(
+      [] {
+        HWND found = FindWindowA("WORDPADTOP", nullptr);  // untitled until the file is in
+        const std::string title = found ? fakes::Lower(uidriver::windowTitle(found)) : "";
+        return IsWindowVisible(found) && title.find("morvhelp.doc") != std::string::npos ? found
+                                                                                         : nullptr;
       },
       30s, "WordPad showing MORVHELP.DOC");
   std::string text;
@@ -101,10 +98,7 @@ std::string GuideShownInWordPad() {
       text = uidriver::windowText(child, 5s);
     }
   }
-  const win32::UniqueProcessHandle process(
-      OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, uidriver::processOf(window)));
-  TerminateProcess(process.get(), 0);
-  WaitForSingleObject(process.get(), 10000);
+  driver::EndProcess(uidriver::processOf(window));
   return text;
 }
 
@@ -210,20 +204,17 @@ TEST_F(SetupTest, InstallPutsAllInPlaceTheProgramBlocksSetupAndUninstallKeepsOnl
   ASSERT_EQ(Install(), 0u);
   uidriver::Process uninstaller = uidriver::Process::launch(
       {.executable = folder + "\\uninstall.exe", .arguments = "_?=" + folder});
-  const HWND window = uidriver::waitForWindow(
-      uninstaller.pid(), {.className = "#32770", .title = "Morvane Uninstall", .visibleOnly = true},
-      20s);
+  const HWND window =
+      uidriver::waitForWindow(uninstaller.pid(), "#32770", 20s, "Morvane Uninstall");
   const HWND box = uidriver::findChild(window, "Button", "Also remove my alarm settings");
   EXPECT_FALSE(uidriver::isChecked(box));
   uidriver::setChecked(box, true);
   uidriver::click(uidriver::findChild(window, "Button", "&Uninstall"));
   // The last page's button reads Close once the work is done.
-  const HWND close = uidriver::waitFor(
-      [&]() -> std::optional<HWND> {
-        for (HWND child : uidriver::childWindows(window)) {
-          if (uidriver::windowTitle(child) == "&Close" && uidriver::isEnabled(child)) return child;
-        }
-        return std::nullopt;
+  const HWND close = uidriver::waitUntil(
+      [&] {
+        HWND found = FindWindowExA(window, nullptr, "Button", "&Close");
+        return uidriver::isEnabled(found) ? found : nullptr;
       },
       30s, "the uninstaller to finish", uninstaller.pid());
   uidriver::click(close, 0ms);

@@ -50,9 +50,9 @@ AlarmRound RunAlarmRound(driver::MorvaneApp& app, const std::string& playerLog, 
     round.note = "no Play in the player's log";
   }
 
-  uidriver::click(app.enabledButton("Snoo&ze", 10s), 0ms);
+  uidriver::click(app.button("Snoo&ze", 10s), 0ms);
   uidriver::waitUntil([] { return !driver::PlayerWindow(); }, 15s, "the player to close");
-  uidriver::click(app.enabledButton("Turn &On", 10s));
+  uidriver::click(app.button("Turn &On", 10s));
   uidriver::waitUntil([&] { return uidriver::isEnabled(app.calendar); }, 10s,
                       "the alarm to be disarmed", app.pid());
   return round;

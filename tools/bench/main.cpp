@@ -68,9 +68,7 @@ void TimeStartups(const Paths& paths, int runs) {
   for (const std::string& program : {paths.floor, paths.morvane}) {
     ResetSettings();
     uidriver::Process warm = Launch(program, paths.playerLog);
-    uidriver::waitForWindow(
-        warm.pid(),
-        {.className = program == paths.floor ? kFloorClass : kMainClass, .visibleOnly = true}, 60s);
+    uidriver::waitForWindow(warm.pid(), program == paths.floor ? kFloorClass : kMainClass, 60s);
     warm.terminate();
   }
   for (int run = 1; run <= runs; ++run) {
@@ -135,7 +133,7 @@ void RestWithAlarms(const Paths& paths, const uidriver::Process& floor, int list
 
 void MeasureRest(const Paths& paths) {
   uidriver::Process floor = Launch(paths.floor, paths.playerLog);
-  uidriver::waitForWindow(floor.pid(), {.className = kFloorClass, .visibleOnly = true}, 30s);
+  uidriver::waitForWindow(floor.pid(), kFloorClass, 30s);
   ResetSettings();
   driver::MorvaneApp app(Launch(paths.morvane, paths.playerLog));
   // Whatever the start-up left to finish is not rest.

@@ -14,10 +14,9 @@ class ForeignWindow {
  public:
   explicit ForeignWindow(const char* windowClass) {
     thread_ = std::thread([this, windowClass] {
-      WNDCLASSA registered{};
-      registered.lpfnWndProc = DefWindowProcA;
-      registered.hInstance = GetModuleHandleA(nullptr);
-      registered.lpszClassName = windowClass;
+      const WNDCLASSA registered{.lpfnWndProc = DefWindowProcA,
+                                 .hInstance = GetModuleHandleA(nullptr),
+                                 .lpszClassName = windowClass};
       RegisterClassA(&registered);
       threadId_ = GetCurrentThreadId();
       window_ = CreateWindowExA(0, windowClass, "MORVHELP.DOC - WordPad", WS_OVERLAPPEDWINDOW, 50,

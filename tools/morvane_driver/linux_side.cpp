@@ -41,20 +41,17 @@ std::string PrefixOf(const std::string& pid) {
 
 // Wine starts a Linux program as it starts a Windows one, but hands back no handle to wait on:
 // the signal is known to have arrived when the process's state in /proc says so.
-bool Signalled(int linuxPid, const char* signal, bool stopped) {
+void Signal(int linuxPid, const char* signal, bool stopped) {
   uidriver::Process::launch(
       {.executable = "Z:\\usr\\bin\\kill",
        .arguments = std::string("-") + signal + " " + std::to_string(linuxPid)});
-  const auto isStopped = [&] {
-    const std::string stat = ReadHostFile("/proc/" + std::to_string(linuxPid) + "/stat");
-    const size_t name = stat.rfind(')');  // "pid (comm) state ..."
-    return name + 2 < stat.size() && stat[name + 2] == 'T';
-  };
-  for (int waited = 0; waited < 10000; waited += 10) {
-    if (isStopped() == stopped) return true;
-    Sleep(10);
-  }
-  return false;
+  uidriver::waitUntil(
+      [&] {
+        const std::string stat = ReadHostFile("/proc/" + std::to_string(linuxPid) + "/stat");
+        const size_t name = stat.rfind(')');  // "pid (comm) state ..."
+        return (name + 2 < stat.size() && stat[name + 2] == 'T') == stopped;
+      },
+      std::chrono::seconds(10), std::string("SIG") + signal + " to arrive");
 }
 
 }  // namespace
@@ -79,12 +76,12 @@ bool HasThreadNamed(int linuxPid, const std::string& name) {
   return false;
 }
 
-bool StopBetween(int linuxPid, std::chrono::sys_time<std::chrono::milliseconds> from,
+void StopBetween(int linuxPid, std::chrono::sys_time<std::chrono::milliseconds> from,
                  std::chrono::sys_time<std::chrono::milliseconds> until) {
   std::this_thread::sleep_for(from - LocalNow());
-  if (!Signalled(linuxPid, "STOP", true)) return false;
+  Signal(linuxPid, "STOP", true);
   std::this_thread::sleep_for(until - LocalNow());
-  return Signalled(linuxPid, "CONT", false);
+  Signal(linuxPid, "CONT", false);
 }
 
 }  // namespace morv::driver

@@ -15,8 +15,8 @@ std::optional<int> LinuxProcessOf(const std::string& comm);
 // while the process plays sound.
 bool HasThreadNamed(int linuxPid, const std::string& name);
 // A sleep of the computer: the process stopped from `from` until `until` on the local clock
-// (each at once when already past); true when both signals were sent.
-bool StopBetween(int linuxPid, std::chrono::sys_time<std::chrono::milliseconds> from,
+// (each at once when already past); throws when a signal does not arrive.
+void StopBetween(int linuxPid, std::chrono::sys_time<std::chrono::milliseconds> from,
                  std::chrono::sys_time<std::chrono::milliseconds> until);
 
 }  // namespace morv::driver

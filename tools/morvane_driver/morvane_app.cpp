@@ -9,12 +9,9 @@
 #include "win32/main_form_ids.h"
 
 namespace morv::driver {
-namespace {
 
 using namespace std::chrono_literals;
 namespace ids = win32::ids;
-
-}  // namespace
 
 AlarmMinute MinuteOf(std::chrono::sys_time<std::chrono::milliseconds> at) {
   const auto day = std::chrono::floor<std::chrono::days>(at);
@@ -26,8 +23,7 @@ AlarmMinute MinuteOf(std::chrono::sys_time<std::chrono::milliseconds> at) {
 std::vector<DWORD> PlayerProcesses() {
   std::vector<DWORD> players;
   const win32::UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof(entry);
+  PROCESSENTRY32W entry{.dwSize = sizeof(entry)};
   for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
        more = Process32NextW(snapshot.get(), &entry)) {
     if (!lstrcmpiW(entry.szExeFile, L"WinAmp.exe") ||
@@ -38,12 +34,14 @@ std::vector<DWORD> PlayerProcesses() {
   return players;
 }
 
+void EndProcess(DWORD pid) {
+  const win32::UniqueProcessHandle process(
+      OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
+  if (process && TerminateProcess(process.get(), 1)) WaitForSingleObject(process.get(), 10000);
+}
+
 void EndEveryPlayer() {
-  for (DWORD pid : PlayerProcesses()) {
-    const win32::UniqueProcessHandle player(
-        OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid));
-    if (player && TerminateProcess(player.get(), 1)) WaitForSingleObject(player.get(), 5000);
-  }
+  for (DWORD pid : PlayerProcesses()) EndProcess(pid);
 }
 
 void ResetSettings() {
@@ -88,10 +86,6 @@ std::chrono::sys_time<std::chrono::milliseconds> LocalNow() {
   return std::chrono::sys_days{std::chrono::year{now.wYear} / now.wMonth / now.wDay} +
          std::chrono::hours{now.wHour} + std::chrono::minutes{now.wMinute} +
          std::chrono::seconds{now.wSecond} + std::chrono::milliseconds{now.wMilliseconds};
-}
-
-std::chrono::year_month_day Today() {
-  return std::chrono::year_month_day{std::chrono::floor<std::chrono::days>(LocalNow())};
 }
 
 std::string ShortDate(std::chrono::year_month_day day) {
@@ -142,12 +136,9 @@ MorvaneApp::MorvaneApp(LaunchSettings settings) {
 
 MorvaneApp::MorvaneApp(uidriver::Process started) : process(std::move(started)) { attach(); }
 
-MorvaneApp::~MorvaneApp() { process.terminate(); }
-
 void MorvaneApp::attach() {
   // The window appears after the splash, the load and the settling second.
-  main =
-      uidriver::waitForWindow(pid(), {.className = "MorvaneMainWindow", .visibleOnly = true}, 30s);
+  main = uidriver::waitForWindow(pid(), "MorvaneMainWindow", 30s);
   calendar = GetDlgItem(main, ids::kCalendar);
   timeBox = GetDlgItem(main, ids::kTimeBox);
   statusBar = GetDlgItem(main, ids::kStatusBar);
@@ -163,16 +154,11 @@ void MorvaneApp::attach() {
       10s, "the hand-over to end", pid());
 }
 
-HWND MorvaneApp::button(const std::string& caption) const {
-  return uidriver::findChild(main, "Button", caption);
-}
-
-HWND MorvaneApp::enabledButton(const std::string& caption,
-                               std::chrono::milliseconds timeout) const {
-  return uidriver::waitFor(
-      [&]() -> std::optional<HWND> {
+HWND MorvaneApp::button(const std::string& caption, std::chrono::milliseconds timeout) const {
+  return uidriver::waitUntil(
+      [&] {
         HWND found = FindWindowExA(main, nullptr, "Button", caption.c_str());
-        return found && uidriver::isEnabled(found) ? std::optional(found) : std::nullopt;
+        return uidriver::isEnabled(found) ? found : nullptr;
       },
       timeout, caption, pid());
 }
@@ -197,9 +183,9 @@ void MorvaneApp::enterAlarm(const AlarmMinute& alarm) const {
   uidriver::calendarClickDate(calendar, alarm.day);
   uidriver::click(timeBox);
   uidriver::pressKey(timeBox, VK_HOME);
-  uidriver::pressKey(timeBox, VK_END, {.shift = true});
+  uidriver::pressKey(timeBox, VK_END, uidriver::kShift);
   uidriver::typeText(timeBox, alarm.typed());
-  uidriver::pressKey(timeBox, VK_TAB, {}, 0ms);
+  uidriver::pressKey(timeBox, VK_TAB, 0, 0ms);
   answerBox("AM/PM Query:", alarm.am() ? "Yes" : "No");
   uidriver::waitUntil([&] { return uidriver::windowText(timeBox) == alarm.alarmTime(); }, 5s,
                       "the accepted time", pid());
@@ -214,7 +200,7 @@ void MorvaneApp::arm() const {
 
 HWND MorvaneApp::openTrayMenu() const {
   uidriver::clickTrayIcon(uidriver::waitForTrayIcon(kTrayTip, 10s), /*right=*/true);
-  return uidriver::waitForWindow(pid(), {.className = "#32768", .visibleOnly = true}, 10s);
+  return uidriver::waitForWindow(pid(), "#32768", 10s);
 }
 
 void MorvaneApp::chooseFromTrayMenu(const std::string& item, HWND menu) const {

@@ -28,6 +28,8 @@ inline constexpr char kAlarmBanner[] =
 // The tip of Morvane's tray icon.
 inline constexpr char kTrayTip[] = "Morvane(tm) - Right Click For Options";
 
+// Ends a program that the test has no Process of, and waits until it has ended.
+void EndProcess(DWORD pid);
 // The processes of every player running, the stand-in under either of its names.
 std::vector<DWORD> PlayerProcesses();
 // Ends every player, also one still waiting to show its window: a player left running would
@@ -51,7 +53,6 @@ inline std::string Setting(const std::string& name) {
 
 // The local wall clock, read as if it were UTC, and the locale's short date of a day.
 std::chrono::sys_time<std::chrono::milliseconds> LocalNow();
-std::chrono::year_month_day Today();
 std::string ShortDate(std::chrono::year_month_day day);
 
 // A minute of the local clock, and what a user types and sees for it.
@@ -86,13 +87,11 @@ class MorvaneApp {
   explicit MorvaneApp(LaunchSettings settings = {});
   // Takes over a Morvane already started (a benchmark times its start itself).
   explicit MorvaneApp(uidriver::Process started);
-  ~MorvaneApp();
 
   DWORD pid() const { return process.pid(); }
-  HWND button(const std::string& caption) const;
-  // Waits up to `timeout` for an enabled button with this caption.
-  HWND enabledButton(const std::string& caption,
-                     std::chrono::milliseconds timeout = std::chrono::seconds(15)) const;
+  // The enabled button with this caption, waited for up to `timeout`.
+  HWND button(const std::string& caption,
+              std::chrono::milliseconds timeout = std::chrono::seconds(15)) const;
   std::string status() const { return uidriver::statusBarText(statusBar); }
   // Waits up to `timeout` for the status bar to read `text`; a timeout tells what it read.
   void awaitStatus(const std::string& text, std::chrono::milliseconds timeout) const;

@@ -2,14 +2,15 @@
 
 #include <psapi.h>
 
+#include <cstring>
 #include <map>
 #include <memory>
 #include <optional>
 
-#include "tools/uidriver/driver_error.h"
 #include "tools/uidriver/process.h"
 #include "tools/uidriver/remote_memory.h"
 #include "tools/uidriver/text.h"
+#include "tools/uidriver/wait.h"
 #include "tools/uidriver/window_query.h"
 
 namespace morv::uidriver {
@@ -79,11 +80,11 @@ Agent::Agent(DWORD pid)
     : pid_(pid),
       process_(openProcess(pid)),
       marker_(RegisterWindowMessageW(agent::kMarkerMessage)) {
-  const std::wstring path = widen(toolsFolder()) + L"\\" + agent::kDllName;
+  const std::wstring path = widen(buildFolder()) + L"\\tools\\" + agent::kDllName;
   // Loaded here too, and kept, for the exports' offsets.
   if (!LoadLibraryW(path.c_str())) throw DriverError("cannot load " + narrow(path));
   if (!RemoteModule(process_.get(), agent::kDllName)) {
-    RemoteBuffer remotePath(process_.get(), (path.size() + 1) * sizeof(wchar_t));
+    RemoteBuffer remotePath(pid_, (path.size() + 1) * sizeof(wchar_t));
     remotePath.write(0, path.c_str(), (path.size() + 1) * sizeof(wchar_t));
     if (!RunRemote(process_.get(), RemoteAddress(process_.get(), L"kernel32.dll", "LoadLibraryW"),
                    remotePath.address())) {
@@ -98,8 +99,8 @@ Agent::Agent(DWORD pid)
   nextBarrier_ = seen;
 }
 
-std::string Agent::call(agent::Op op, uint64_t arg1, uint64_t arg2) {
-  RemoteBuffer block(process_.get(), sizeof(agent::Request));
+Agent::Answer Agent::call(agent::Op op, uint64_t arg1, uint64_t arg2) {
+  RemoteBuffer block(pid_, sizeof(agent::Request));
   block.store(agent::Request{op, arg1, arg2, 0, {}});
   const auto code = RunRemote(process_.get(), call_, block.address());
   if (!code) block.abandon();
@@ -107,15 +108,14 @@ std::string Agent::call(agent::Op op, uint64_t arg1, uint64_t arg2) {
     throw DriverError(name() + " could not answer request " +
                       std::to_string(static_cast<uint32_t>(op)) + (code ? "" : " in time"));
   }
-  const auto answer = block.load<agent::Request>();
-  return std::string(answer.answer, answer.size);
-}
-
-uint32_t Agent::value(agent::Op op, uint64_t arg1, uint64_t arg2) {
-  const std::string answer = call(op, arg1, arg2);
-  uint32_t value = 0;
-  answer.copy(reinterpret_cast<char*>(&value), sizeof(value));
-  return value;
+  const auto request = block.load<agent::Request>();  // zeroed past the answer's size
+  Answer answer{};
+  std::memcpy(answer.values, request.answer, sizeof(answer.values));
+  if (request.size > sizeof(answer.values)) {
+    answer.text.assign(request.answer + sizeof(answer.values),
+                       request.size - sizeof(answer.values));
+  }
+  return answer;
 }
 
 void Agent::prepare(DWORD threadId) {

@@ -10,8 +10,8 @@
 #include <set>
 #include <string>
 
-#include "win32/unique_handle.h"
 #include "tools/uidriver/agent/protocol.h"
+#include "win32/unique_handle.h"
 
 namespace morv::uidriver {
 
@@ -20,10 +20,13 @@ class Agent {
   // The agent in process `pid`, loaded on first use and kept for the life of the process.
   static Agent& of(DWORD pid);
 
+  // An answer: the numbers it starts with (0 past its end), then any text.
+  struct Answer {
+    uint32_t values[2];
+    std::string text;
+  };
   // Runs one request in the program and returns its answer; throws when it fails.
-  std::string call(agent::Op op, uint64_t arg1 = 0, uint64_t arg2 = 0);
-  // The answer's first uint32_t.
-  uint32_t value(agent::Op op, uint64_t arg1 = 0, uint64_t arg2 = 0);
+  Answer call(agent::Op op, uint64_t arg1 = 0, uint64_t arg2 = 0);
   // Waits until thread `threadId` has taken from its queue everything posted to it before: the
   // posted input has been handled, or a modal loop it started runs. False when that takes
   // longer than `timeout`.

@@ -5,8 +5,9 @@
 #include <array>
 #include <string>
 
-#include "tools/uidriver/driver_error.h"
+#include "tools/uidriver/input.h"
 #include "tools/uidriver/remote_memory.h"
+#include "tools/uidriver/wait.h"
 #include "tools/uidriver/window_query.h"
 
 namespace morv::uidriver {
@@ -18,47 +19,31 @@ year_month_day ToDate(const SYSTEMTIME& time) {
   return year{time.wYear} / month{time.wMonth} / day{time.wDay};
 }
 
-// The calendar's messages with their structures in the program's memory. Each hit test costs
-// three round trips (about a millisecond under Wine), so cells are computed, not scanned for.
-class RemoteCalendar {
- public:
-  explicit RemoteCalendar(HWND calendar)
-      : calendar_(calendar),
-        process_(openProcess(processOf(calendar))),
-        buffer_(process_.get(), sizeof(MCHITTESTINFO) + 2 * sizeof(SYSTEMTIME)) {}
-
-  template <typename Answer>
-  Answer ask(UINT message, WPARAM wParam = 0) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(calendar_, message, wParam, buffer_.param(), SMTO_NORMAL, 2000,
-                             &result)) {
-      throw DriverError(describeWindow(calendar_) + " did not answer (its program is busy)");
-    }
-    return buffer_.load<Answer>();
-  }
-  MCHITTESTINFO hitTest(int x, int y) {
-    MCHITTESTINFO info{};
-    info.cbSize = sizeof(info);  // Wine fills the cell's rectangle, row and column with this size
-    info.pt = {x, y};
-    buffer_.store(info);
-    return ask<MCHITTESTINFO>(MCM_HITTEST);
-  }
-
- private:
-  HWND calendar_;
-  win32::UniqueProcessHandle process_;
-  RemoteBuffer buffer_;
-};
+// The calendar's messages with their structures in the program's memory.
+template <typename Answer>
+Answer Ask(HWND calendar, RemoteBuffer& buffer, UINT message, WPARAM wParam = 0) {
+  buffer.send(calendar, message, wParam, 2000);
+  return buffer.load<Answer>();
+}
 
 }  // namespace
 
-void calendarClickDate(HWND calendar, year_month_day date, milliseconds settle) {
+void calendarClickDate(HWND calendar, year_month_day date) {
   requireUsable(calendar, "click a date on");
-  RemoteCalendar remote(calendar);
+  RemoteBuffer buffer(processOf(calendar), sizeof(MCHITTESTINFO) + 2 * sizeof(SYSTEMTIME));
+  // Each hit test costs three round trips (about a millisecond under Wine), so cells are
+  // computed, not scanned for.
+  const auto hitTest = [&](int x, int y) {
+    // Wine fills the cell's rectangle, row and column with this size.
+    const MCHITTESTINFO info{.cbSize = sizeof(info), .pt = {x, y}};
+    buffer.store(info);
+    return Ask<MCHITTESTINFO>(calendar, buffer, MCM_HITTEST);
+  };
   RECT client{};
   GetClientRect(calendar, &client);
   for (int page = 0;; ++page) {
-    const auto shown = remote.ask<std::array<SYSTEMTIME, 2>>(MCM_GETMONTHRANGE, GMR_VISIBLE);
+    const auto shown =
+        Ask<std::array<SYSTEMTIME, 2>>(calendar, buffer, MCM_GETMONTHRANGE, GMR_VISIBLE);
     const bool forward = date > ToDate(shown[1]);
     if (!forward && date >= ToDate(shown[0])) break;
     if (page == 24) throw DriverError("the calendar did not page to the month of the date");
@@ -67,16 +52,16 @@ void calendarClickDate(HWND calendar, year_month_day date, milliseconds settle) 
     POINT button{-1, -1};
     for (int y = 2; y < client.bottom / 3 && button.x < 0; y += 4) {
       for (int x = 2; x < client.right && button.x < 0; x += 4) {
-        if (remote.hitTest(x, y).uHit == wanted) button = {x, y};
+        if (hitTest(x, y).uHit == wanted) button = {x, y};
       }
     }
     if (button.x < 0) throw DriverError("no month button on " + describeWindow(calendar));
-    clickAt(calendar, button.x, button.y, settle);
+    clickAt(calendar, button.x, button.y);
   }
   // Day cells form a grid of seven columns in date order: from any one cell and its rectangle
   // the wanted one is computed, then checked.
   for (int y = 1; y < client.bottom; y += 2) {
-    const MCHITTESTINFO anchor = remote.hitTest(client.right / 2, y);
+    const MCHITTESTINFO anchor = hitTest(client.right / 2, y);
     if ((anchor.uHit & ~(MCHT_NEXT | MCHT_PREV)) != MCHT_CALENDARDATE) continue;
     const int width = anchor.rc.right - anchor.rc.left;
     const int height = anchor.rc.bottom - anchor.rc.top;
@@ -84,16 +69,17 @@ void calendarClickDate(HWND calendar, year_month_day date, milliseconds settle) 
     const int rows = index >= 0 ? index / 7 : (index - 6) / 7;
     const int x = anchor.rc.left + (index - rows * 7 - anchor.iCol) * width + width / 2;
     const int cellY = anchor.rc.top + rows * height + height / 2;
-    const MCHITTESTINFO cell = remote.hitTest(x, cellY);
+    const MCHITTESTINFO cell = hitTest(x, cellY);
     if (cell.uHit != MCHT_CALENDARDATE || ToDate(cell.st) != date) break;
-    clickAt(calendar, x, cellY, settle);
+    clickAt(calendar, x, cellY);
     return;
   }
   throw DriverError("found no cell for the date on " + describeWindow(calendar));
 }
 
 SIZE calendarMinSize(HWND calendar) {
-  const RECT need = RemoteCalendar(calendar).ask<RECT>(MCM_GETMINREQRECT);
+  RemoteBuffer buffer(processOf(calendar), sizeof(RECT));
+  const RECT need = Ask<RECT>(calendar, buffer, MCM_GETMINREQRECT);
   return {need.right - need.left, need.bottom - need.top};
 }
 

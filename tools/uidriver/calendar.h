@@ -5,13 +5,10 @@
 
 #include <chrono>
 
-#include "tools/uidriver/input.h"
-
 namespace morv::uidriver {
 
 // Pages to the month of `date` with the month buttons and clicks its day.
-void calendarClickDate(HWND calendar, std::chrono::year_month_day date,
-                       std::chrono::milliseconds settle = kSettle);
+void calendarClickDate(HWND calendar, std::chrono::year_month_day date);
 // The least size that shows the whole month (MCM_GETMINREQRECT).
 SIZE calendarMinSize(HWND calendar);
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "tools/uidriver/agent_client.h"
-#include "tools/uidriver/driver_error.h"
 #include "tools/uidriver/text.h"
+#include "tools/uidriver/wait.h"
 #include "tools/uidriver/window_query.h"
 
 namespace morv::uidriver {
@@ -67,23 +67,22 @@ void click(HWND control, milliseconds settleTime) {
   clickAt(control, client.right / 2, client.bottom / 2, settleTime);
 }
 
-void pressKey(HWND window, UINT virtualKey, Modifiers modifiers, milliseconds settleTime) {
+void pressKey(HWND window, UINT virtualKey, uint32_t modifiers, milliseconds settleTime) {
   Batch input(window, "press a key in", settleTime);
-  const uint32_t bits = (modifiers.ctrl ? uint32_t{agent::kCtrl} : 0) |
-                        (modifiers.shift ? uint32_t{agent::kShift} : 0) |
-                        (modifiers.alt ? uint32_t{agent::kAlt} : 0);
-  if (bits) input.postModifiers(bits);
+  const bool alt = modifiers & kAlt;
+  if (modifiers) input.postModifiers(modifiers);
   LPARAM down = 1 | (static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC) & 0xFF) << 16);
-  if (modifiers.alt) down |= KF_ALTDOWN << 16;
-  input.post(modifiers.alt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, down);
-  input.post(modifiers.alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey, down | ((KF_REPEAT | KF_UP) << 16),
+  if (alt) down |= KF_ALTDOWN << 16;
+  input.post(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, down);
+  input.post(alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey, down | ((KF_REPEAT | KF_UP) << 16),
              /*mayBeGone=*/true);
-  if (bits) input.postModifiers(0);
+  if (modifiers) input.postModifiers(0);
   input.finish();
 }
 
 void typeText(HWND window, std::string_view text, milliseconds settleTime) {
-  if (isReadOnly(window)) {
+  // ES_READONLY shares its bit with other classes' styles: only edits have it.
+  if (hasClass(window, "Edit") && (GetWindowLongPtrW(window, GWL_STYLE) & ES_READONLY)) {
     throw DriverError("cannot type into the read-only " + describeWindow(window));
   }
   Batch input(window, "type into", settleTime);

@@ -10,22 +10,20 @@
 #include <chrono>
 #include <string_view>
 
+#include "tools/uidriver/agent/protocol.h"
+
 namespace morv::uidriver {
 
 inline constexpr std::chrono::milliseconds kSettle{5000};
-
-struct Modifiers {
-  bool ctrl = false;
-  bool shift = false;
-  bool alt = false;
-};
+using agent::kAlt, agent::kCtrl, agent::kShift;
 
 // A left click at the centre of a control, or at (x, y) in its client area.
 void click(HWND control, std::chrono::milliseconds settle = kSettle);
 void clickAt(HWND window, int x, int y, std::chrono::milliseconds settle = kSettle);
-// A key press and release (WM_SYSKEYDOWN/UP with Alt). The modifiers are held in the thread's
-// keyboard state for the press, so accelerators fire; their own key messages are not sent.
-void pressKey(HWND window, UINT virtualKey, Modifiers modifiers = {},
+// A key press and release (WM_SYSKEYDOWN/UP with kAlt). The modifiers (kCtrl | kShift | kAlt) are
+// held in the thread's keyboard state for the press, so accelerators fire; their own key
+// messages are not sent.
+void pressKey(HWND window, UINT virtualKey, uint32_t modifiers = 0,
               std::chrono::milliseconds settle = kSettle);
 // One WM_CHAR per UTF-16 unit of `text`; an edit must not be read-only. Typed into an open
 // pop-up menu ("#32768"), a character chooses the item with that access key.

@@ -1,7 +1,6 @@
 #include "tools/uidriver/message_box.h"
 
 #include "tools/uidriver/agent_client.h"
-#include "tools/uidriver/driver_error.h"
 #include "tools/uidriver/input.h"
 #include "tools/uidriver/text.h"
 #include "tools/uidriver/wait.h"
@@ -24,12 +23,11 @@ BoxIcon IconOf(HWND box) {
     }
     DWORD_PTR icon = 0;
     SendMessageTimeoutW(child, STM_GETICON, 0, 0, SMTO_NORMAL, 2000, &icon);
-    return static_cast<BoxIcon>(Agent::of(processOf(box)).value(agent::Op::kIconKind, icon));
+    return static_cast<BoxIcon>(
+        Agent::of(processOf(box)).call(agent::Op::kIconKind, icon).values[0]);
   }
   return BoxIcon::kNone;
 }
-
-WindowSpec BoxSpec(std::string_view title) { return {"#32770", std::string(title), true}; }
 
 MessageBoxInfo Read(HWND box) {
   MessageBoxInfo info{box, windowTitle(box), "", IconOf(box)};
@@ -40,16 +38,15 @@ MessageBoxInfo Read(HWND box) {
 }  // namespace
 
 std::optional<MessageBoxInfo> findMessageBox(DWORD pid, std::string_view title) {
-  HWND box = findWindow(pid, BoxSpec(title));
+  HWND box = findWindow(pid, "#32770", title);
   return box ? std::optional(Read(box)) : std::nullopt;
 }
 
 MessageBoxInfo waitForMessageBox(DWORD pid, std::string_view title, milliseconds timeout) {
-  return Read(waitForWindow(pid, BoxSpec(title), timeout));
+  return Read(waitForWindow(pid, "#32770", timeout, title));
 }
 
 void answer(const MessageBoxInfo& box, std::string_view caption) {
-  constexpr milliseconds kTimeout{5000};
   // Wine keeps a box's unused buttons, hidden.
   for (HWND button : childWindows(box.window)) {
     if (!hasClass(button, "Button") || !IsWindowVisible(button) ||
@@ -58,10 +55,10 @@ void answer(const MessageBoxInfo& box, std::string_view caption) {
     }
     DWORD pid = 0;
     const DWORD thread = GetWindowThreadProcessId(box.window, &pid);
-    click(button, kTimeout);
-    waitUntil([&] { return !IsWindow(box.window); }, kTimeout,
+    click(button, kSettle);
+    waitUntil([&] { return !IsWindow(box.window); }, kSettle,
               "the box '" + box.title + "' to close after '" + std::string(caption) + "'", pid);
-    Agent::of(pid).settle(thread, kTimeout);
+    Agent::of(pid).settle(thread, kSettle);
     return;
   }
   throw DriverError("no visible button '" + std::string(caption) + "' in the box '" + box.title +

@@ -1,57 +1,35 @@
 #include "tools/uidriver/process.h"
 
-#include <map>
+#include <optional>
 
-#include "tools/uidriver/driver_error.h"
 #include "tools/uidriver/text.h"
 #include "tools/uidriver/wait.h"
 
 namespace morv::uidriver {
-namespace {
-
-struct NoCase {
-  bool operator()(const std::wstring& a, const std::wstring& b) const {
-    return lstrcmpiW(a.c_str(), b.c_str()) < 0;
-  }
-};
-
-// The driver's environment with the extra variables, as a CreateProcess block. Entries such as
-// "=C:=C:\dir" keep their place at the front.
-std::wstring EnvironmentBlock(const Environment& extra) {
-  std::map<std::wstring, std::wstring, NoCase> variables;
-  std::wstring block;
-  if (wchar_t* own = GetEnvironmentStringsW()) {
-    for (const wchar_t* entry = own; *entry; entry += wcslen(entry) + 1) {
-      const std::wstring text(entry);
-      const size_t equals = text.find(L'=', 1);
-      if (text[0] == L'=' || equals == std::wstring::npos) {
-        block += text + L'\0';
-      } else {
-        variables[text.substr(0, equals)] = text.substr(equals + 1);
-      }
-    }
-    FreeEnvironmentStringsW(own);
-  }
-  for (const auto& [name, value] : extra) variables[widen(name)] = widen(value);
-  for (const auto& [name, value] : variables) block += name + L'=' + value + L'\0';
-  return block + L'\0';
-}
-
-}  // namespace
 
 Process Process::launch(const LaunchOptions& options) {
   const std::string executable = windowsPath(options.executable);
   std::wstring line = L"\"" + widen(executable) + L"\" " + widen(options.arguments);
-  std::wstring environment = EnvironmentBlock(options.environment);
   const std::wstring directory = widen(windowsPath(options.workingDirectory));
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
+  // The program inherits the driver's environment with the extra variables set for the start.
+  std::vector<std::pair<std::wstring, std::optional<std::wstring>>> before;
+  for (const auto& [name, value] : options.environment) {
+    std::wstring was(32767, L'\0');
+    was.resize(GetEnvironmentVariableW(widen(name).c_str(), was.data(), 32767));
+    before.emplace_back(widen(name), was.empty() ? std::nullopt : std::optional(was));
+    SetEnvironmentVariableW(widen(name).c_str(), widen(value).c_str());
+  }
+  STARTUPINFOW startup{.cb = sizeof(startup)};
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                      environment.data(), directory.empty() ? nullptr : directory.c_str(), &startup,
-                      &info)) {
-    throw DriverError("cannot start " + executable + " (error " + std::to_string(GetLastError()) +
-                      ")");
+  const bool started =
+      CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     directory.empty() ? nullptr : directory.c_str(), &startup, &info);
+  const DWORD error = GetLastError();
+  for (auto was = before.rbegin(); was != before.rend(); ++was) {
+    SetEnvironmentVariableW(was->first.c_str(), was->second ? was->second->c_str() : nullptr);
+  }
+  if (!started) {
+    throw DriverError("cannot start " + executable + " (error " + std::to_string(error) + ")");
   }
   const win32::UniqueProcessHandle thread(info.hThread);
   Process process;

@@ -2,7 +2,8 @@
 
 #include <string>
 
-#include "tools/uidriver/driver_error.h"
+#include "tools/uidriver/wait.h"
+#include "tools/uidriver/window_query.h"
 
 namespace morv::uidriver {
 namespace {
@@ -40,20 +41,21 @@ bool readRemote(HANDLE process, const void* address, void* data, size_t size) {
   });
 }
 
-RemoteBuffer::RemoteBuffer(HANDLE process, size_t size)
-    : process_(process),
-      address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)),
+RemoteBuffer::RemoteBuffer(DWORD pid, size_t size)
+    : process_(openProcess(pid)),
+      address_(
+          VirtualAllocEx(process_.get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)),
       size_(size) {
   if (!address_) Fail("cannot allocate " + std::to_string(size) + " bytes in the program");
 }
 
 RemoteBuffer::~RemoteBuffer() {
-  if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+  if (address_) VirtualFreeEx(process_.get(), address_, 0, MEM_RELEASE);
 }
 
 void RemoteBuffer::write(size_t offset, const void* data, size_t size) {
   if (offset + size > size_ || !Retried([&](SIZE_T& written) {
-        return WriteProcessMemory(process_, address(offset), data, size, &written) &&
+        return WriteProcessMemory(process_.get(), address(offset), data, size, &written) &&
                written == size;
       })) {
     Fail("cannot write " + std::to_string(size) + " bytes into the program");
@@ -61,9 +63,19 @@ void RemoteBuffer::write(size_t offset, const void* data, size_t size) {
 }
 
 void RemoteBuffer::read(size_t offset, void* data, size_t size) const {
-  if (offset + size > size_ || !readRemote(process_, address(offset), data, size)) {
+  if (offset + size > size_ || !readRemote(process_.get(), address(offset), data, size)) {
     Fail("cannot read " + std::to_string(size) + " bytes from the program");
   }
+}
+
+DWORD_PTR RemoteBuffer::send(HWND window, UINT message, WPARAM wParam, UINT timeoutMs) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(window, message, wParam, param(), SMTO_NORMAL, timeoutMs, &result)) {
+    abandon();
+    throw DriverError(describeWindow(window) + " did not answer message " +
+                      std::to_string(message));
+  }
+  return result;
 }
 
 }  // namespace morv::uidriver

@@ -16,9 +16,10 @@ win32::UniqueProcessHandle openProcess(DWORD pid);
 // ReadProcessMemory, retried for a moment when Wine refuses it (remote_memory.cpp says why).
 bool readRemote(HANDLE process, const void* address, void* data, size_t size);
 
+// Memory in process `pid`.
 class RemoteBuffer {
  public:
-  RemoteBuffer(HANDLE process, size_t size);
+  RemoteBuffer(DWORD pid, size_t size);
   RemoteBuffer(const RemoteBuffer&) = delete;
   RemoteBuffer& operator=(const RemoteBuffer&) = delete;
   ~RemoteBuffer();
@@ -41,9 +42,12 @@ class RemoteBuffer {
   }
   // Leaves the memory allocated: an answer that came too late may still be written into it.
   void abandon() { address_ = nullptr; }
+  // Sends `message` with the buffer as lParam and returns the answer; throws, abandoning the
+  // memory, when the window has not answered within `timeoutMs`.
+  DWORD_PTR send(HWND window, UINT message, WPARAM wParam = 0, UINT timeoutMs = 10000);
 
  private:
-  HANDLE process_;
+  win32::UniqueProcessHandle process_;
   void* address_;
   size_t size_;
 };

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <algorithm>
+#include <filesystem>
 
 namespace morv::uidriver {
 
@@ -23,7 +23,7 @@ std::string narrow(std::wstring_view wide) {
 bool sameCaption(std::string_view actual, std::string_view wanted) {
   const auto plain = [](std::string_view caption) {
     std::string text(caption);
-    text.erase(std::remove(text.begin(), text.end(), '&'), text.end());
+    std::erase(text, '&');
     return text;
   };
   return plain(actual) == plain(wanted);
@@ -44,9 +44,7 @@ std::string windowsPath(std::string_view path) {
 std::string buildFolder() {
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string folder(self);
-  folder.resize(folder.find_last_of("\\/"));
-  return folder.substr(0, folder.find_last_of("\\/"));
+  return std::filesystem::path(self).parent_path().parent_path().string();
 }
 
 }  // namespace morv::uidriver

@@ -15,9 +15,7 @@ bool sameCaption(std::string_view actual, std::string_view wanted);
 // read as C:\work\x; it is converted with Wine's own mapping. Other paths pass unchanged.
 std::string windowsPath(std::string_view path);
 
-// The build folder (the parent of the running program's own folder) and its tools folder,
-// which holds the agent DLL and the stand-in player.
+// The build folder: the parent of the running program's own folder.
 std::string buildFolder();
-inline std::string toolsFolder() { return buildFolder() + "\\tools"; }
 
 }  // namespace morv::uidriver

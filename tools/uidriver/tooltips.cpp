@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "tools/uidriver/driver_error.h"
 #include "tools/uidriver/remote_memory.h"
 #include "tools/uidriver/text.h"
 #include "tools/uidriver/wait.h"
@@ -17,16 +16,14 @@ struct Tool {
   std::string text;
 };
 
-// Every tool of the tooltip windows of process `pid` that `wanted` picks. TTM_ENUMTOOLSW takes
-// no buffer size and copies the text whole: it gets room for any tip, and the first part of it,
-// where every tip a test reads ends, is read back.
-template <typename Wanted>
-std::vector<Tool> Tools(DWORD pid, Wanted&& wanted) {
+// Every tool of the tooltip windows of process `pid` (owned by `owner`, unless null).
+// TTM_ENUMTOOLSW takes no buffer size and copies the text whole: it gets room for any tip, and the
+// first part of it, where every tip a test reads ends, is read back.
+std::vector<Tool> Tools(DWORD pid, HWND owner) {
   constexpr size_t kTextUnits = 32 * 1024;
   constexpr size_t kReadUnits = 1024;
   std::vector<Tool> tools;
-  const win32::UniqueProcessHandle process = openProcess(pid);
-  RemoteBuffer buffer(process.get(), sizeof(TTTOOLINFOW) + kTextUnits * sizeof(WCHAR));
+  RemoteBuffer buffer(pid, sizeof(TTTOOLINFOW) + kTextUnits * sizeof(WCHAR));
   const auto send = [](HWND tooltip, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutW(tooltip, message, wParam, lParam, SMTO_NORMAL, 2000, &result)
@@ -34,11 +31,12 @@ std::vector<Tool> Tools(DWORD pid, Wanted&& wanted) {
                : 0;
   };
   for (HWND tooltip : topLevelWindows(pid)) {
-    if (!hasClass(tooltip, TOOLTIPS_CLASSA) || !wanted(tooltip)) continue;
+    if (!hasClass(tooltip, TOOLTIPS_CLASSA) || (owner && GetWindow(tooltip, GW_OWNER) != owner)) {
+      continue;
+    }
     for (WPARAM i = 0, count = send(tooltip, TTM_GETTOOLCOUNT, 0, 0); i < count; ++i) {
-      TTTOOLINFOW info{};
-      info.cbSize = sizeof(info);
-      info.lpszText = static_cast<LPWSTR>(buffer.address(sizeof(info)));
+      TTTOOLINFOW info{.cbSize = sizeof(info),
+                       .lpszText = static_cast<LPWSTR>(buffer.address(sizeof(TTTOOLINFOW)))};
       buffer.store(info);
       buffer.store(L'\0', sizeof(info));
       if (!send(tooltip, TTM_ENUMTOOLSW, i, buffer.param())) continue;
@@ -53,14 +51,13 @@ std::vector<Tool> Tools(DWORD pid, Wanted&& wanted) {
 
 std::vector<Tool> TrayTools() {
   HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
-  if (!tray) return {};
-  return Tools(processOf(tray), [&](HWND tooltip) { return GetWindow(tooltip, GW_OWNER) == tray; });
+  return tray ? Tools(processOf(tray), tray) : std::vector<Tool>{};
 }
 
 }  // namespace
 
 std::string toolTipText(HWND control) {
-  for (const Tool& tool : Tools(processOf(control), [](HWND) { return true; })) {
+  for (const Tool& tool : Tools(processOf(control), nullptr)) {
     if (reinterpret_cast<HWND>(tool.info.uId) == control || tool.info.hwnd == control) {
       return tool.text;
     }
@@ -68,27 +65,27 @@ std::string toolTipText(HWND control) {
   throw DriverError("no tooltip for " + describeWindow(control));
 }
 
-std::optional<TrayIcon> findTrayIcon(std::string_view tip) {
+std::optional<RECT> findTrayIcon(std::string_view tip) {
   for (const Tool& tool : TrayTools()) {
     if (!IsRectEmpty(&tool.info.rect) && tool.text == tip) {
-      return TrayIcon{GetWindow(tool.tooltip, GW_OWNER), tool.info.rect, tool.text};
+      return tool.info.rect;
     }
   }
   return std::nullopt;
 }
 
-TrayIcon waitForTrayIcon(std::string_view tip, std::chrono::milliseconds timeout) {
-  return waitFor([&] { return findTrayIcon(tip); }, timeout,
-                 "a tray icon with the tip '" + std::string(tip) + "'");
+RECT waitForTrayIcon(std::string_view tip, std::chrono::milliseconds timeout) {
+  return *waitUntil([&] { return findTrayIcon(tip); }, timeout,
+                    "a tray icon with the tip '" + std::string(tip) + "'");
 }
 
-void clickTrayIcon(const TrayIcon& icon, bool right) {
-  const LPARAM at = MAKELPARAM((icon.square.left + icon.square.right) / 2,
-                               (icon.square.top + icon.square.bottom) / 2);
+void clickTrayIcon(const RECT& square, bool right) {
+  HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
+  const LPARAM at = MAKELPARAM((square.left + square.right) / 2, (square.top + square.bottom) / 2);
   const UINT down = right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN;  // the button-up comes next
-  if (!PostMessageA(icon.tray, down, right ? MK_RBUTTON : MK_LBUTTON, at) ||
-      !PostMessageA(icon.tray, down + 1, 0, at)) {
-    throw DriverError("cannot click the tray icon '" + icon.tip + "'");
+  if (!PostMessageA(tray, down, right ? MK_RBUTTON : MK_LBUTTON, at) ||
+      !PostMessageA(tray, down + 1, 0, at)) {
+    throw DriverError("cannot click the tray icon");
   }
 }
 

@@ -19,16 +19,11 @@ namespace morv::uidriver {
 // throws when there is none.
 std::string toolTipText(HWND control);
 
-struct TrayIcon {
-  HWND tray = nullptr;
-  RECT square{};  // in Shell_TrayWnd's client coordinates
-  std::string tip;
-};
-// The icon on show whose tooltip is exactly `tip`.
-std::optional<TrayIcon> findTrayIcon(std::string_view tip);
-TrayIcon waitForTrayIcon(std::string_view tip, std::chrono::milliseconds timeout);
+// The square in Shell_TrayWnd's client area of the icon on show whose tooltip is exactly `tip`.
+std::optional<RECT> findTrayIcon(std::string_view tip);
+RECT waitForTrayIcon(std::string_view tip, std::chrono::milliseconds timeout);
 // A press and a release of the left or the right button on the icon.
-void clickTrayIcon(const TrayIcon& icon, bool right);
+void clickTrayIcon(const RECT& square, bool right);
 // The texts of the notification balloons on show (Shell_NotifyIcon with NIF_INFO).
 std::vector<std::string> trayBalloons();
 

@@ -2,7 +2,6 @@
 // The UI driver for end-to-end tests: drives a Win32 program from outside, as a user would.
 // See tools/uidriver/README.md.
 #include "tools/uidriver/calendar.h"
-#include "tools/uidriver/driver_error.h"
 #include "tools/uidriver/input.h"
 #include "tools/uidriver/inside.h"
 #include "tools/uidriver/message_box.h"

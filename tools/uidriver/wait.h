@@ -1,33 +1,44 @@
 #pragma once
-// Polling waits. Every wait has an explicit timeout; when it expires the DriverError names what
-// was awaited and lists the process's top-level windows, which usually show what happened
-// instead (an unexpected message box, a crashed program, a window with another title).
+// Every refused action and every expired wait of the UI driver throws DriverError, with a message
+// that says what was asked and what the driver saw instead: a failing end-to-end test should
+// explain itself without a debugger. Every wait has an explicit timeout; when it expires the
+// error names what was awaited and lists the process's top-level windows, which usually show
+// what happened instead (an unexpected message box, a crashed program, another title).
 #include <windows.h>
 
 #include <chrono>
-#include <functional>
-#include <optional>
+#include <stdexcept>
+#include <string>
 #include <string_view>
+
+#include "tools/uidriver/window_query.h"
 
 namespace morv::uidriver {
 
+class DriverError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 inline constexpr std::chrono::milliseconds kPollInterval{50};
 
-[[noreturn]] void throwTimeout(std::string_view what, std::chrono::milliseconds timeout, DWORD pid);
+[[noreturn]] inline void throwTimeout(std::string_view what, std::chrono::milliseconds timeout,
+                                      DWORD pid) {
+  throw DriverError("timed out after " + std::to_string(timeout.count()) + " ms waiting for " +
+                    std::string(what) + (pid ? "; " + describeWindows(pid) : ""));
+}
 
-// Calls `probe` every kPollInterval until it returns a value (a std::optional) and returns it.
+// Calls `probe` every kPollInterval until its answer tests true (a found window, a std::optional
+// with a value, true) and returns that answer.
 template <typename Probe>
-auto waitFor(Probe&& probe, std::chrono::milliseconds timeout, std::string_view what,
-             DWORD pid = 0) {
+auto waitUntil(Probe&& probe, std::chrono::milliseconds timeout, std::string_view what,
+               DWORD pid = 0) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (true) {
-    if (auto found = probe()) return *found;
+    if (auto found = probe()) return found;
     if (std::chrono::steady_clock::now() >= deadline) throwTimeout(what, timeout, pid);
     Sleep(static_cast<DWORD>(kPollInterval.count()));
   }
 }
-
-void waitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout,
-               std::string_view what, DWORD pid = 0);
 
 }  // namespace morv::uidriver

@@ -1,9 +1,8 @@
 #include "tools/uidriver/window_query.h"
 
-#include "win32/unique_handle.h"
-#include "tools/uidriver/driver_error.h"
 #include "tools/uidriver/text.h"
 #include "tools/uidriver/wait.h"
+#include "win32/unique_handle.h"
 
 namespace morv::uidriver {
 namespace {
@@ -33,24 +32,22 @@ std::vector<HWND> topLevelWindows(DWORD pid) {
   return search.second;
 }
 
-HWND findWindow(DWORD pid, const WindowSpec& wanted) {
+HWND findWindow(DWORD pid, std::string_view wantedClass, std::string_view title) {
   for (HWND hwnd : topLevelWindows(pid)) {
-    if ((!wanted.visibleOnly || IsWindowVisible(hwnd)) &&
-        (wanted.className.empty() || hasClass(hwnd, wanted.className)) &&
-        (wanted.title.empty() || windowTitle(hwnd) == wanted.title)) {
+    if (IsWindowVisible(hwnd) && (wantedClass.empty() || hasClass(hwnd, wantedClass)) &&
+        (title.empty() || windowTitle(hwnd) == title)) {
       return hwnd;
     }
   }
   return nullptr;
 }
 
-HWND waitForWindow(DWORD pid, const WindowSpec& wanted, milliseconds timeout) {
-  return waitFor(
-      [&]() -> std::optional<HWND> {
-        HWND found = findWindow(pid, wanted);
-        return found ? std::optional(found) : std::nullopt;
-      },
-      timeout, "a window of class '" + wanted.className + "' titled '" + wanted.title + "'", pid);
+HWND waitForWindow(DWORD pid, std::string_view wantedClass, milliseconds timeout,
+                   std::string_view title) {
+  return waitUntil(
+      [&] { return findWindow(pid, wantedClass, title); }, timeout,
+      "a window of class '" + std::string(wantedClass) + "' titled '" + std::string(title) + "'",
+      pid);
 }
 
 std::vector<HWND> childWindows(HWND parent) {
@@ -113,14 +110,8 @@ std::string windowText(HWND hwnd, milliseconds timeout) {
   return narrow(text);
 }
 
-bool isReadOnly(HWND edit) {
-  // ES_READONLY shares its bit with other classes' styles: only edits have it.
-  return hasClass(edit, "Edit") && (GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY);
-}
-
 HWND focusedWindow(HWND anyWindowOfThread) {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof(info);
+  GUITHREADINFO info{.cbSize = sizeof(info)};
   GetGUIThreadInfo(GetWindowThreadProcessId(anyWindowOfThread, nullptr), &info);
   return info.hwndFocus;
 }

@@ -11,17 +11,12 @@
 
 namespace morv::uidriver {
 
-// Which top-level window to look for; an empty class or title matches any. The class compares
-// without case, as Windows does.
-struct WindowSpec {
-  std::string className;
-  std::string title;
-  bool visibleOnly = false;
-};
-
 std::vector<HWND> topLevelWindows(DWORD pid);
-HWND findWindow(DWORD pid, const WindowSpec& wanted);  // nullptr when there is none
-HWND waitForWindow(DWORD pid, const WindowSpec& wanted, std::chrono::milliseconds timeout);
+// A visible top-level window of that class (compared without case, as Windows does) and title;
+// empty matches any. nullptr when there is none.
+HWND findWindow(DWORD pid, std::string_view className = {}, std::string_view title = {});
+HWND waitForWindow(DWORD pid, std::string_view className, std::chrono::milliseconds timeout,
+                   std::string_view title = {});
 
 // Every descendant of `parent`, depth first.
 std::vector<HWND> childWindows(HWND parent);
@@ -39,7 +34,6 @@ std::string windowText(HWND hwnd,
                        std::chrono::milliseconds timeout = std::chrono::milliseconds(2000));
 
 inline bool isEnabled(HWND hwnd) { return IsWindowEnabled(hwnd) != FALSE; }
-bool isReadOnly(HWND edit);  // an Edit with ES_READONLY
 // The window with the keyboard focus in the thread owning `anyWindowOfThread`.
 HWND focusedWindow(HWND anyWindowOfThread);
 // Throws DriverError("cannot <action>: ...") when a user could not use `hwnd` now: it is gone,

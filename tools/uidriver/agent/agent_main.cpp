@@ -8,17 +8,15 @@
 #include <cstring>
 #include <string>
 
-#include "win32/unique_handle.h"
 #include "tools/uidriver/agent/marker_hook.h"
 #include "tools/uidriver/agent/protocol.h"
 #include "tools/uidriver/text.h"
+#include "win32/unique_handle.h"
 
 namespace {
 
 using namespace morv::uidriver;
 using namespace morv::uidriver::agent;
-
-HMODULE g_module = nullptr;
 
 std::string Values(std::initializer_list<uint32_t> values) {
   std::string bytes;
@@ -121,7 +119,7 @@ bool Answer(const Request& request, std::string& out) {
   const auto window = reinterpret_cast<HWND>(request.arg1);
   switch (request.op) {
     case Op::kInstallHook:
-      return installMarkerHook(g_module, static_cast<DWORD>(request.arg1));
+      return installMarkerHook(static_cast<DWORD>(request.arg1));
     case Op::kIconKind:
       out = Values({static_cast<uint32_t>(IconKind(reinterpret_cast<HICON>(request.arg1)))});
       return true;
@@ -153,12 +151,4 @@ extern "C" __declspec(dllexport) DWORD WINAPI morvdrive_call(void* block) {
   std::memcpy(request->answer, answer.data(), answer.size());
   request->size = static_cast<uint32_t>(answer.size());
   return 0;
-}
-
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, void*) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    g_module = instance;
-    DisableThreadLibraryCalls(instance);
-  }
-  return TRUE;
 }

@@ -1,12 +1,10 @@
 #include "tools/uidriver/agent/marker_hook.h"
 
 #include <atomic>
-#include <mutex>
-#include <set>
 #include <tuple>
 
-#include "win32/unique_handle.h"
 #include "tools/uidriver/agent/protocol.h"
+#include "win32/unique_handle.h"
 
 volatile LONG64 morvdrive_barrier = 0;
 
@@ -44,7 +42,6 @@ LRESULT CALLBACK OnGetMessage(int code, WPARAM removal, LPARAM param) {
 }
 
 struct HookStart {
-  HMODULE module;
   DWORD threadId;
   std::atomic<int> result{0};  // 1 set, -1 refused
 };
@@ -52,8 +49,8 @@ struct HookStart {
 // A hook lives as long as the thread that set it, so each one gets a thread that stays.
 DWORD WINAPI HookOwner(void* param) {
   auto* start = static_cast<HookStart*>(param);
-  const bool set =
-      SetWindowsHookExW(WH_GETMESSAGE, OnGetMessage, start->module, start->threadId) != nullptr;
+  const bool set = SetWindowsHookExW(WH_GETMESSAGE, OnGetMessage, GetModuleHandleW(kDllName),
+                                     start->threadId) != nullptr;
   start->result = set ? 1 : -1;
   while (set) Sleep(INFINITE);
   return 0;
@@ -61,19 +58,13 @@ DWORD WINAPI HookOwner(void* param) {
 
 }  // namespace
 
-bool installMarkerHook(HMODULE agentModule, DWORD threadId) {
-  static std::mutex mutex;
-  static std::set<DWORD> hooked;
-  const std::lock_guard lock(mutex);
-  if (hooked.count(threadId)) return true;
+bool installMarkerHook(DWORD threadId) {
   // Left to the owner thread for good: it may still write after a give-up here.
-  auto* start = new HookStart{agentModule, threadId};
+  auto* start = new HookStart{threadId};
   const win32::UniqueKernelHandle owner(CreateThread(nullptr, 0, HookOwner, start, 0, nullptr));
   if (!owner) return false;
   for (int waited = 0; start->result == 0 && waited < 10000; waited += 10) Sleep(10);
-  if (start->result != 1) return false;
-  hooked.insert(threadId);
-  return true;
+  return start->result == 1;
 }
 
 }  // namespace morv::uidriver::agent

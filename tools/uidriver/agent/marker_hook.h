@@ -7,8 +7,8 @@
 
 namespace morv::uidriver::agent {
 
-// Safe to call again for the same thread; false when the hook cannot be set.
-bool installMarkerHook(HMODULE agentModule, DWORD threadId);
+// Once per thread (the driver keeps count); false when the hook cannot be set.
+bool installMarkerHook(DWORD threadId);
 
 }  // namespace morv::uidriver::agent
 
