@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "alarm/alarm_texts.h"
+#include "alarm/repeat_days.h"
 #include "mainwindow/form_events.h"
 #include "tests/fakes/main_form_harness.h"
 
@@ -102,12 +103,7 @@ TEST(AlarmSoundTest, EveryWayOfStoppingTheAlarmStopsTheSound) {
 TEST(AlarmSoundTest, ARingNobodyAnswersEndsOnTimeEvenUnderABox) {
   for (const bool repeats : {false, true}) {
     MainFormHarness h;
-    h.loadAt(At(6, 7, 0));
-    if (repeats) {
-      h.d.repeatDialog.answer = Weekdays{0b1111111};
-      h.form.mnuRepeat_Click();
-    }
-    h.armAlarm({2026, 12, 6}, "07:05");
+    h.armRepeating({2026, 12, 6}, repeats ? kEveryDay : Weekdays{}, "07:05");
     h.d.players.all.back().emptyPlaylist = true;
     h.advanceTo(At(6, 7, 5, 30));
     ASSERT_TRUE(h.d.alarmSound.playing);

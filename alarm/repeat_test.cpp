@@ -1,7 +1,5 @@
 // The alarm that repeats on chosen weekdays: mornings on the virtual clock, the ways a
 // morning could be lost, and the restart in the middle of the week.
-#include <algorithm>
-
 #include <gtest/gtest.h>
 
 #include "alarm/alarm_texts.h"
@@ -18,15 +16,6 @@ using namespace std::chrono_literals;
 
 // Monday 7 December 2026 to Sunday 13 December.
 constexpr CalendarDate kMonday{2026, 12, 7};
-
-// Loaded at six on `day`, the alarm for `typed` that day armed to repeat on `days`.
-void ArmRepeating(MainFormHarness& h, const CalendarDate& day, Weekdays days,
-                  const char* typed = "07:00") {
-  h.loadAt({day, 6, 0, 0});
-  h.d.repeatDialog.answer = days;
-  h.form.mnuRepeat_Click();
-  h.armAlarm(day, typed);
-}
 
 // Wakes the clock just before `day`'s seven o'clock and lets the minute run; true when
 // the alarm rang in it. The sleeping computer runs no ticks before.
@@ -55,7 +44,7 @@ TEST(RepeatTest, NoWayOfLosingAMorningLosesTheNext) {
   for (const Row& r : rows) {
     SCOPED_TRACE(r.what);
     MainFormHarness h;
-    ArmRepeating(h, kMonday, kWorkingWeek);
+    h.armRepeating(kMonday, kWorkingWeek);
     auto& player = h.d.players.all.back();
     switch (r.monday) {
       case Monday::Unanswered:
@@ -97,7 +86,7 @@ TEST(RepeatTest, NoWayOfLosingAMorningLosesTheNext) {
 TEST(RepeatTest, AMinuteTheClocksSkipRingsAsLateAsTheyJumped) {
   MainFormHarness h;
   h.d.timeZone.offset = 60min;
-  ArmRepeating(h, {2027, 3, 27}, kEveryDay, "02:30");
+  h.armRepeating({2027, 3, 27}, kEveryDay, "02:30");
   h.d.timeZone.changes = {{sys_days{2027y / 3 / 28} + 1h, 120min}};
   h.form.TimeChanged();  // moved to a zone whose clocks go forward that night
   h.advanceTo({{2027, 3, 28}, 1, 59, 59});
@@ -149,7 +138,7 @@ TEST(RepeatTest, ARestartBringsTheSavedAlarmBackArmedForItsNextMorning) {
 TEST(RepeatTest, AForcedEndOfTheSessionKeepsARepeatingAlarm) {
   for (const bool repeats : {true, false}) {
     MainFormHarness h;
-    ArmRepeating(h, kMonday, repeats ? kWorkingWeek : Weekdays{});
+    h.armRepeating(kMonday, repeats ? kWorkingWeek : Weekdays{});
     FormEvents events(h.desktop, h.form, h.modality, {});
     h.d.boxes.whileOpen = [&](const MessageBoxRequest&) { events.sessionEnds(); };
     EXPECT_TRUE(h.d.ends([&] { events.sessionMayEnd(); })) << repeats;

@@ -74,6 +74,14 @@ struct MainFormHarness {
     enterAlarm(day, typed);
     form.cmdSet_Click();
   }
+  // Loaded at six on `day`, the alarm for `typed` that day armed to repeat on `days` (none:
+  // a one-off).
+  void armRepeating(const CalendarDate& day, Weekdays days, const char* typed = "07:00") {
+    loadAt({day, 6, 0, 0});
+    d.repeatDialog.answer = days;
+    form.mnuRepeat_Click();
+    armAlarm(day, typed);
+  }
   // How often any player was told to play.
   int plays() const {
     int plays = 0;
