@@ -10,7 +10,6 @@ namespace {
 using fakes::MainFormHarness;
 using fakes::RegOp;
 using ::testing::ElementsAre;
-using namespace std::chrono_literals;
 
 // A saved alarm comes back unarmed, and only whole and under a flag beginning with "Yes";
 // it takes the start-in-tray option away until Clear. The option's check mark shows what
