@@ -30,16 +30,17 @@ struct Harness : fakes::LoadedHarness {
 
 // A saved alarm comes back unarmed, and only whole and under a flag beginning with "Yes";
 // it takes the start-in-tray option away until Clear. The option's check mark shows what
-// is stored, alarm or none. A load only reads, and shows today.
+// is stored, alarm or none. A load only reads, and shows today. A player to load on start
+// is started minimised without the focus.
 TEST(FormLoadTest, ASavedAlarmComesBackUnarmed) {
   struct Case {
     const char *saved, *time, *startInTray;
-    bool restored;
+    bool restored, playerOnStart;
   } const cases[] = {
-      {"Yes", "7:05 AM", "No", true},
-      {"Yesss", "7:05 AM", "Yes", true},
-      {"No", "7:05 AM", "Yes", false},
-      {"Yes", nullptr, "No", false},
+      {"Yes", "7:05 AM", "No", true, false},
+      {"Yesss", "7:05 AM", "Yes", true, false},
+      {"No", "7:05 AM", "Yes", false, true},
+      {"Yes", nullptr, "No", false, false},
   };
   for (const Case& c : cases) {
     MainFormHarness h;
@@ -47,6 +48,7 @@ TEST(FormLoadTest, ASavedAlarmComesBackUnarmed) {
     h.storeOption(settings::kDate, "12/24/2026");
     if (c.time) h.storeOption(settings::kTime, c.time);
     h.storeOption(settings::kStartInTray, c.startInTray);
+    if (c.playerOnStart) h.storeOption(settings::kWinAmpOnStart, "Yes");
     h.loadAt({{2027, 3, 4}, 8, 0, 0});
     SCOPED_TRACE(std::string(c.saved) + (c.time ? "" : " without a time"));
     EXPECT_EQ(h.ui.txtTime.text(), c.restored ? "7:05 AM" : "");
@@ -59,6 +61,12 @@ TEST(FormLoadTest, ASavedAlarmComesBackUnarmed) {
     EXPECT_EQ(h.ui.cmdReset.enabled(), c.restored);
     EXPECT_EQ(h.ui.MonthView.date(), (CalendarDate{2027, 3, 4}));
     EXPECT_TRUE(h.d.registry.writes().empty());
+    EXPECT_EQ(h.ui.mnuLoadWinAmpOnStart.checked(), c.playerOnStart);
+    ASSERT_EQ(h.d.processes.starts.size(), c.playerOnStart ? 1u : 0u);
+    if (c.playerOnStart) {
+      EXPECT_EQ(h.d.processes.starts[0].style, WindowStyle::MinimizedNoFocus);
+      EXPECT_EQ(h.ui.StatusBar1.text(), "WinAmp Activated!  Ready.");
+    }
     h.form.cmdReset_Click();
     EXPECT_TRUE(h.ui.mnuStartInSystemTray.enabled());
   }
@@ -76,16 +84,6 @@ TEST(FormLoadTest, UnreadableOptionsCountAsNoButAMissingPlayerOptionEndsTheProgr
   missing.d.boxes.answers = {MbAnswer::Ok, MbAnswer::No};
   EXPECT_TRUE(missing.d.ends([&] { missing.form.Form_Load(); })) << "even with the close refused";
   EXPECT_THAT(missing.d.boxes.titles(), ElementsAre("ERROR!", "Close Morvane?"));
-}
-
-TEST(FormLoadTest, PlayerOnStartIsStartedMinimisedWithoutFocus) {
-  MainFormHarness h;
-  h.storeOption(settings::kWinAmpOnStart, "Yes");
-  ASSERT_FALSE(h.d.ends([&] { h.form.Form_Load(); }));
-  ASSERT_EQ(h.d.processes.starts.size(), 1u);
-  EXPECT_EQ(h.d.processes.starts[0].style, WindowStyle::MinimizedNoFocus);
-  EXPECT_EQ(h.ui.StatusBar1.text(), "WinAmp Activated!  Ready.");
-  EXPECT_TRUE(h.ui.mnuLoadWinAmpOnStart.checked());
 }
 
 // A command never acts on typed text no check has looked at: not after an access key,
