@@ -29,7 +29,7 @@ bool MorningRings(MainFormHarness& h, const CalendarDate& day) {
 // plays already, the computer sleeps through it, or the player cannot be started again
 // after Snooze.
 TEST(RepeatTest, NoWayOfLosingAMorningLosesTheNext) {
-  enum class Monday { Unanswered, PlayerPlaying, AsleepLong, SnoozedPlayerGone };
+  enum class Monday { Unanswered, PlayerPlaying, AsleepLong, SnoozedPlayerGone, SnoozedInTray };
   struct Row {
     const char* what;
     Monday monday;
@@ -40,6 +40,7 @@ TEST(RepeatTest, NoWayOfLosingAMorningLosesTheNext) {
       {"asleep through it", Monday::AsleepLong,
        "Alarm missed: 12/7/2026 7:00 AM passed while the computer was asleep."},
       {"snoozed, the player gone", Monday::SnoozedPlayerGone, nullptr},
+      {"snoozed from the tray menu", Monday::SnoozedInTray, nullptr},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.what);
@@ -70,6 +71,10 @@ TEST(RepeatTest, NoWayOfLosingAMorningLosesTheNext) {
         };
         EXPECT_FALSE(h.d.ends([&] { h.form.cmdSet_Click(); }));
         EXPECT_EQ(h.d.boxes.titles().back(), "MORV") << "the user is told";
+        break;
+      case Monday::SnoozedInTray:
+        ASSERT_TRUE(MorningRings(h, kMonday));
+        h.form.mnuCloseWinAmp_Click();
         break;
     }
     EXPECT_EQ(h.ui.StatusBar1.text(), r.notice ? r.notice : texts::Armed("12/8/2026", "7:00 AM"));
