@@ -100,6 +100,16 @@ TEST(AlarmListTest, TheSoonestAlarmThatIsOnWakesTheComputer) {
   h.form.cmdMin2Tray_Click();
   EXPECT_EQ(h.ui.SysTray.toolTipText(),
             "Morvane(tm) - Right Click For Options\nNext alarm: Sun 12/6/2026 9:00 AM");
+
+  // Off across its days, a repeating alarm turned on again goes to the next of them.
+  Add(h, {Entry(7, 6, 0, kWorkingWeek, "Early")});
+  h.d.alarmsDialog.whileOpen = [&](AlarmsDialogEvents& events) {
+    events.toggled(2, false);
+    h.setTime({{2026, 12, 9}, 7, 0, 0});
+    events.toggled(2, true);
+  };
+  h.form.mnuAlarms_Click();
+  EXPECT_EQ(h.d.alarmsDialog.rows[2].next, "Thu 12/10/2026 6:00 AM");
 }
 
 // The main window's alarm, on Mondays, and a one-off of the list at 7:00 Monday, the list's
