@@ -28,6 +28,7 @@ enum class Player { None, Plays, EmptyPlaylist, StaysPaused, Hung, AlreadyPlayin
 // A set alarm for 7:05 today, the window in the tray where notifications show.
 struct Bed {
   explicit Bed(Player kind = Player::None, bool armed = false) {
+    h.events = &events;
     h.loadAt(At(6, 7, 0));
     h.enterAlarm({2026, 12, 6}, "07:05");
     if (armed) h.form.cmdSet_Click();  // starts a player that plays on Play
@@ -165,9 +166,14 @@ TEST(AlarmSoundTest, AWakeRingsARecentlyMissedMinuteAndTellsOfAnOldOne) {
       bed.events.resumed();
     };
     if (c.news == News::UnderABox) {
+      // An alarm of the list keeps a timer counting while the box stands the clock still.
+      bed.h.d.alarmsDialog.edits = {AlarmEdit{.date = {2026, 12, 6}, .hour = 9}};
+      bed.h.d.alarmsDialog.whileOpen = [](AlarmsDialogEvents& list) { list.add(); };
+      bed.h.form.mnuAlarms_Click();
       bed.h.d.boxes.whileOpen = [&](const MessageBoxRequest&) {
         bed.h.d.boxes.whileOpen = nullptr;
         wake();
+        bed.h.advance(2s);
       };
       bed.h.form.mnuAbout_Click();
     } else {
