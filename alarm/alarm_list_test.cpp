@@ -1,8 +1,6 @@
 // The alarms of the list beside the main window's: the box's rules, which alarm wakes the
 // computer, one ring for a shared minute, each alarm's own repeat, and what the registry
 // keeps of them.
-#include <algorithm>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -102,6 +100,16 @@ TEST(AlarmListTest, TheSoonestAlarmThatIsOnWakesTheComputer) {
   h.form.cmdMin2Tray_Click();
   EXPECT_EQ(h.ui.SysTray.toolTipText(),
             "Morvane(tm) - Right Click For Options\nNext alarm: Sun 12/6/2026 9:00 AM");
+
+  // Off across its days, a repeating alarm turned on again goes to the next of them.
+  Add(h, {Entry(7, 6, 0, kWorkingWeek, "Early")});
+  h.d.alarmsDialog.whileOpen = [&](AlarmsDialogEvents& events) {
+    events.toggled(2, false);
+    h.setTime({{2026, 12, 9}, 7, 0, 0});
+    events.toggled(2, true);
+  };
+  h.form.mnuAlarms_Click();
+  EXPECT_EQ(h.d.alarmsDialog.rows[2].next, "Thu 12/10/2026 6:00 AM");
 }
 
 // The main window's alarm, on Mondays, and a one-off of the list at 7:00 Monday, the list's
@@ -109,10 +117,7 @@ TEST(AlarmListTest, TheSoonestAlarmThatIsOnWakesTheComputer) {
 // 9:00 on its own days, each morning snoozed.
 TEST(AlarmListTest, EachAlarmRingsByItsOwnDaysAndASharedMinuteRingsOnce) {
   MainFormHarness h;
-  h.loadAt({{2026, 12, 7}, 6, 0, 0});
-  h.d.repeatDialog.answer = Weekdays{0b0000001};
-  h.form.mnuRepeat_Click();
-  h.armAlarm({2026, 12, 7}, "07:00");
+  h.armRepeating({2026, 12, 7}, Weekdays{0b0000001});
   Add(h, {Entry(7, 7, 0, {}, "Also"), Entry(12, 9, 0, Weekdays{0b1100000}, "Weekend")});
   h.advanceTo({{2026, 12, 7}, 7, 0, 30});
   EXPECT_EQ(h.plays(), 1);

@@ -1,13 +1,17 @@
-// The arm button's three paths over the alarm's states.
+// The alarm's entry, the arm button's three paths over the alarm's states, and the wake
+// timer an armed alarm leaves with the system.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "alarm/alarm_texts.h"
+#include "mainwindow/form_events.h"
 #include "tests/fakes/main_form_harness.h"
 
 namespace morv {
 namespace {
 
 using fakes::LoadedHarness;
+using fakes::Utc;
 using ::testing::Each;
 using ::testing::ElementsAre;
 using namespace std::chrono_literals;
@@ -31,6 +35,25 @@ class ArmingTest : public ::testing::Test {
 
   LoadedHarness h;
 };
+
+TEST_F(ArmingTest, TodayAndLaterDaysAreTakenAndAPastOneRefused) {
+  h.ui.StatusBar1.setText("");
+  h.form.MonthView_DateClick({2026, 12, 6});
+  EXPECT_EQ(h.ui.lblDate.caption(), "12/6/2026");
+  EXPECT_TRUE(h.ui.cmdReset.enabled());
+  EXPECT_EQ(h.ui.StatusBar1.text(), "") << "no time yet: the status panel stays as it was";
+
+  h.enterAlarm({2026, 12, 6}, "07:05");
+  h.form.MonthView_DateClick({2027, 1, 31});
+  EXPECT_EQ(h.ui.StatusBar1.text(), texts::Summary("1/31/2027", "7:05 AM"));
+
+  h.ui.MonthView.setDate({2026, 12, 5});
+  h.form.MonthView_DateClick({2026, 12, 5});
+  EXPECT_THAT(h.d.boxes.titles(), ElementsAre("AM/PM Query:", "Date Selected Has Passed Already!"));
+  EXPECT_EQ(h.ui.MonthView.date(), (CalendarDate{2026, 12, 6}));
+  EXPECT_EQ(h.ui.lblDate.caption(), "1/31/2027") << "the earlier choice stands";
+  EXPECT_TRUE(h.ui.MyTimer.enabled());
+}
 
 // Half an alarm, or one whose only minute has gone by, would show as on and never ring.
 TEST_F(ArmingTest, APressOnAnAlarmThatCannotRingOnlyComplains) {
@@ -78,6 +101,33 @@ TEST_F(ArmingTest, ArmStopDisarmAndArmAgain) {
   h.form.mnuSetAlarm_Click();
   EXPECT_EQ(h.ui.cmdSet.caption(), "Turn &Off");
   EXPECT_EQ(h.d.processes.starts.size(), 2u) << "one for each arming, none for the disarm";
+}
+
+// A clock or time zone change after arming still wakes at the alarm's local minute;
+// an alarm that no longer wants a wake-up gets none.
+TEST_F(ArmingTest, ArmingWakesAtTheAlarmMinuteAndEveryWayOffWithdrawsIt) {
+  FormEvents events(h.desktop, h.form, h.modality, {});
+  h.d.timeZone.offset = 60min;
+  h.ui.SysTray.setIconVisible(true);  // where a warning would show
+  h.armAlarm({2026, 12, 7}, "07:05");
+  EXPECT_EQ(h.d.wakeTimer.due, Utc(2026, 12, 7, 6, 5));
+  EXPECT_EQ(h.ui.cmdSet.toolTip(), texts::kTipTurnOff) << "Windows cannot tell: nothing said";
+  EXPECT_TRUE(h.ui.SysTray.notes.empty());
+  h.d.timeZone.offset = 180min;
+  events.timeChanged();
+  EXPECT_EQ(h.d.wakeTimer.due, Utc(2026, 12, 7, 4, 5)) << "the zone changed";
+  h.form.cmdSet_Click();  // stop
+  events.timeChanged();
+  EXPECT_EQ(h.d.wakeTimer.due, std::nullopt) << "stop";
+  for (const char* way : {"disarm", "Clear"}) {
+    h.d.wakeTimer.due = Utc(2026, 12, 8, 18, 30);
+    way[0] == 'd' ? h.form.cmdSet_Click() : h.form.cmdReset_Click();
+    EXPECT_EQ(h.d.wakeTimer.due, std::nullopt) << way;
+  }
+  h.d.wakeTimer.supports = WakeSupport::TimersOff;
+  h.armAlarm({2026, 12, 7}, "07:05");
+  EXPECT_THAT(h.ui.cmdSet.toolTip(), ::testing::HasSubstr("wake timers are switched off"));
+  EXPECT_THAT(h.ui.SysTray.notes, ::testing::ElementsAre(::testing::HasSubstr("switched off")));
 }
 
 }  // namespace

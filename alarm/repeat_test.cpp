@@ -1,7 +1,5 @@
 // The alarm that repeats on chosen weekdays: mornings on the virtual clock, the ways a
 // morning could be lost, and the restart in the middle of the week.
-#include <algorithm>
-
 #include <gtest/gtest.h>
 
 #include "alarm/alarm_texts.h"
@@ -19,15 +17,6 @@ using namespace std::chrono_literals;
 // Monday 7 December 2026 to Sunday 13 December.
 constexpr CalendarDate kMonday{2026, 12, 7};
 
-// Loaded at six on `day`, the alarm for `typed` that day armed to repeat on `days`.
-void ArmRepeating(MainFormHarness& h, const CalendarDate& day, Weekdays days,
-                  const char* typed = "07:00") {
-  h.loadAt({day, 6, 0, 0});
-  h.d.repeatDialog.answer = days;
-  h.form.mnuRepeat_Click();
-  h.armAlarm(day, typed);
-}
-
 // Wakes the clock just before `day`'s seven o'clock and lets the minute run; true when
 // the alarm rang in it. The sleeping computer runs no ticks before.
 bool MorningRings(MainFormHarness& h, const CalendarDate& day) {
@@ -40,7 +29,7 @@ bool MorningRings(MainFormHarness& h, const CalendarDate& day) {
 // plays already, the computer sleeps through it, or the player cannot be started again
 // after Snooze.
 TEST(RepeatTest, NoWayOfLosingAMorningLosesTheNext) {
-  enum class Monday { Unanswered, PlayerPlaying, AsleepLong, SnoozedPlayerGone };
+  enum class Monday { Unanswered, PlayerPlaying, AsleepLong, SnoozedPlayerGone, SnoozedInTray };
   struct Row {
     const char* what;
     Monday monday;
@@ -51,11 +40,12 @@ TEST(RepeatTest, NoWayOfLosingAMorningLosesTheNext) {
       {"asleep through it", Monday::AsleepLong,
        "Alarm missed: 12/7/2026 7:00 AM passed while the computer was asleep."},
       {"snoozed, the player gone", Monday::SnoozedPlayerGone, nullptr},
+      {"snoozed from the tray menu", Monday::SnoozedInTray, nullptr},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.what);
     MainFormHarness h;
-    ArmRepeating(h, kMonday, kWorkingWeek);
+    h.armRepeating(kMonday, kWorkingWeek);
     auto& player = h.d.players.all.back();
     switch (r.monday) {
       case Monday::Unanswered:
@@ -82,6 +72,10 @@ TEST(RepeatTest, NoWayOfLosingAMorningLosesTheNext) {
         EXPECT_FALSE(h.d.ends([&] { h.form.cmdSet_Click(); }));
         EXPECT_EQ(h.d.boxes.titles().back(), "MORV") << "the user is told";
         break;
+      case Monday::SnoozedInTray:
+        ASSERT_TRUE(MorningRings(h, kMonday));
+        h.form.mnuCloseWinAmp_Click();
+        break;
     }
     EXPECT_EQ(h.ui.StatusBar1.text(), r.notice ? r.notice : texts::Armed("12/8/2026", "7:00 AM"));
     EXPECT_EQ(h.ui.cmdSet.caption(), texts::kTurnOff);
@@ -97,7 +91,7 @@ TEST(RepeatTest, NoWayOfLosingAMorningLosesTheNext) {
 TEST(RepeatTest, AMinuteTheClocksSkipRingsAsLateAsTheyJumped) {
   MainFormHarness h;
   h.d.timeZone.offset = 60min;
-  ArmRepeating(h, {2027, 3, 27}, kEveryDay, "02:30");
+  h.armRepeating({2027, 3, 27}, kEveryDay, "02:30");
   h.d.timeZone.changes = {{sys_days{2027y / 3 / 28} + 1h, 120min}};
   h.form.TimeChanged();  // moved to a zone whose clocks go forward that night
   h.advanceTo({{2027, 3, 28}, 1, 59, 59});
@@ -149,7 +143,7 @@ TEST(RepeatTest, ARestartBringsTheSavedAlarmBackArmedForItsNextMorning) {
 TEST(RepeatTest, AForcedEndOfTheSessionKeepsARepeatingAlarm) {
   for (const bool repeats : {true, false}) {
     MainFormHarness h;
-    ArmRepeating(h, kMonday, repeats ? kWorkingWeek : Weekdays{});
+    h.armRepeating(kMonday, repeats ? kWorkingWeek : Weekdays{});
     FormEvents events(h.desktop, h.form, h.modality, {});
     h.d.boxes.whileOpen = [&](const MessageBoxRequest&) { events.sessionEnds(); };
     EXPECT_TRUE(h.d.ends([&] { events.sessionMayEnd(); })) << repeats;

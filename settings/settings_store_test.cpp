@@ -37,7 +37,9 @@ TEST(SettingsStoreTest, ReadsPreferTheUsersCopyOfAMachineWideValue) {
   EXPECT_EQ(store.ReadSetting(Hive::ClassesRoot, ".MP3", "Winamp_Back"), "mp3file");
 }
 
-TEST(SettingsStoreTest, TheKeyIsCreatedWithTheUserWhenTheMachineRefusesRights) {
+// A standard user may not write under the machine's key: the key and the value go to the
+// user's own hive, where the next read finds them; only a refusal there too is a failure.
+TEST(SettingsStoreTest, WhatTheMachineRefusesIsKeptWithTheUser) {
   fakes::FakeRegistry registry;
   SettingsStore store{registry};
   const std::string key = std::string(" ") + kKey;
@@ -48,6 +50,9 @@ TEST(SettingsStoreTest, TheKeyIsCreatedWithTheUserWhenTheMachineRefusesRights) {
   EXPECT_EQ(registry.calls.back(), "create HKCU" + key);
   registry.fail(RegOp::Create, kUser, "", RegStatus::AccessDenied);  // a locked-down account
   EXPECT_FALSE(store.CreateSettingsKey(kMachine, kKey));
+  registry.fail(RegOp::Write, kMachine, "", RegStatus::AccessDenied);
+  EXPECT_TRUE(store.WriteSetting(kMachine, kKey, "Time:", "7:05 AM"));
+  EXPECT_EQ(store.ReadSetting(kMachine, kKey, "Time:"), "7:05 AM");
 }
 
 }  // namespace

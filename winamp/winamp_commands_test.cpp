@@ -1,8 +1,8 @@
-// The user's own commands to the player: start it, close it (or snooze), load it on start.
+// The user's own commands to the player: start it, close it (or snooze), load it on start;
+// and the window-message protocol beneath them.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "alarm/alarm_texts.h"
 #include "tests/fakes/main_form_harness.h"
 
 namespace morv {
@@ -11,6 +11,9 @@ namespace {
 using fakes::LoadedHarness;
 using fakes::RegOp;
 using ::testing::ElementsAre;
+using namespace std::chrono_literals;
+
+constexpr char kClass[] = "Winamp v1.x";
 
 class WinampCommandsTest : public ::testing::Test {
  protected:
@@ -67,6 +70,45 @@ TEST_F(WinampCommandsTest, LoadOnStartTogglesAndAFailedWriteAsksToClose) {
   EXPECT_FALSE(h.d.ends([&] { h.form.mnuLoadWinAmpOnStart_Click(); }));
   EXPECT_THAT(h.d.boxes.titles(), ElementsAre("ERROR!", "Close Morvane?"));
   EXPECT_TRUE(h.ui.mnuLoadWinAmpOnStart.checked()) << "the mark keeps its new state";
+}
+
+class WinampAccessTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WinampWindow = 0;
+    WinampLastReply = 0;
+  }
+  fakes::FakeDesktop d;
+};
+
+// A player that will not quit is given up after five seconds, counted on the monotonic
+// clock: a wall clock set back in the middle (daylight saving, a time sync) must not
+// stretch the wait, nor may a hung player's bounded replies.
+TEST_F(WinampAccessTest, CloseQuitsEveryPlayerAndGivesUpOnAStubbornOneAfterFiveSeconds) {
+  auto& first = d.players.launch();
+  auto& stubborn = d.players.launch();
+  stubborn.ignoreQuit = true;
+  d.windows.window(stubborn.handle)->hung = true;
+  d.clock.duringPause = [&](auto) { d.clock.time -= std::chrono::hours(1); };
+  WinampClose(d.desktop, kClass);
+  EXPECT_THAT(first.heard, ElementsAre("quit"));
+  EXPECT_EQ(d.windows.count(kClass), 1);
+  EXPECT_GE(d.clock.steady, 5s);
+  EXPECT_LT(d.clock.steady, 5100ms);
+}
+
+TEST_F(WinampAccessTest, APostThatCannotBeQueuedIsRetriedForFiveSecondsThenReported) {
+  auto& player = d.players.launch();
+  WinampWindow = player.handle;
+  d.players.closeByUser(player);  // the handle is stale now
+  d.clock.duringPause = [&](auto) { d.clock.time -= 1s; };
+  WinampPostCommand(d.desktop, 40045);
+  EXPECT_GT(d.clock.steady, 5s);
+  EXPECT_LT(d.clock.steady, 5100ms);
+  EXPECT_GT(d.clock.pauses.size(), 100u) << "short pauses between attempts, not a spin";
+  ASSERT_THAT(d.boxes.titles(), ElementsAre("MORV"));
+  EXPECT_EQ(d.boxes.shown[0].text, "Couldn't queue message for 5 seconds: 40045");
+  EXPECT_EQ(WinampLastReply, 0);
 }
 
 }  // namespace

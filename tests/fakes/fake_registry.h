@@ -1,6 +1,6 @@
 #pragma once
 // An in-memory registry. Keys and value names compare without regard to case, as
-// in Windows. Any operation can be told to fail, and every call is recorded.
+// in Windows. Any operation can be told to fail, and every creation and write is recorded.
 #include <map>
 #include <optional>
 #include <string>
@@ -20,7 +20,6 @@ class FakeRegistry : public Registry {
     return injected(RegOp::Create, hive, "").value_or(RegStatus::Ok);
   }
   RegRead readString(Hive hive, const std::string& path, const std::string& name) override {
-    record("read", hive, path + " " + name);
     if (auto status = injected(RegOp::Read, hive, name)) return {*status, {}};
     auto found = values_.find(Id(hive, path, name));
     if (found == values_.end()) return {RegStatus::NotFound, {}};
@@ -50,7 +49,7 @@ class FakeRegistry : public Registry {
     failures_.push_back({op, hive, std::move(name), status});
   }
 
-  // "read HKLM SOFTWARE\QUORVIX\MORV StartInTray", "write HKCU ... = text", ...
+  // "create HKLM SOFTWARE\QUORVIX\MORV", "write HKCU ... = text", ...
   std::vector<std::string> calls;
   // The same, only the writes.
   std::vector<std::string> writes() const {

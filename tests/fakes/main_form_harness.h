@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "mainwindow/form_events.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/main_form_design.h"
 #include "mainwindow/modal_scope.h"
@@ -39,7 +40,11 @@ struct MainFormHarness {
       if (!timer) break;
       const auto due = timer->nextDue;
       if (due > d.clock.steady) d.clock.pass(due - d.clock.steady);
-      timer == &ui.MyTimer ? form.MyTimer_Timer() : form.RingTimer_Timer();
+      if (!events) {
+        timer == &ui.MyTimer ? form.MyTimer_Timer() : form.RingTimer_Timer();
+      } else {
+        timer == &ui.MyTimer ? events->tick() : events->ringTimer();
+      }
       if (timer->enabled() && timer->nextDue == due) {
         timer->nextDue = std::max(due + timer->interval(), d.clock.steady);
       }
@@ -74,6 +79,14 @@ struct MainFormHarness {
     enterAlarm(day, typed);
     form.cmdSet_Click();
   }
+  // Loaded at six on `day`, the alarm for `typed` that day armed to repeat on `days` (none:
+  // a one-off).
+  void armRepeating(const CalendarDate& day, Weekdays days, const char* typed = "07:00") {
+    loadAt({day, 6, 0, 0});
+    d.repeatDialog.answer = days;
+    form.mnuRepeat_Click();
+    armAlarm(day, typed);
+  }
   // How often any player was told to play.
   int plays() const {
     int plays = 0;
@@ -96,6 +109,8 @@ struct MainFormHarness {
                   d.locale,     d.files,      d.program,   d.timeZone, d.wakeTimer,
                   d.alarmSound, repeatDialog, alarmsDialog};
   FrmMain form{desktop, ui.controls};
+  // The timers go through the window's events, as in the program, when a test has them.
+  FormEvents* events = nullptr;
 };
 
 // Loaded at six in the morning of Sunday 6 December 2026, where most tests begin.
