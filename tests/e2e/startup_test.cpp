@@ -91,13 +91,10 @@ TEST_F(StartupTest, FromTheSplashThroughTheWindowAndTheTrayToASavedAlarm) {
   app.exit(/*save=*/true, /*closePlayer=*/false);
   uidriver::waitUntil([&] { return IsIconic(wordPad.window()) != FALSE; }, 5s, "WordPad minimised");
   EXPECT_EQ(PlayerProcesses().size(), 1u) << "left running, as answered";
-  EXPECT_EQ(Setting("WinAmpOnStart"), "Yes");
-  EXPECT_EQ(Setting("SettingsSaved"), "Yes");
-  EXPECT_EQ(Setting("Date:"), ShortDate(alarm.day));
-  EXPECT_EQ(Setting("Time:"), alarm.alarmTime());
   EndEveryPlayer();
 
-  // The next start shows the alarm, unarmed, and starts the player minimised without the focus.
+  // The next start shows the saved alarm, unarmed, and, as F3 asked, starts the player minimised
+  // without the focus: what the exit stored is read back by the program itself.
   MorvaneApp again({.environment = {{"WINAMP_STANDIN_LOG", log}}});
   EXPECT_EQ(again.status(), "Alarm Settings: OFF  Date: " + ShortDate(alarm.day) +
                                 " Time: " + alarm.alarmTime() + " ALARM IS SET.");
