@@ -1,11 +1,13 @@
 #include "tools/morvane_driver/morvane_app.h"
 
+#include <commctrl.h>
 #include <sddl.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "tools/uidriver/remote_memory.h"
 #include "win32/main_form_ids.h"
 
 namespace morv::driver {
@@ -161,6 +163,15 @@ HWND MorvaneApp::button(const std::string& caption, std::chrono::milliseconds ti
         return uidriver::isEnabled(found) ? found : nullptr;
       },
       timeout, caption, pid());
+}
+
+std::string MorvaneApp::status() const {
+  // SB_GETTEXT takes no size and copies the panel's text whole, which may be longer than the
+  // 16 bits its length is reported in. A UI thread that sleeps answers when it wakes.
+  uidriver::RemoteBuffer buffer(pid(), 1 << 20);
+  std::wstring text(LOWORD(buffer.send(statusBar, SB_GETTEXTW)), L'\0');
+  buffer.read(0, text.data(), text.size() * sizeof(WCHAR));
+  return uidriver::narrow(text);
 }
 
 void MorvaneApp::awaitStatus(const std::string& text, std::chrono::milliseconds timeout) const {

@@ -77,10 +77,4 @@ void calendarClickDate(HWND calendar, year_month_day date) {
   throw DriverError("found no cell for the date on " + describeWindow(calendar));
 }
 
-SIZE calendarMinSize(HWND calendar) {
-  RemoteBuffer buffer(processOf(calendar), sizeof(RECT));
-  const RECT need = Ask<RECT>(calendar, buffer, MCM_GETMINREQRECT);
-  return {need.right - need.left, need.bottom - need.top};
-}
-
 }  // namespace morv::uidriver
