@@ -210,7 +210,7 @@ void MorvaneApp::arm() const {
 }
 
 HWND MorvaneApp::openTrayMenu() const {
-  uidriver::clickTrayIcon(uidriver::waitForTrayIcon(kTrayTip, 10s), /*right=*/true);
+  uidriver::rightClickTrayIcon(uidriver::waitForTrayIcon(kTrayTip, 10s));
   return uidriver::waitForWindow(pid(), "#32768", 10s);
 }
 
