@@ -13,8 +13,6 @@ enum class BoxIcon : uint32_t { kNone, kError, kOther };
 namespace agent {
 
 inline constexpr wchar_t kDllName[] = L"morvdrive-agent.dll";
-inline constexpr char kCallExport[] = "morvdrive_call";
-inline constexpr char kBarrierExport[] = "morvdrive_barrier";
 // Posted to the target's UI thread in line with the driver's input. The agent's message hook
 // acts on it when the thread takes it from its queue: wParam kBarrier raises the exported
 // barrier to lParam, kModifiers sets the thread's Ctrl/Shift/Alt state to the bits in lParam.
