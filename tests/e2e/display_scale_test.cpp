@@ -1,15 +1,30 @@
 // Morvane at the display scales most machines run at, and moved to a monitor of another
 // scale: every control whole and apart, every text inside its control, sharp icons.
 #include <windows.h>
+#include <commctrl.h>
+
+#include <array>
 
 #include "tests/e2e/e2e_test.h"
+#include "tools/uidriver/agent_client.h"
+#include "tools/uidriver/remote_memory.h"
 
 namespace morv::e2e {
 namespace {
 
 using namespace driver;
 using namespace std::chrono_literals;
+using uidriver::agent::Op;
 using DisplayScaleTest = E2eTest;
+
+// What only the program can tell about its window, asked of the driver's agent inside it: a
+// text's width and height in its control's own font, a window icon's width, the width of the
+// picture last handed to the tray (the first asking starts the watch).
+std::array<int, 2> Ask(HWND window, Op op, uint64_t arg = 0) {
+  const auto [values, text] = uidriver::Agent::of(uidriver::processOf(window))
+                                  .call(op, reinterpret_cast<uintptr_t>(window), arg);
+  return {static_cast<int>(values[0]), static_cast<int>(values[1])};
+}
 
 // Sets the display's scale where Windows keeps it, for the programs started from now on;
 // at its end the bed is back at Wine's own 100 %, as every other test expects. Wine's
@@ -59,19 +74,21 @@ int ExpectWhole(const MorvaneApp& app, int dpi) {
         uidriver::hasClass(child, "Edit")) {
       RECT inside{};
       GetClientRect(child, &inside);
-      const SIZE text = uidriver::textExtent(child);
-      EXPECT_LE(text.cx, inside.right) << name;
-      EXPECT_LE(text.cy, inside.bottom) << name;
+      const auto [width, height] = Ask(child, Op::kTextExtent);
+      EXPECT_LE(width, inside.right) << name;
+      EXPECT_LE(height, inside.bottom) << name;
     }
   }
   RECT calendar{};
   GetClientRect(app.calendar, &calendar);
-  const SIZE month = uidriver::calendarMinSize(app.calendar);
-  EXPECT_GE(calendar.right, month.cx) << "the calendar cuts its month";
-  EXPECT_GE(calendar.bottom, month.cy) << "the calendar cuts its month";
-  EXPECT_EQ(uidriver::windowIconWidth(app.main, true), MulDiv(16, dpi, 96));
-  EXPECT_EQ(uidriver::windowIconWidth(app.main, false), MulDiv(32, dpi, 96));
-  return uidriver::textExtent(app.timeBox).cy;
+  uidriver::RemoteBuffer month(app.pid(), sizeof(RECT));
+  month.send(app.calendar, MCM_GETMINREQRECT);
+  const RECT need = month.load<RECT>();
+  EXPECT_GE(calendar.right, need.right - need.left) << "the calendar cuts its month";
+  EXPECT_GE(calendar.bottom, need.bottom - need.top) << "the calendar cuts its month";
+  EXPECT_EQ(Ask(app.main, Op::kWindowIconWidth, ICON_SMALL)[0], MulDiv(16, dpi, 96));
+  EXPECT_EQ(Ask(app.main, Op::kWindowIconWidth, ICON_BIG)[0], MulDiv(32, dpi, 96));
+  return Ask(app.timeBox, Op::kTextExtent)[1];
 }
 
 TEST_F(DisplayScaleTest, WholeAndSharpAt100150And200PercentAndOnAMonitorOfAnotherScale) {
@@ -88,10 +105,11 @@ TEST_F(DisplayScaleTest, WholeAndSharpAt100150And200PercentAndOnAMonitorOfAnothe
     if (!timeTextAt96) timeTextAt96 = timeText;
     EXPECT_GE(timeText * 96 * 10, *timeTextAt96 * dpi * 9) << "the clock's text at " << dpi;
     // The size of the picture the window gives the shell when it goes to the tray.
-    uidriver::trayPictureWidth(app.pid());  // watching from here on
+    Ask(app.main, Op::kTrayPictureWidth);  // watching from here on
     uidriver::click(app.button("Send To &Tray"));
     uidriver::waitForTrayIcon(kTrayTip, 10s);
-    EXPECT_EQ(uidriver::trayPictureWidth(app.pid()), MulDiv(16, dpi, 96)) << "the tray at " << dpi;
+    EXPECT_EQ(Ask(app.main, Op::kTrayPictureWidth)[0], MulDiv(16, dpi, 96))
+        << "the tray at " << dpi;
     if (dpi == 96) {
       // Dragged onto a 200 % monitor while in the tray: the picture stays at the scale of
       // the taskbar's monitor, where the shell draws it, and the window comes back laid out
@@ -100,8 +118,10 @@ TEST_F(DisplayScaleTest, WholeAndSharpAt100150And200PercentAndOnAMonitorOfAnothe
       GetWindowRect(app.main, &now);
       const RECT suggested{now.left, now.top, now.left + 2 * (now.right - now.left),
                            now.top + 2 * (now.bottom - now.top)};
-      uidriver::sendDpiChanged(app.main, 192, suggested);
-      EXPECT_EQ(uidriver::trayPictureWidth(app.pid()), 16) << "the taskbar did not move";
+      uidriver::RemoteBuffer rect(app.pid(), sizeof(RECT));
+      rect.store(suggested);
+      rect.send(app.main, WM_DPICHANGED, MAKEWPARAM(192, 192));
+      EXPECT_EQ(Ask(app.main, Op::kTrayPictureWidth)[0], 16) << "the taskbar did not move";
       app.chooseFromTrayMenu("&Show Morvane");
       RECT moved{};
       GetWindowRect(app.main, &moved);

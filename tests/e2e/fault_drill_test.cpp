@@ -151,10 +151,8 @@ TEST_F(FaultDrillTest, RegistryRefusedExplorerRestartedAndASecondStart) {
   EXPECT_EQ(userSetting(), "Yes");
   LockKeys("D:P(A;;KR;;;WD)");
   uidriver::pressKey(app.main, VK_F2, 0, 0ms);
-  const auto refused = app.answerBox("ERROR!", "OK");
-  EXPECT_EQ(refused.text,
-            "There was an error writing to the registry!\r\nPlease restart your computer!");
-  EXPECT_EQ(refused.icon, uidriver::BoxIcon::kError);
+  // The box's words are the core's; that Windows shows it as an error is this layer's.
+  EXPECT_EQ(app.answerBox("ERROR!", "OK").icon, uidriver::BoxIcon::kError);
   app.answerBox("Close Morvane?", "No");
   EXPECT_TRUE(uidriver::settle(app.main));
   EXPECT_EQ(Setting("StartInTray"), "No");

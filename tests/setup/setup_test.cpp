@@ -135,7 +135,6 @@ TEST_F(SetupTest, InstallPutsAllInPlaceTheProgramBlocksSetupAndUninstallKeepsOnl
   EXPECT_EQ(FileContents(folder + "\\MORVU.EXE"), FileContents(buildFolder() + "\\morvu.exe"));
   EXPECT_EQ(FileContents(folder + "\\MORVHELP.DOC"),
             FileContents(buildFolder() + "\\MORVHELP.DOC"));
-  EXPECT_TRUE(Exists(folder + "\\uninstall.exe"));
   EXPECT_TRUE(Exists(StartMenuShortcut()));
   // Strings, each of them, in the 64-bit view where Windows' list of programs looks.
   const std::pair<const char*, std::string> expected[] = {

@@ -1,11 +1,13 @@
 #include "tools/morvane_driver/morvane_app.h"
 
+#include <commctrl.h>
 #include <sddl.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "tools/uidriver/remote_memory.h"
 #include "win32/main_form_ids.h"
 
 namespace morv::driver {
@@ -68,11 +70,9 @@ void SetKeyRights(HKEY root, const char* path, const char* sddl) {
 }
 
 std::optional<std::string> RegText(HKEY root, const std::string& key, const std::string& name) {
-  DWORD size = 0;
-  if (RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size)) {
-    return std::nullopt;
-  }
-  std::string text(size, '\0');
+  // Room for any value a test writes, the hundred-thousand-character date among them.
+  std::string text(1 << 20, '\0');
+  DWORD size = static_cast<DWORD>(text.size());
   if (RegGetValueA(root, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, text.data(), &size)) {
     return std::nullopt;
   }
@@ -89,10 +89,9 @@ std::chrono::sys_time<std::chrono::milliseconds> LocalNow() {
 }
 
 std::string ShortDate(std::chrono::year_month_day day) {
-  SYSTEMTIME t{};
-  t.wYear = static_cast<WORD>(static_cast<int>(day.year()));
-  t.wMonth = static_cast<WORD>(static_cast<unsigned>(day.month()));
-  t.wDay = static_cast<WORD>(static_cast<unsigned>(day.day()));
+  const SYSTEMTIME t{.wYear = static_cast<WORD>(static_cast<int>(day.year())),
+                     .wMonth = static_cast<WORD>(static_cast<unsigned>(day.month())),
+                     .wDay = static_cast<WORD>(static_cast<unsigned>(day.day()))};
   char text[64] = {};
   GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, text, sizeof(text));
   return text;
@@ -105,10 +104,8 @@ std::string AlarmMinute::typed() const {
 }
 
 std::string AlarmMinute::alarmTime() const {
-  char text[16];
-  std::snprintf(text, sizeof(text), "%d:%02d %s", hour % 12 == 0 ? 12 : hour % 12, minute,
-                am() ? "AM" : "PM");
-  return text;
+  const std::string time = typed();
+  return time.substr(time[0] == '0') + (am() ? " AM" : " PM");  // no leading zero
 }
 
 AlarmMinute PresentMinute(std::chrono::seconds left) {
@@ -163,6 +160,15 @@ HWND MorvaneApp::button(const std::string& caption, std::chrono::milliseconds ti
       timeout, caption, pid());
 }
 
+std::string MorvaneApp::status() const {
+  // SB_GETTEXT takes no size and copies the panel's text whole, which may be longer than the
+  // 16 bits its length is reported in. A UI thread that sleeps answers when it wakes.
+  uidriver::RemoteBuffer buffer(pid(), 1 << 20);
+  std::wstring text(LOWORD(buffer.send(statusBar, SB_GETTEXTW)), L'\0');
+  buffer.read(0, text.data(), text.size() * sizeof(WCHAR));
+  return uidriver::narrow(text);
+}
+
 void MorvaneApp::awaitStatus(const std::string& text, std::chrono::milliseconds timeout) const {
   try {
     uidriver::waitUntil([&] { return status() == text; }, timeout, "the status '" + text + "'",
@@ -199,7 +205,7 @@ void MorvaneApp::arm() const {
 }
 
 HWND MorvaneApp::openTrayMenu() const {
-  uidriver::clickTrayIcon(uidriver::waitForTrayIcon(kTrayTip, 10s), /*right=*/true);
+  uidriver::rightClickTrayIcon(uidriver::waitForTrayIcon(kTrayTip, 10s));
   return uidriver::waitForWindow(pid(), "#32768", 10s);
 }
 

@@ -92,7 +92,8 @@ class MorvaneApp {
   // The enabled button with this caption, waited for up to `timeout`.
   HWND button(const std::string& caption,
               std::chrono::milliseconds timeout = std::chrono::seconds(15)) const;
-  std::string status() const { return uidriver::statusBarText(statusBar); }
+  // The status bar's first panel, read in the program's memory.
+  std::string status() const;
   // Waits up to `timeout` for the status bar to read `text`; a timeout tells what it read.
   void awaitStatus(const std::string& text, std::chrono::milliseconds timeout) const;
   // Waits for a box with this title, and presses `answer`.

@@ -92,8 +92,9 @@ Agent::Agent(DWORD pid)
       throw DriverError("LoadLibrary of the agent did not return; " + describeWindows(pid_));
     }
   }
-  call_ = RemoteAddress(process_.get(), agent::kDllName, agent::kCallExport);
-  barrier_ = RemoteAddress(process_.get(), agent::kDllName, agent::kBarrierExport);
+  // The exports are named by their C names (agent_main.cpp, marker_hook.h).
+  call_ = RemoteAddress(process_.get(), agent::kDllName, "morvdrive_call");
+  barrier_ = RemoteAddress(process_.get(), agent::kDllName, "morvdrive_barrier");
   int64_t seen = 0;
   readRemote(process_.get(), reinterpret_cast<void*>(barrier_), &seen, sizeof(seen));
   nextBarrier_ = seen;

@@ -19,13 +19,6 @@ year_month_day ToDate(const SYSTEMTIME& time) {
   return year{time.wYear} / month{time.wMonth} / day{time.wDay};
 }
 
-// The calendar's messages with their structures in the program's memory.
-template <typename Answer>
-Answer Ask(HWND calendar, RemoteBuffer& buffer, UINT message, WPARAM wParam = 0) {
-  buffer.send(calendar, message, wParam, 2000);
-  return buffer.load<Answer>();
-}
-
 }  // namespace
 
 void calendarClickDate(HWND calendar, year_month_day date) {
@@ -37,13 +30,14 @@ void calendarClickDate(HWND calendar, year_month_day date) {
     // Wine fills the cell's rectangle, row and column with this size.
     const MCHITTESTINFO info{.cbSize = sizeof(info), .pt = {x, y}};
     buffer.store(info);
-    return Ask<MCHITTESTINFO>(calendar, buffer, MCM_HITTEST);
+    buffer.send(calendar, MCM_HITTEST, 0, 2000);
+    return buffer.load<MCHITTESTINFO>();
   };
   RECT client{};
   GetClientRect(calendar, &client);
   for (int page = 0;; ++page) {
-    const auto shown =
-        Ask<std::array<SYSTEMTIME, 2>>(calendar, buffer, MCM_GETMONTHRANGE, GMR_VISIBLE);
+    buffer.send(calendar, MCM_GETMONTHRANGE, GMR_VISIBLE, 2000);
+    const auto shown = buffer.load<std::array<SYSTEMTIME, 2>>();
     const bool forward = date > ToDate(shown[1]);
     if (!forward && date >= ToDate(shown[0])) break;
     if (page == 24) throw DriverError("the calendar did not page to the month of the date");
@@ -75,12 +69,6 @@ void calendarClickDate(HWND calendar, year_month_day date) {
     return;
   }
   throw DriverError("found no cell for the date on " + describeWindow(calendar));
-}
-
-SIZE calendarMinSize(HWND calendar) {
-  RemoteBuffer buffer(processOf(calendar), sizeof(RECT));
-  const RECT need = Ask<RECT>(calendar, buffer, MCM_GETMINREQRECT);
-  return {need.right - need.left, need.bottom - need.top};
 }
 
 }  // namespace morv::uidriver

@@ -9,7 +9,5 @@ namespace morv::uidriver {
 
 // Pages to the month of `date` with the month buttons and clicks its day.
 void calendarClickDate(HWND calendar, std::chrono::year_month_day date);
-// The least size that shows the whole month (MCM_GETMINREQRECT).
-SIZE calendarMinSize(HWND calendar);
 
 }  // namespace morv::uidriver

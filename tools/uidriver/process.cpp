@@ -54,10 +54,8 @@ bool Process::isRunning() const {
 }
 
 DWORD Process::waitForExit(std::chrono::milliseconds timeout) {
-  if (!handle_ ||
-      WaitForSingleObject(handle_.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0) {
-    throwTimeout("process " + std::to_string(pid_) + " to exit", timeout, pid_);
-  }
+  waitUntil([this] { return !isRunning(); }, timeout,
+            "process " + std::to_string(pid_) + " to exit", pid_);
   DWORD code = 0;
   GetExitCodeProcess(handle_.get(), &code);
   return code;

@@ -79,12 +79,11 @@ RECT waitForTrayIcon(std::string_view tip, std::chrono::milliseconds timeout) {
                     "a tray icon with the tip '" + std::string(tip) + "'");
 }
 
-void clickTrayIcon(const RECT& square, bool right) {
+void rightClickTrayIcon(const RECT& square) {
   HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
   const LPARAM at = MAKELPARAM((square.left + square.right) / 2, (square.top + square.bottom) / 2);
-  const UINT down = right ? WM_RBUTTONDOWN : WM_LBUTTONDOWN;  // the button-up comes next
-  if (!PostMessageA(tray, down, right ? MK_RBUTTON : MK_LBUTTON, at) ||
-      !PostMessageA(tray, down + 1, 0, at)) {
+  if (!PostMessageA(tray, WM_RBUTTONDOWN, MK_RBUTTON, at) ||
+      !PostMessageA(tray, WM_RBUTTONUP, 0, at)) {
     throw DriverError("cannot click the tray icon");
   }
 }

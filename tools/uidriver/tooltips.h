@@ -22,8 +22,8 @@ std::string toolTipText(HWND control);
 // The square in Shell_TrayWnd's client area of the icon on show whose tooltip is exactly `tip`.
 std::optional<RECT> findTrayIcon(std::string_view tip);
 RECT waitForTrayIcon(std::string_view tip, std::chrono::milliseconds timeout);
-// A press and a release of the left or the right button on the icon.
-void clickTrayIcon(const RECT& square, bool right);
+// A press and a release of the right button on the icon, which opens its program's menu.
+void rightClickTrayIcon(const RECT& square);
 // The texts of the notification balloons on show (Shell_NotifyIcon with NIF_INFO).
 std::vector<std::string> trayBalloons();
 

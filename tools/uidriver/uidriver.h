@@ -3,7 +3,6 @@
 // See tools/uidriver/README.md.
 #include "tools/uidriver/calendar.h"
 #include "tools/uidriver/input.h"
-#include "tools/uidriver/inside.h"
 #include "tools/uidriver/message_box.h"
 #include "tools/uidriver/process.h"
 #include "tools/uidriver/text.h"

